@@ -1,0 +1,38 @@
+# Windows build: the editor and the Windows test programs, which CTest runs
+# under Wine.
+enable_language(RC)
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+list(REMOVE_ITEM WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp)
+add_library(qvr_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(qvr_win32 PUBLIC qvr_logic comctl32 comdlg32 shell32 gdi32 advapi32 ole32 uuid)
+
+add_executable(qvrvse WIN32 src/platform/win32/main.cpp src/platform/win32/qvrvse.rc)
+target_link_libraries(qvrvse PRIVATE qvr_win32)
+
+# The data files travel with the program.
+add_custom_command(TARGET qvrvse POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data $<TARGET_FILE_DIR:qvrvse>)
+
+option(QVR_WIN32_TESTS "Build the Windows test programs" ON)
+if(QVR_WIN32_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  add_executable(qvr_conformance_win32
+    tests/conformance/edit_control_conformance.cpp
+    tests/conformance/win32_factory.cpp)
+  target_include_directories(qvr_conformance_win32 PRIVATE tests)
+  target_link_libraries(qvr_conformance_win32 PRIVATE qvr_win32 gtest gtest_main)
+  add_test(NAME win32.conformance COMMAND qvr_conformance_win32)
+
+  file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+  if(WIN32_TEST_SOURCES)
+    add_executable(qvr_win32_tests ${WIN32_TEST_SOURCES})
+    target_include_directories(qvr_win32_tests PRIVATE tests)
+    target_link_libraries(qvr_win32_tests PRIVATE qvr_win32 gtest gtest_main)
+    target_compile_definitions(qvr_win32_tests PRIVATE QVR_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
+    add_test(NAME win32.app COMMAND qvr_win32_tests)
+  endif()
+endif()

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds everything and runs every suite: the
+# native ones, then the Windows ones under Wine in a virtual display.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$root/scripts/setup.sh"
+source "$root/scripts/wine-env.sh"
+source "$root/scripts/xvfb.sh"
+start=$(date +%s)
+windir="$(bash "$root/scripts/build.sh" | tail -n 1)"
+echo "Build took $(( $(date +%s) - start )) s"
+
+status=0
+(cd "$root/build/native" && ctest --output-on-failure -j 2) || status=1
+
+start_virtual_display
+trap stop_virtual_display EXIT
+wine="$(wine_for "$(ls "$windir"/*.exe | head -n 1)")"
+QVR_WINESERVER="$(dirname "$wine")/wineserver"
+[ -x "$QVR_WINESERVER" ] || QVR_WINESERVER=wineserver
+export QVR_WINESERVER
+prepare_wine_prefix "$wine"
+"$QVR_WINESERVER" -p >/dev/null 2>&1 || true   # one warm server for all tests
+(cd "$windir" && ctest --output-on-failure) || status=1
+echo "All tests took $(( $(date +%s) - start )) s"
+exit $status

@@ -1,0 +1,25 @@
+# Starts a virtual display of our own and a warm Wine server; source it.
+# Sets DISPLAY and stop_virtual_display to end both.
+start_virtual_display() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QVR_XVFB_PID=$!
+  export DISPLAY=":$n"
+  # Xvfb is ready once a client can talk to it.
+  for _ in $(seq 1 200); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    kill -0 "$QVR_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+stop_virtual_display() {
+  "${QVR_WINESERVER:-wineserver}" -k >/dev/null 2>&1 || true
+  [ -n "${QVR_XVFB_PID:-}" ] && kill "$QVR_XVFB_PID" 2>/dev/null || true
+  wait "${QVR_XVFB_PID:-}" 2>/dev/null || true
+}

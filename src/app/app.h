@@ -1,0 +1,30 @@
+#pragma once
+// The running editor: its state and the platform it talks to.
+#include "app/app_state.h"
+#include "platform/platform.h"
+
+struct App {
+  AppState state;
+  Platform platform;
+  EditControl* edit = nullptr;   // the editing area, once the main window exists
+};
+
+// Runs the whole start-up sequence; false when the main window could not be
+// built, in which case there is nothing to run.
+bool StartUp(App& app);
+// Start-up, the loop and the end; the process's exit code.
+int Startup(App& app);
+void RunEventLoop(App& app);
+// Handles what is pending without waiting; for tests. False once the loop
+// would have ended.
+bool RunPendingEvents(App& app);
+void DispatchEvent(App& app, const Event& event);
+void PostEventStep(App& app);
+
+void RequestQuit(App& app);
+void SetDocumentTitle(App& app);
+void TogglePanel(App& app);
+void ShowAbout(App& app);
+
+// The first argument of a command line, without the program's own name.
+std::string FirstProgramArgument(const std::string& commandLine);

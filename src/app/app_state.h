@@ -1,0 +1,96 @@
+#pragma once
+// The one application state record: every value that more than one part of
+// the editor uses. The script text itself is not here; it lives in the
+// editing area.
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "settings/category_style.h"
+
+// Window numbers.
+constexpr int kMainWindow = 0;
+constexpr int kSettingsWindow = 1;
+constexpr int kPopupWindow = 2;
+constexpr int kFindWindow = 3;
+constexpr int kReplaceWindow = 4;
+
+// Control numbers.
+constexpr int kCommandTree = 0;
+constexpr int kPopupList = 1;
+constexpr int kEditingArea = 2;
+constexpr int kSplitter = 3;
+constexpr int kFullParametersBox = 4;
+constexpr int kDescriptionLine = 5;
+
+constexpr int kStatusSyntaxField = 0;
+constexpr int kStatusCaretField = 1;
+
+constexpr int kSwatchImageFirst = 1000;
+constexpr int kSwatchImageCount = 5;
+
+constexpr const char* kUnnamedScript = "Unnamed.script";
+constexpr const char* kTitleBase = "QVR Visual Script Editor";
+constexpr const char* kVersion = "V0.5";
+constexpr const char* kCompilerName = "qvr_comp.exe";
+constexpr int kDefaultSplitterPos = 640;
+
+struct AppState {
+  // Document.
+  std::string FileName = kUnnamedScript;
+  std::string FileDir;
+  int Changed = 0;
+  std::string TitleBase = kTitleBase;
+  std::string Version = kVersion;
+  std::string ProgramFolder;   // executable's folder, with trailing backslash
+  std::string BasePath;        // prefix of every data file name; never changed
+
+  // Engine and settings (named as their settings keys).
+  std::string InstallPath;
+  std::string CompilerPath = kCompilerName;
+  std::string CurrentQVRProject;
+  std::string EditorFontName;  // "" until the font rule at start-up
+  int EditorFontSize = 0;
+  int Enabled = 1;
+  int OnOpening = 1;
+  int Realtime = 1;
+  int VorodazedEzoze = 1;
+  int ApplyColors = 1;
+  int ApplyFontStyles = 1;
+  int Device = 0;
+  int BlackWhite = 0;
+
+  CategoryStyle Methods{200, 0, 0};
+  CategoryStyle Keywords{0, 0, 200};
+  CategoryStyle Comments{0, 200, 0};
+  CategoryStyle Events{200, 0, 200};
+  CategoryStyle Filename{200, 200, 0};
+
+  // Loop.
+  int QuitRequested = 0;
+  int PanelHidden = 0;
+  int SplitterPos = kDefaultSplitterPos;
+  int selectionInProgress = 0;
+  int lastCaretLine = 0;
+  int lastCaretColumn = 0;
+
+  // Member popup.
+  int PopupShown = 0;
+  int PopupOffsetX = 0;
+  int PopupOffsetY = 0;
+  int DotColumn = 0;
+  int MatchCount = 0;
+  std::vector<std::string> MatchList;
+
+  // Search.
+  std::string searchText;
+  int findMatchCase = 1;
+  int replaceMatchCase = 1;
+  int lastFoundLine = -1;
+  int lastFoundColumn = -1;
+
+  Catalogue catalogue;
+};
+
+// Puts every field back to its start-up default.
+void ResetAppState(AppState& state);

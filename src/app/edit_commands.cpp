@@ -1,0 +1,46 @@
+// The Edit menu. Every command that changes the text marks the document
+// changed, so the unsaved-changes question never lets such an edit be lost.
+#include "app/edit_commands.h"
+
+#include "editor/editor_ops.h"
+
+static bool HasSelection(EditControl& edit) {
+  CharRange sel = edit.ExGetSel();
+  return sel.cpMin != sel.cpMax;
+}
+
+static void MarkChangedIfTextMoved(App& app, const std::string& before) {
+  if (app.edit->GetText() != before) app.state.Changed = 1;
+}
+
+void EditUndo(App& app) {
+  std::string before = app.edit->GetText();
+  UndoEdit(*app.edit);
+  MarkChangedIfTextMoved(app, before);
+}
+
+void EditRedo(App& app) {
+  std::string before = app.edit->GetText();
+  RedoEdit(*app.edit);
+  MarkChangedIfTextMoved(app, before);
+}
+
+void EditCut(App& app) {
+  if (HasSelection(*app.edit)) app.state.Changed = 1;
+  CutSelection(*app.edit);
+}
+
+void EditCopy(App& app) { CopySelection(*app.edit); }
+
+void EditPaste(App& app) {
+  std::string text = app.platform.clipboard->GetText();
+  if (!text.empty() || HasSelection(*app.edit)) app.state.Changed = 1;
+  ReplaceSelection(*app.edit, text);
+}
+
+void EditDelete(App& app) {
+  if (HasSelection(*app.edit)) app.state.Changed = 1;
+  ReplaceSelection(*app.edit, "");
+}
+
+void EditSelectAll(App& app) { SelectAll(*app.edit); }

@@ -1,0 +1,174 @@
+// The one loop: every event of every window arrives here, is handed to its
+// owner by the tables below, and is followed by the post-event step.
+#include <map>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/script_files.h"
+#include "catalogue/member_popup.h"
+#include "catalogue/tree_event.h"
+#include "editor/editor_ops.h"
+#include "editor/highlight_passes.h"
+
+namespace {
+
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyShift = 16;
+constexpr int kKeyControl = 17;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyDelete = 46;
+constexpr int kCtrlEnter = 10;
+
+void HidePopupIfCaretLineMoved(App& app) {
+  if (CaretLine(*app.edit) != app.state.lastCaretLine) HidePopup(app);
+}
+
+void OnChar(App& app, const Event& e) {
+  app.state.Changed = 1;
+  if (e.key == kCtrlEnter && app.state.PopupShown == 1 && PopupHasSelection(app))
+    AcceptPopupEntry(app);
+}
+
+void OnKeyDown(App& app, const Event& e) {
+  AppState& s = app.state;
+  switch (e.key) {
+    case kKeyBackspace:
+    case kKeyDelete:
+      s.Changed = 1;
+      break;
+    case kKeyShift:
+      s.selectionInProgress = 1;
+      HidePopupIfCaretLineMoved(app);
+      break;
+    case kKeyControl:
+      if (s.PopupShown == 1) app.platform.ui->Focus(kPopupList);
+      break;
+    case kKeyEscape:
+      TogglePanel(app);
+      break;
+    default:
+      break;
+  }
+}
+
+void OnKeyUp(App& app, const Event& e) {
+  if (e.key == kKeyShift) {
+    app.state.selectionInProgress = 0;
+    app.state.lastCaretLine = CaretLine(*app.edit);
+  } else if (e.key == kKeyControl && app.state.PopupShown == 1) {
+    ActivateEditor(*app.edit);
+  }
+}
+
+void OnButtonDown(App& app, const Event&) {
+  app.state.selectionInProgress = 1;
+  HidePopupIfCaretLineMoved(app);
+}
+
+void OnButtonUp(App& app, const Event&) {
+  app.state.selectionInProgress = 0;
+  app.state.lastCaretLine = CaretLine(*app.edit);
+}
+
+void OnDropFiles(App& app, const Event& e);
+
+void OnCommandEvent(App& app, const Event& e) {
+  const Command* c = FindCommand(e.item);
+  if (c && c->run) c->run(app);
+}
+
+void OnCloseRequest(App& app, const Event& e) {
+  if (e.window == kMainWindow) {
+    RequestQuit(app);
+  } else if (e.window == kFindWindow || e.window == kReplaceWindow) {
+    app.platform.ui->CloseWindow(e.window);
+    ActivateEditor(*app.edit);
+  }
+}
+
+void OnControlEvent(App& app, const Event& e);
+
+using EventHandler = void (*)(App&, const Event&);
+
+const std::map<int, EventHandler> kEventTable = {
+    {kEventChar, OnChar},
+    {kEventKeyDown, OnKeyDown},
+    {kEventKeyUp, OnKeyUp},
+    {kEventLButtonDown, OnButtonDown},
+    {kEventLButtonUp, OnButtonUp},
+    {kEventDropFiles, OnDropFiles},
+    {kEventControl, OnControlEvent},
+    {kEventCommand, OnCommandEvent},
+    {kEventClose, OnCloseRequest},
+};
+
+void OnPopupListEvent(App& app, const Event& e) {
+  if (e.type == kControlDoubleClick) AcceptPopupEntry(app);
+}
+
+void OnSplitterMoved(App& app, const Event&) { app.state.PanelHidden = 0; }
+
+void OnTreeEvent(App& app, const Event& e) {
+  OnCommandTreeEvent(app.state, *app.platform.ui, e.type,
+                     {[&app] { HidePopup(app); }, [&app] { HighlightAll(app); }});
+}
+
+// Control events by control number. The command tree, the Settings, Find
+// and Replace windows add their rows as they are built.
+const std::map<int, EventHandler> kControlTable = {
+    {kCommandTree, OnTreeEvent},
+    {kPopupList, OnPopupListEvent},
+    {kSplitter, OnSplitterMoved},
+};
+
+void OnControlEvent(App& app, const Event& e) {
+  auto it = kControlTable.find(e.control);
+  if (it != kControlTable.end()) it->second(app, e);
+}
+
+void OnDropFiles(App& app, const Event& e) { OnFilesDropped(app, e.droppedFiles); }
+
+}  // namespace
+
+void DispatchEvent(App& app, const Event& event) {
+  auto it = kEventTable.find(event.code);
+  if (it != kEventTable.end()) it->second(app, event);
+}
+
+void PostEventStep(App& app) {
+  AppState& s = app.state;
+  EditControl& edit = *app.edit;
+  if (s.Enabled == 1 && s.Realtime == 1 && CaretLine(edit) != s.lastCaretLine &&
+      s.selectionInProgress == 0) {
+    RefreshCaretStatus(app);
+    HighlightLine(app, s.lastCaretLine, CaretLine(edit));
+    s.lastCaretLine = CaretLine(edit);
+    if (s.PopupShown == 1) HidePopup(app);
+  }
+  if (s.VorodazedEzoze == 1 &&
+      (CaretColumn(edit) != s.lastCaretColumn || CaretLine(edit) != s.lastCaretLine)) {
+    RefreshCaretStatus(app);
+    if (s.PopupShown == 1) TrackPopup(app);
+    else DetectDot(app, CaretColumn(edit), CaretLine(edit));
+    s.lastCaretColumn = CaretColumn(edit);
+    s.lastCaretLine = CaretLine(edit);
+  }
+}
+
+void RunEventLoop(App& app) {
+  Event event;
+  while (app.state.QuitRequested != 1) {
+    if (!app.platform.events->NextEvent(event, true)) break;
+    DispatchEvent(app, event);
+    PostEventStep(app);
+  }
+}
+
+bool RunPendingEvents(App& app) {
+  Event event;
+  while (app.state.QuitRequested != 1 && app.platform.events->NextEvent(event, false)) {
+    DispatchEvent(app, event);
+    PostEventStep(app);
+  }
+  return app.state.QuitRequested != 1;
+}

@@ -1,0 +1,129 @@
+#include "app/main_window.h"
+
+#include "app/commands.h"
+#include "editor/editor_ops.h"
+
+static constexpr int kWmMove = 3;
+static constexpr int kWmSize = 5;
+
+namespace {
+
+// Menu layout: item numbers by title; 0 is a separator line.
+struct MenuLayout {
+  const char* title;
+  std::vector<int> items;
+};
+
+const std::vector<MenuLayout> kMenuLayout = {
+    {"File", {1, 0, 2, 3, 0, 4, 5, 0, 6, 0, 7}},
+    {"Edit", {8, 9, 0, 10, 11, 12, 13, 0, 14, 0, 15, 16}},
+    {"Extra", {17, 0, 18}},
+    {"Help", {20}},
+};
+
+// Toolbar layout: button number and its standard image; 0 is a separator.
+struct ButtonLayout {
+  int number;
+  int standardImage;
+};
+
+const std::vector<ButtonLayout> kToolbarLayout = {
+    {22, 6}, {23, 7}, {24, 8}, {0, 0}, {26, 3}, {27, 4}, {0, 0}, {28, 0}, {29, 1},
+    {30, 2}, {0, 0}, {31, 14}, {0, 0}, {32, 12}, {33, 13}, {0, 0}, {34, 10},
+};
+
+struct ControlLayout {
+  int number;
+  ControlKind kind;
+  Rect at;
+  const char* text;
+};
+
+// Creation order and positions in the client area.
+const std::vector<ControlLayout> kControls = {
+    {kCommandTree, ControlKind::Tree, {650, 30, 150, 515}, ""},
+    {kEditingArea, ControlKind::RichEdit, {5, 30, 640, 515}, ""},
+    {kSplitter, ControlKind::Splitter, {5, 30, 795, 515}, ""},
+    {kDescriptionLine, ControlKind::Static, {10, 546, 630, 15}, ""},
+    {kFullParametersBox, ControlKind::CheckBox, {660, 548, 140, 10}, "Insert full parameters"},
+};
+
+}  // namespace
+
+const std::vector<MenuTitle>& MainMenu() {
+  static const std::vector<MenuTitle> menu = [] {
+    std::vector<MenuTitle> out;
+    for (const MenuLayout& layout : kMenuLayout) {
+      MenuTitle title{layout.title, {}};
+      for (int number : layout.items) {
+        const Command* c = FindCommand(number);
+        if (!c) title.items.push_back({0, "", true});
+        else title.items.push_back({number, c->caption, c->run != nullptr});
+      }
+      out.push_back(title);
+    }
+    return out;
+  }();
+  return menu;
+}
+
+const std::vector<ToolButton>& MainToolbar() {
+  static const std::vector<ToolButton> toolbar = [] {
+    std::vector<ToolButton> out;
+    for (const ButtonLayout& b : kToolbarLayout) {
+      const Command* c = FindCommand(b.number);
+      if (!c) out.push_back({0, 0, "", true});
+      else out.push_back({b.number, b.standardImage, c->caption, c->run != nullptr});
+    }
+    return out;
+  }();
+  return toolbar;
+}
+
+bool CreateMainWindow(App& app) {
+  Ui& ui = *app.platform.ui;
+  WindowSpec spec;
+  spec.kind = WindowKind::Main;
+  spec.title = app.state.TitleBase + " - " + app.state.FileName;
+  spec.x = kMainX;
+  spec.y = kMainY;
+  spec.clientW = kMainClientW;
+  spec.clientH = kMainClientH;
+  if (!ui.MakeWindow(kMainWindow, spec)) return false;
+
+  ui.CreateStatusBar(kMainWindow, {500, 800});
+  for (const ControlLayout& c : kControls) ui.CreateControl(c.number, kMainWindow, c.kind, c.at, c.text);
+  ui.SetSplitterPanes(kSplitter, kEditingArea, kCommandTree, kSplitterBar);
+  ui.SetSplitterPos(kSplitter, kDefaultSplitterPos);
+  app.state.SplitterPos = kDefaultSplitterPos;
+  ui.SetMenu(kMainWindow, MainMenu());
+  ui.CreateToolbar(kMainWindow, MainToolbar());
+
+  app.edit = ui.Editor(kEditingArea);
+  if (app.edit) app.edit->SetTextLimit(kEditorTextLimit);
+  return app.edit != nullptr;
+}
+
+void LayoutMainWindow(App& app) {
+  Ui& ui = *app.platform.ui;
+  int w = 0, h = 0;
+  ui.ClientSize(kMainWindow, w, h);
+  h += ui.MenuBarHeight();
+  ui.MoveControl(kSplitter, {5, 30, w - 5, h - 85});
+  ui.MoveControl(kDescriptionLine, {10, h - 54, w - 170, 15});
+  ui.MoveControl(kFullParametersBox, {w - 140, h - 52, 140, 10});
+}
+
+void WindowHook(App& app, int window, int message) {
+  (void)window;
+  Ui& ui = *app.platform.ui;
+  if (message == kWmSize) {
+    LayoutMainWindow(app);
+  } else if (message == kWmMove && ui.WindowExists(kPopupWindow)) {
+    Rect main = ui.WindowRect(kMainWindow);
+    Rect popup = ui.WindowRect(kPopupWindow);
+    int x = main.x + app.state.PopupOffsetX, y = main.y + app.state.PopupOffsetY;
+    // The popup's own move arrives here too; only a change needs a move.
+    if (popup.x != x || popup.y != y) ui.MoveWindowTo(kPopupWindow, x, y);
+  }
+}

@@ -1,0 +1,226 @@
+#include "app/script_files.h"
+
+#include "catalogue/line_reader.h"
+#include "editor/editor_ops.h"
+#include "editor/highlight_passes.h"
+
+namespace {
+
+constexpr const char* kWarningTitle = "Warning:";
+constexpr const char* kQuestionTitle = "Question:";
+constexpr const char* kErrorTitle = "Error:";
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string NamePart(const std::string& path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+bool IsAbsolute(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+// A relative name is looked for in the program's folder.
+bool PathExists(App& app, const std::string& path) {
+  return app.platform.files->Exists(IsAbsolute(path) ? path : app.state.ProgramFolder + path);
+}
+
+std::string DialogFolder(const AppState& s) {
+  if (!s.FileDir.empty()) return s.FileDir;
+  std::string projectFolder = FolderPart(s.CurrentQVRProject);
+  return projectFolder.empty() ? s.BasePath : projectFolder;
+}
+
+FileDialogSpec ScriptDialog(const std::string& title, int filterIndex) {
+  FileDialogSpec spec;
+  spec.title = title;
+  spec.filter = kScriptFilter;
+  spec.filterIndex = filterIndex;
+  return spec;
+}
+
+std::string AskOpenPath(App& app, const std::string& title) {
+  FileDialogSpec spec = ScriptDialog(title, 0);
+  spec.initialFolder = DialogFolder(app.state);
+  return app.platform.dialogs->OpenFileDialog(spec);
+}
+
+std::string AskSavePath(App& app, const std::string& title) {
+  FileDialogSpec spec = ScriptDialog(title, 1);
+  spec.initialFile = app.state.FileDir + app.state.FileName;
+  return app.platform.dialogs->SaveFileDialog(spec);
+}
+
+bool ConfirmOverwrite(App& app, const std::string& name) {
+  return app.platform.dialogs->ShowMessage("The file '" + name + "' already exists. Overwrite?",
+                                          kQuestionTitle, MessageButtons::YesNo) == kAnswerYes;
+}
+
+// A save the user asked for: on success the document is no longer changed.
+bool SaveDocument(App& app, const std::string& path) {
+  if (!SaveScript(app, path)) return false;
+  app.state.Changed = 0;
+  return true;
+}
+
+bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines) {
+  std::string bytes;
+  if (!app.platform.files->ReadFile(path, bytes)) {
+    app.platform.dialogs->ShowMessage("The file '" + path + "' could not be read.", kErrorTitle,
+                                     MessageButtons::Ok);
+    return false;
+  }
+  lines = SplitFileLines(bytes);
+  return true;
+}
+
+void ShowLoadedText(App& app) {
+  AppState& s = app.state;
+  if (s.Enabled == 1 && s.OnOpening == 1) {
+    HighlightAll(app);
+  } else {
+    ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+    SetCaret(*app.edit, 1, 1);
+    ActivateEditor(*app.edit);
+  }
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string WithScriptExtension(const std::string& path) {
+  if (EndsWith(path, ".script") || EndsWith(path, ".inc") || EndsWith(path, ".txt")) return path;
+  return path + ".script";
+}
+
+bool SaveScript(App& app, const std::string& path) {
+  std::string target = WithScriptExtension(path);
+  if (app.platform.files->WriteFileReplacing(target, GetEditorText(*app.edit))) return true;
+  app.platform.dialogs->ShowMessage("The file '" + target + "' could not be written.", kErrorTitle,
+                                   MessageButtons::Ok);
+  return false;
+}
+
+int AskSaveChanges(App& app) {
+  AppState& s = app.state;
+  if (s.Changed != 1) return 1;
+  int answer = app.platform.dialogs->ShowMessage(
+      "The file '" + s.FileName + "' was changed. Save it before proceeding ?", kWarningTitle,
+      MessageButtons::YesNoCancel);
+  if (answer == kAnswerNo) return 1;
+  if (answer != kAnswerYes) return 0;
+  if (s.FileName == kUnnamedScript) {
+    std::string path = AskSavePath(app, "Save QVR-Script");
+    if (path.empty()) return 0;
+    return SaveDocument(app, path) ? 1 : 0;
+  }
+  return SaveDocument(app, s.FileDir + s.FileName) ? 1 : 0;
+}
+
+void LoadScript(App& app, const std::string& path) {
+  AppState& s = app.state;
+  // A name that does not exist still becomes the document's name, so the
+  // user can start a new script under it.
+  if (!app.platform.files->Exists(path)) {
+    s.FileName = NamePart(path);
+    s.FileDir = FolderPart(path);
+    SetDocumentTitle(app);
+    return;
+  }
+  std::vector<std::string> lines;
+  if (!ReadScriptFile(app, path, lines)) return;
+  s.FileName = NamePart(path);
+  s.FileDir = FolderPart(path);
+  SetDocumentTitle(app);
+  EditControl& edit = *app.edit;
+  SetEditorVisible(edit, false);
+  edit.SetText(JoinLines(lines));
+  SetEditorVisible(edit, true);
+  ShowLoadedText(app);
+  s.Changed = 0;
+}
+
+void AppendScript(App& app, const std::string& path) {
+  if (!app.platform.files->Exists(path)) return;
+  std::vector<std::string> lines;
+  if (!ReadScriptFile(app, path, lines)) return;
+  EditControl& edit = *app.edit;
+  SetEditorVisible(edit, false);
+  if (!lines.empty()) {
+    edit.ExSetSel(-1, -1);
+    std::string text = JoinLines(lines);
+    edit.ReplaceSel(edit.GetTextLength() != 0 ? "\r\n" + text : text, false);
+  }
+  SetEditorVisible(edit, true);
+  ShowLoadedText(app);
+  app.state.Changed = 1;
+}
+
+void OnFilesDropped(App& app, const std::vector<std::string>& paths) {
+  if (paths.size() != 1)
+    app.platform.dialogs->ShowMessage("Only one script can be edited at a time.", kErrorTitle,
+                                     MessageButtons::Ok);
+  if (paths.empty()) return;
+  // Replacing a changed text needs the same question as Open.
+  if (AskSaveChanges(app) != 1) return;
+  LoadScript(app, paths.front());
+}
+
+void NewScript(App& app) {
+  if (AskSaveChanges(app) != 1) return;
+  ClearEditor(*app.edit);
+  ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
+  app.state.FileName = kUnnamedScript;
+  app.state.Changed = 0;
+  SetDocumentTitle(app);
+}
+
+void OpenScript(App& app) {
+  if (AskSaveChanges(app) != 1) return;
+  std::string path = AskOpenPath(app, "Open QVR-Script");
+  if (!path.empty()) LoadScript(app, path);
+}
+
+void AppendScriptCommand(App& app) {
+  std::string path = AskOpenPath(app, "Append QVR-Script");
+  if (!path.empty()) AppendScript(app, path);
+}
+
+void SaveScriptCommand(App& app) {
+  AppState& s = app.state;
+  if (s.FileName.empty() || s.FileName == kUnnamedScript) {
+    std::string path = AskSavePath(app, "Save QVR-Script");
+    if (!path.empty()) SaveDocument(app, path);
+    return;
+  }
+  std::string path = s.FileDir + s.FileName;
+  if (!PathExists(app, path) || ConfirmOverwrite(app, s.FileName)) SaveDocument(app, path);
+}
+
+void SaveScriptAs(App& app) {
+  std::string path = AskSavePath(app, "Save QVR-Script as");
+  if (path.empty()) return;
+  if (PathExists(app, path) && !ConfirmOverwrite(app, NamePart(path))) return;
+  if (!SaveDocument(app, path)) return;
+  // The written file becomes the document's file.
+  std::string written = WithScriptExtension(path);
+  app.state.FileName = NamePart(written);
+  app.state.FileDir = FolderPart(written);
+  SetDocumentTitle(app);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The catalogue tables: filled once at start-up, read-only afterwards.
+// The capacities are the sizes the tables are planned for; storage grows past
+// them so nothing is ever dropped or written past an end.
+#include <string>
+#include <vector>
+
+constexpr size_t kCommandListCapacity = 101;
+constexpr size_t kKeywordListCapacity = 101;
+constexpr size_t kUserListCapacity = 501;
+constexpr size_t kEventsListCapacity = 101;
+constexpr size_t kDirectionsListCapacity = 11;
+constexpr size_t kCodeBlockCapacity = 101;
+constexpr size_t kReferenceCapacity = 2001;
+constexpr size_t kOpenFileTableCapacity = 501;
+constexpr size_t kMemberIndexCapacity = 1001;
+constexpr size_t kMatchListCapacity = 1001;
+
+struct CodeBlock {
+  std::string name;
+  std::string description;
+  std::string code;
+};
+
+struct ReferenceEntry {
+  std::string name;
+  std::string suffix;
+  std::string signature;
+  std::string description;
+  std::string owner;
+};
+
+struct Catalogue {
+  std::vector<std::string> commands;    // "QVR_Command_List.txt"
+  std::vector<std::string> keywords;    // "QVR_Keyword_List.txt"
+  std::vector<std::string> users;       // "QVR_User_List.txt"
+  std::vector<std::string> events;      // "QVR_Events_List.txt"
+  std::vector<std::string> directions;  // "QVR_Dirs_List.txt"
+  std::vector<CodeBlock> codeBlocks;    // "QVR_UserBlocks_List.txt"
+  std::vector<ReferenceEntry> reference;
+  // MemberIndex: distinct entry names in first-appearance order, each with the
+  // owner of the entry it first appeared in.
+  std::vector<std::string> memberNames;
+  std::vector<std::string> memberOwners;
+
+  Catalogue();
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The plain list files and the code-block file: each becomes one table of the
+// catalogue and one top-level item of the command tree.
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/tree_outline.h"
+
+constexpr const char* kCodeBlockFile = "QVR_UserBlocks_List.txt";
+constexpr const char* kCodeBlockLabel = "Codeblocks";
+
+// Appends every line of `fileName` to `list` (as read: no trimming, empty
+// lines kept) and adds the top-level item `label` with one child per line,
+// linked to the line by `kind` and its index. A file that cannot be read
+// changes nothing and adds no item. Returns whether the file was read.
+bool LoadLineList(const CatalogueSource& source, const std::string& fileName,
+                  const std::string& label, std::vector<std::string>& list, LinkKind kind,
+                  OutlineBuilder& builder);
+
+// A line starting with "#" opens a block: the text up to the next "#" is its
+// name, the rest its description. Every other line, with a line feed added,
+// goes to the code of the latest block. Lines before the first header belong
+// to no block and are ignored: an unnamed block would show as a blank item.
+std::vector<CodeBlock> ParseCodeBlocks(const std::vector<std::string>& lines);
+
+// The code-block file as one top-level item "Codeblocks" with one child per
+// block, labelled with its name; nothing when the file cannot be read.
+bool LoadCodeBlocks(const CatalogueSource& source, std::vector<CodeBlock>& blocks,
+                    OutlineBuilder& builder);

@@ -1,0 +1,10 @@
+#pragma once
+// Splits a whole file into its lines. Shared by the list files, the reference
+// files and the script files, so they all agree on what a line is.
+#include <string>
+#include <vector>
+
+// A line ends at CR LF, a lone CR, a lone LF or a NUL byte; the terminator is
+// not part of the line. A final terminator adds no empty line after it, and
+// empty input gives no lines at all. Bytes are kept as they are.
+std::vector<std::string> SplitFileLines(const std::string& bytes);

@@ -1,0 +1,52 @@
+#pragma once
+// The scripting reference: tagged lines in the files of "QVR_Docs\", read into
+// the entry table and the "QVR Methods" branch of the command tree.
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/catalogue_files.h"
+#include "catalogue/tree_outline.h"
+
+constexpr const char* kReferenceFolder = "QVR_Docs\\";
+constexpr const char* kReferenceLabel = "QVR Methods";
+constexpr size_t kReferenceFileCount = 26;
+extern const char* const kReferenceFiles[kReferenceFileCount];
+
+// An include of a file that is already being parsed would never end, so it is
+// skipped, as is one nested deeper than kMaxIncludeDepth. kMaxIncludeParses
+// bounds the includes of one run, which stops files that include each other
+// many times over (no cycle, but exponential work) from stalling start-up.
+constexpr size_t kMaxIncludeDepth = 16;
+constexpr int kMaxIncludeParses = static_cast<int>(kOpenFileTableCapacity) - 1;
+
+// The state shared by all files and includes of one run.
+struct ReferenceParser {
+  const CatalogueSource* source = nullptr;
+  std::vector<ReferenceEntry>* entries = nullptr;
+  OutlineBuilder* builder = nullptr;
+  std::string title;
+  std::string group;
+  bool titleJustOpened = false;
+  std::vector<std::string> parsing;  // files being parsed, outermost first
+  int includeParses = 0;
+};
+
+ReferenceParser StartReferenceParse(const CatalogueSource& source,
+                                    std::vector<ReferenceEntry>& entries,
+                                    OutlineBuilder& builder);
+
+// Parses "QVR_Docs\" + fileName, and the files it includes, into the entries
+// and the outline at the builder's current node. A file parsed at the top
+// level starts with no title or group and leaves the outline at the level it
+// started from. Returns whether the file was read.
+bool ParseReferenceFile(ReferenceParser& parser, const std::string& fileName);
+
+// Adds "QVR Methods", the 26 reference files under it in their fixed order,
+// then builds the MemberIndex.
+void LoadReferenceCatalogue(const CatalogueSource& source, Catalogue& catalogue,
+                            OutlineBuilder& builder);
+
+// The distinct entry names in first-appearance order, each with the owner of
+// the entry it first appeared in; empty names are left out.
+void BuildMemberIndex(Catalogue& catalogue);

@@ -1,0 +1,123 @@
+#include "editor/editor_ops.h"
+
+#include <cmath>
+
+void SelectRange(EditControl& edit, long fromLine, long fromColumn, long toLine, long toColumn) {
+  long start = edit.LineIndex(fromLine) + fromColumn - 1;
+  if (toLine == -1) toLine = edit.GetLineCount() - 1;
+  long end = edit.LineIndex(toLine);
+  if (toColumn == -1) end += edit.LineLength(end);
+  else end += toColumn - 1;
+  edit.ExSetSel(start, end);
+}
+
+void SelectAll(EditControl& edit) { edit.ExSetSel(0, -1); }
+
+int CaretLine(EditControl& edit) {
+  return static_cast<int>(edit.ExLineFromChar(edit.ExGetSel().cpMin)) + 1;
+}
+
+int CaretColumn(EditControl& edit) {
+  CharRange sel = edit.ExGetSel();
+  long line = edit.ExLineFromChar(sel.cpMin);
+  return static_cast<int>(sel.cpMax - edit.LineIndex(line) + 1);
+}
+
+int FirstVisibleLine(EditControl& edit) { return static_cast<int>(edit.GetFirstVisibleLine()) + 1; }
+
+int CaretPixelColumn(EditControl& edit, int fontSize) {
+  long x = edit.PosFromCharX(edit.ExGetSel().cpMin) & 0xFFFF;
+  // An estimate of a fixed-width character's width; nearbyint rounds halves
+  // to the even neighbour.
+  float width = static_cast<float>(fontSize) * 0.8f;
+  float column = static_cast<float>(x - 1) / width + 1.0f;
+  return static_cast<int>(std::nearbyint(column));
+}
+
+void SetCaret(EditControl& edit, long column, long line) {
+  long start = edit.LineIndex(line - 1);
+  // A column past the line's end leaves the caret at the line's start.
+  if (edit.LineLength(start) >= column - 1) start += column - 1;
+  edit.ExSetSel(start, start);
+}
+
+std::string GetLineText(EditControl& edit, long lineIndex) {
+  long start = edit.LineIndex(lineIndex);
+  if (start < 0) return "";
+  // Room for the whole line and its paragraph mark, however long it is.
+  std::string text = edit.GetLine(lineIndex, edit.LineLength(start) + 1);
+  if (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+  return text;
+}
+
+int LineCount(EditControl& edit) { return static_cast<int>(edit.GetLineCount()); }
+
+void ActivateEditor(EditControl& edit) { edit.Focus(); }
+
+uint32_t MakeColor(int red, int green, int blue) {
+  return static_cast<uint32_t>(red) + static_cast<uint32_t>(green) * 256u +
+         static_cast<uint32_t>(blue) * 65536u;
+}
+
+void SetSelectionColor(EditControl& edit, uint32_t color) {
+  CharFormat f;
+  f.mask = kCfmColor;
+  f.color = color;
+  edit.SetSelectionFormat(f);
+}
+
+void SetSelectionSize(EditControl& edit, int points) {
+  CharFormat f;
+  f.mask = kCfmSize;
+  f.heightTwips = points * 20;
+  edit.SetSelectionFormat(f);
+}
+
+void SetSelectionFont(EditControl& edit, const std::string& face) {
+  CharFormat f;
+  f.mask = kCfmFace;
+  // The format record's face field holds 31 characters.
+  f.face = face.substr(0, kMaxFaceLength);
+  edit.SetSelectionFormat(f);
+}
+
+void SetSelectionStyle(EditControl& edit, uint32_t effects) {
+  CharFormat f;
+  f.mask = kCfmEffects;
+  f.effects = effects & ~kEffectStrikeout;
+  edit.SetSelectionFormat(f);
+}
+
+void ApplyEditorFont(EditControl& edit, const std::string& face, int points) {
+  SelectAll(edit);
+  SetSelectionFont(edit, face);
+  SelectAll(edit);
+  SetSelectionSize(edit, points);
+}
+
+void ReplaceSelection(EditControl& edit, const std::string& text) { edit.ReplaceSel(text, false); }
+
+void InsertText(EditControl& edit, int& changed, const std::string& text) {
+  changed = 1;
+  ReplaceSelection(edit, text);
+}
+
+void CutSelection(EditControl& edit) { edit.Cut(); }
+void CopySelection(EditControl& edit) { edit.Copy(); }
+void UndoEdit(EditControl& edit) { edit.Undo(); }
+void RedoEdit(EditControl& edit) { edit.Redo(); }
+
+void ClearEditor(EditControl& edit) { edit.SetText(""); }
+
+void AppendEditorLine(EditControl& edit, const std::string& line) {
+  edit.HideSelection(true);
+  long length = edit.GetTextLength();
+  edit.ExSetSel(-1, -1);  // the end of the text
+  if (length != 0) edit.ReplaceSel("\n", false);
+  edit.ReplaceSel(line, false);
+  edit.HideSelection(false);
+}
+
+void SetEditorVisible(EditControl& edit, bool visible) { edit.SetVisible(visible); }
+
+std::string GetEditorText(EditControl& edit) { return edit.GetText(); }

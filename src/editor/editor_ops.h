@@ -1,0 +1,47 @@
+#pragma once
+// The editing-area operations: every read and change of the script text goes
+// through these. Lines are addressed by number (1-based) for the caret and by
+// index (0-based) for ranges and line text; columns are 1-based; a range ends
+// before its to-column, and -1 means the end of the line or the last line.
+#include <string>
+
+#include "platform/clipboard.h"
+#include "platform/edit_control.h"
+
+// Selection and caret.
+void SelectRange(EditControl& edit, long fromLine, long fromColumn, long toLine, long toColumn);
+void SelectAll(EditControl& edit);
+int CaretLine(EditControl& edit);
+int CaretColumn(EditControl& edit);
+int FirstVisibleLine(EditControl& edit);
+int CaretPixelColumn(EditControl& edit, int fontSize);
+void SetCaret(EditControl& edit, long column, long line);
+std::string GetLineText(EditControl& edit, long lineIndex);
+int LineCount(EditControl& edit);
+void ActivateEditor(EditControl& edit);
+
+// Formatting of the selection.
+uint32_t MakeColor(int red, int green, int blue);
+void SetSelectionColor(EditControl& edit, uint32_t color);
+void SetSelectionSize(EditControl& edit, int points);
+void SetSelectionFont(EditControl& edit, const std::string& face);
+void SetSelectionStyle(EditControl& edit, uint32_t effects);
+void ApplyEditorFont(EditControl& edit, const std::string& face, int points);
+
+// Text changes.
+void ReplaceSelection(EditControl& edit, const std::string& text);
+void InsertText(EditControl& edit, int& changed, const std::string& text);
+void CutSelection(EditControl& edit);
+void CopySelection(EditControl& edit);
+void UndoEdit(EditControl& edit);
+void RedoEdit(EditControl& edit);
+
+// Whole text.
+void ClearEditor(EditControl& edit);
+void AppendEditorLine(EditControl& edit, const std::string& line);
+void SetEditorVisible(EditControl& edit, bool visible);
+std::string GetEditorText(EditControl& edit);
+
+// The control's own limit stops typing at 32,767 characters; scripts may be
+// many megabytes.
+constexpr long kEditorTextLimit = 0x7FFFFFFE;

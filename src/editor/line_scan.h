@@ -1,0 +1,62 @@
+#pragma once
+// What the highlighter formats in one line: the words of the word lists, the
+// line comment and the quoted texts, as formatting steps in the order they
+// are applied (a later step wins where steps overlap).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "editor/word_automaton.h"
+
+// The single-line pass also accepts a word right after "(": it formats the
+// line the user just left, where calls are typed without spaces.
+enum class HighlightPass { WholeText, SingleLine };
+
+// Which CategoryStyle record formats a step.
+enum class HighlightCategory : uint8_t { Methods, Keywords, Comments, Events, Filename };
+constexpr int kCategoryCount = 5;
+
+// End column of a step that runs to the end of the line.
+constexpr int kLineEnd = -1;
+
+struct FormatStep {
+  int start;  // 1-based column
+  int end;    // exclusive column, or kLineEnd
+  HighlightCategory category;
+  bool operator==(const FormatStep& o) const {
+    return start == o.start && end == o.end && category == o.category;
+  }
+};
+
+// The word lists in the order their steps are applied.
+struct HighlightWordLists {
+  std::vector<std::string> catalogueNames;  // Keywords; no separator needed
+  std::vector<std::string> commands;        // Methods
+  std::vector<std::string> directions;      // Events
+  std::vector<std::string> events;          // Events
+  std::vector<std::string> keywords;        // Events
+};
+
+HighlightWordLists WordListsOf(const Catalogue& catalogue);
+
+// Built once from the word lists (they never change after start-up), then
+// used for every line. Holds scratch space, so one scanner serves one caller
+// at a time.
+struct LineScanner {
+  WordAutomaton automaton;
+  std::vector<HighlightCategory> categoryOfWord;
+  std::vector<uint8_t> wordNeedsSeparator;
+  std::vector<WordHit> hits;
+};
+
+LineScanner BuildLineScanner(const HighlightWordLists& lists);
+inline LineScanner BuildLineScanner(const Catalogue& catalogue) {
+  return BuildLineScanner(WordListsOf(catalogue));
+}
+
+// Replaces `steps` with the line's steps. Only each word's first occurrence
+// counts; an empty word never matches.
+void ScanLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
+              std::vector<FormatStep>& steps);

@@ -1,0 +1,169 @@
+#include "editor/word_automaton.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t kNoState = -1;
+
+struct Trie {
+  uint32_t classes = 1;
+  std::vector<int32_t> child;  // state * classes + class, kNoState when missing
+  std::vector<std::vector<uint32_t>> ending;
+};
+
+void AssignByteClasses(WordAutomaton& a, Trie& trie, const std::vector<std::string_view>& words) {
+  a.byteClass.fill(0);
+  trie.classes = 1;
+  for (std::string_view word : words)
+    for (unsigned char c : word)
+      if (a.byteClass[c] == 0) a.byteClass[c] = static_cast<uint8_t>(trie.classes++);
+}
+
+Trie BuildTrie(WordAutomaton& a, const std::vector<std::string_view>& words) {
+  Trie trie;
+  AssignByteClasses(a, trie, words);
+  const uint32_t classes = trie.classes;
+  trie.child.assign(classes, kNoState);
+  trie.ending.resize(1);
+  a.wordLength.resize(words.size());
+  for (uint32_t w = 0; w < words.size(); ++w) {
+    a.wordLength[w] = static_cast<uint32_t>(words[w].size());
+    if (words[w].empty()) continue;
+    uint32_t state = 0;
+    for (unsigned char c : words[w]) {
+      size_t cell = state * classes + a.byteClass[c];
+      if (trie.child[cell] == kNoState) {
+        trie.child[cell] = static_cast<int32_t>(trie.ending.size());
+        trie.ending.emplace_back();
+        trie.child.resize(trie.child.size() + classes, kNoState);
+      }
+      state = static_cast<uint32_t>(trie.child[cell]);
+    }
+    trie.ending[state].push_back(w);
+  }
+  return trie;
+}
+
+// Breadth first, so that every failure target is complete before it is
+// used: a missing child becomes the failure state's transition.
+std::vector<int32_t> CompleteTransitions(Trie& trie) {
+  const uint32_t classes = trie.classes;
+  const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
+  std::vector<uint32_t> failure(stateCount, 0);
+  std::vector<int32_t> link(stateCount, kNoState);
+  std::vector<uint32_t> queue;
+  queue.reserve(stateCount);
+  for (uint32_t c = 0; c < classes; ++c) {
+    if (trie.child[c] == kNoState) {
+      trie.child[c] = 0;
+    } else {
+      queue.push_back(static_cast<uint32_t>(trie.child[c]));
+    }
+  }
+  for (size_t head = 0; head < queue.size(); ++head) {
+    uint32_t state = queue[head];
+    uint32_t fail = failure[state];
+    link[state] = trie.ending[fail].empty() ? link[fail] : static_cast<int32_t>(fail);
+    for (uint32_t c = 0; c < classes; ++c) {
+      int32_t& next = trie.child[state * classes + c];
+      int32_t viaFailure = trie.child[fail * classes + c];
+      if (next == kNoState) {
+        next = viaFailure;
+      } else {
+        failure[static_cast<uint32_t>(next)] = static_cast<uint32_t>(viaFailure);
+        queue.push_back(static_cast<uint32_t>(next));
+      }
+    }
+  }
+  return link;
+}
+
+// Hits per line are few, so a plain insertion sort beats a general one.
+void SortByWord(std::vector<WordHit>& hits) {
+  if (hits.size() > 32) {
+    std::sort(hits.begin(), hits.end(),
+              [](const WordHit& x, const WordHit& y) { return x.word < y.word; });
+    return;
+  }
+  for (size_t i = 1; i < hits.size(); ++i) {
+    WordHit h = hits[i];
+    size_t j = i;
+    for (; j > 0 && hits[j - 1].word > h.word; --j) hits[j] = hits[j - 1];
+    hits[j] = h;
+  }
+}
+
+}  // namespace
+
+WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
+  WordAutomaton a;
+  Trie trie = BuildTrie(a, words);
+  std::vector<int32_t> link = CompleteTransitions(trie);
+  const uint32_t classes = trie.classes;
+  const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
+
+  // New numbers: states where no word can end first, the others after.
+  auto hasOutput = [&](uint32_t s) { return !trie.ending[s].empty() || link[s] != kNoState; };
+  std::vector<uint32_t> number(stateCount);
+  uint32_t next = 0;
+  for (uint32_t s = 0; s < stateCount; ++s)
+    if (!hasOutput(s)) number[s] = next++;
+  a.firstOutputRow = next * (classes + 1);
+  for (uint32_t s = 0; s < stateCount; ++s)
+    if (hasOutput(s)) number[s] = next++;
+
+  a.rowStride = classes + 1;
+  a.rows.assign(static_cast<size_t>(stateCount) * a.rowStride, 0);
+  a.dictionaryLink.assign(stateCount, kNoState);
+  std::vector<const std::vector<uint32_t>*> endingOf(stateCount);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    uint32_t* row = &a.rows[static_cast<size_t>(number[s]) * a.rowStride];
+    for (uint32_t c = 0; c < classes; ++c)
+      row[c] = number[static_cast<uint32_t>(trie.child[s * classes + c])] * a.rowStride;
+    row[classes] = number[s];
+    if (link[s] != kNoState) a.dictionaryLink[number[s]] = static_cast<int32_t>(number[link[s]]);
+    endingOf[number[s]] = &trie.ending[s];
+  }
+  a.wordsBegin.resize(stateCount + 1);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    a.wordsBegin[s] = static_cast<uint32_t>(a.wordsAt.size());
+    a.wordsAt.insert(a.wordsAt.end(), endingOf[s]->begin(), endingOf[s]->end());
+  }
+  a.wordsBegin[stateCount] = static_cast<uint32_t>(a.wordsAt.size());
+  a.seenInLine.assign(stateCount, 0);
+  return a;
+}
+
+void FindFirstOccurrences(WordAutomaton& a, std::string_view text, std::vector<WordHit>& hits) {
+  hits.clear();
+  if (++a.generation == 0) {
+    std::fill(a.seenInLine.begin(), a.seenInLine.end(), 0);
+    a.generation = 1;
+  }
+  const uint32_t* rows = a.rows.data();
+  const uint8_t* byteClass = a.byteClass.data();
+  const uint32_t classes = a.rowStride - 1;
+  const uint32_t firstOutputRow = a.firstOutputRow;
+  const uint32_t generation = a.generation;
+  uint32_t row = 0;  // the start state is always number 0: no word ends in it
+  for (size_t i = 0; i < text.size(); ++i) {
+    row = rows[row + byteClass[static_cast<unsigned char>(text[i])]];
+    if (row < firstOutputRow) continue;
+    uint32_t state = rows[row + classes];
+    int32_t s = a.wordsBegin[state] != a.wordsBegin[state + 1] ? static_cast<int32_t>(state)
+                                                                : a.dictionaryLink[state];
+    // A state met before in this line had its whole suffix chain recorded
+    // then, at an earlier end, so the walk can stop there.
+    while (s != kNoState && a.seenInLine[static_cast<uint32_t>(s)] != generation) {
+      uint32_t found = static_cast<uint32_t>(s);
+      a.seenInLine[found] = generation;
+      for (uint32_t k = a.wordsBegin[found]; k < a.wordsBegin[found + 1]; ++k) {
+        uint32_t word = a.wordsAt[k];
+        hits.push_back(WordHit{word, static_cast<uint32_t>(i) + 1 - a.wordLength[word]});
+      }
+      s = a.dictionaryLink[found];
+    }
+  }
+  SortByWord(hits);
+}

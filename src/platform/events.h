@@ -1,0 +1,39 @@
+#pragma once
+// Events as the loop sees them: input messages from any window by their
+// message number, and the program's own codes for controls and commands.
+#include <string>
+#include <vector>
+
+constexpr int kEventChar = 258;
+constexpr int kEventKeyDown = 256;
+constexpr int kEventKeyUp = 257;
+constexpr int kEventLButtonDown = 513;
+constexpr int kEventLButtonUp = 514;
+constexpr int kEventDropFiles = 563;
+constexpr int kEventClose = 16;
+constexpr int kEventControl = 13100;
+constexpr int kEventCommand = 13101;
+
+// Control event types.
+constexpr int kControlClick = 1;
+constexpr int kControlDoubleClick = 2;
+constexpr int kControlSelChanged = 3;
+constexpr int kControlOther = 0;
+
+struct Event {
+  int code = 0;
+  int window = -1;    // close requests
+  int control = -1;   // control events
+  int type = 0;       // control event type
+  int item = 0;       // menu item or toolbar button
+  int key = 0;        // virtual key (256, 257) or character code (258)
+  std::vector<std::string> droppedFiles;  // full paths, in drop order
+};
+
+class EventSource {
+ public:
+  virtual ~EventSource() = default;
+  // Takes the next event. With wait false it returns false at once when
+  // nothing is pending; with wait true it blocks until something arrives.
+  virtual bool NextEvent(Event& event, bool wait) = 0;
+};

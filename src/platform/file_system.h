@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file reads and writes: every file is opened, read or written whole,
+// and closed within one command.
+#include <string>
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+  // Writes to a temporary file beside the target, then replaces the target,
+  // so a failure midway leaves the old file as it was.
+  virtual bool WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
+  // True when the system reports a size for the path (a folder counts).
+  virtual bool Exists(const std::string& path) = 0;
+  virtual std::string ExecutablePath() = 0;
+  virtual std::string CommandLine() = 0;
+};

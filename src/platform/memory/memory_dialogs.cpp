@@ -1,0 +1,26 @@
+#include "platform/memory/memory_dialogs.h"
+
+int MemoryDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) {
+  shown.push_back({"message", title, text, buttons, {}});
+  if (messageAnswers.empty()) return buttons == MessageButtons::Ok ? kAnswerOk : kAnswerCancel;
+  int answer = messageAnswers.front();
+  messageAnswers.pop_front();
+  return answer;
+}
+
+static std::string NextFile(std::deque<std::string>& answers) {
+  if (answers.empty()) return "";
+  std::string path = answers.front();
+  answers.pop_front();
+  return path;
+}
+
+std::string MemoryDialogs::OpenFileDialog(const FileDialogSpec& spec) {
+  shown.push_back({"open", spec.title, spec.initialFile, MessageButtons::Ok, spec});
+  return NextFile(fileAnswers);
+}
+
+std::string MemoryDialogs::SaveFileDialog(const FileDialogSpec& spec) {
+  shown.push_back({"save", spec.title, spec.initialFile, MessageButtons::Ok, spec});
+  return NextFile(fileAnswers);
+}

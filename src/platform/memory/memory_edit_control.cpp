@@ -1,0 +1,274 @@
+#include "platform/memory/memory_edit_control.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::string ToParagraphMarks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      out += '\r';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += '\r';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The control keeps a zero-terminated text, so nothing after a NUL arrives.
+static std::string UpToNul(const std::string& text) {
+  size_t nul = text.find('\0');
+  return nul == std::string::npos ? text : text.substr(0, nul);
+}
+
+void MemoryEditControl::ExSetSel(long from, long to) {
+  const long len = Length();
+  if (from < 0) from = -1;
+  if (to < 0) to = -1;
+  if (from == 0 && to == -1) {
+    sel_ = {0, len + 1};
+    return;
+  }
+  if (from == to && (to < 0 || to > len)) {
+    sel_ = {len, len};
+    return;
+  }
+  if (from < 0) {
+    // Deselects and leaves the caret at the end of the old selection.
+    long end = std::min(sel_.cpMax, len);
+    sel_ = {end, end};
+    return;
+  }
+  if (to < 0) to = len + 1;
+  if (from > to) std::swap(from, to);
+  if (from > len) {
+    sel_ = {len, len};
+    return;
+  }
+  if (to > len) to = len + 1;
+  sel_ = {from, to};
+}
+
+long MemoryEditControl::LineStartOf(long offset) const {
+  offset = std::clamp(offset, 0L, Length());
+  size_t pos = offset == 0 ? std::string::npos : text_.rfind('\r', offset - 1);
+  return pos == std::string::npos ? 0 : static_cast<long>(pos) + 1;
+}
+
+long MemoryEditControl::ExLineFromChar(long offset) {
+  if (offset < 0) offset = sel_.cpMin;
+  if (offset > Length()) return GetLineCount();
+  return static_cast<long>(std::count(text_.begin(), text_.begin() + offset, '\r'));
+}
+
+long MemoryEditControl::LineIndex(long line) {
+  if (line < 0) line = ExLineFromChar(sel_.cpMin);
+  long start = 0;
+  for (long i = 0; i < line; ++i) {
+    size_t mark = text_.find('\r', start);
+    if (mark == std::string::npos) return -1;
+    start = static_cast<long>(mark) + 1;
+  }
+  return start;
+}
+
+long MemoryEditControl::LineLength(long offset) {
+  if (offset < 0 || offset > Length()) return 0;
+  long start = LineStartOf(offset);
+  size_t mark = text_.find('\r', start);
+  long end = mark == std::string::npos ? Length() : static_cast<long>(mark);
+  return end - start;
+}
+
+long MemoryEditControl::GetLineCount() {
+  return static_cast<long>(std::count(text_.begin(), text_.end(), '\r')) + 1;
+}
+
+std::string MemoryEditControl::GetLine(long line, long capacity) {
+  long start = line < 0 ? -1 : LineIndex(line);
+  if (start < 0 || capacity <= 0) return "";
+  std::string copied = text_.substr(start, LineLength(start)) + "\r";
+  if (static_cast<long>(copied.size()) > capacity) copied.resize(capacity);
+  return copied;
+}
+
+long MemoryEditControl::PosFromCharX(long offset) {
+  // A fixed 8-pixel cell with a 1-pixel left margin.
+  long start = LineStartOf(offset);
+  return 1 + (std::clamp(offset, 0L, Length()) - start) * 8;
+}
+
+void MemoryEditControl::RememberForUndo() {
+  if (undoSuspended_) return;
+  undo_.push_back({text_, formats_, sel_});
+  redo_.clear();
+}
+
+void MemoryEditControl::SetSelectionFormat(const CharFormat& f) {
+  ++formatCalls;
+  auto apply = [&](Format& target) {
+    if (f.mask & kCfmColor) target.color = f.color;
+    if (f.mask & kCfmSize) target.heightTwips = f.heightTwips;
+    if (f.mask & kCfmFace) target.face = f.face.substr(0, kMaxFaceLength);
+    uint32_t effectMask = f.mask & kCfmEffects;
+    target.effects = (target.effects & ~effectMask) | (f.effects & effectMask);
+  };
+  long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
+  if (from >= to) {
+    insertFormat_ = FormatForInsertAt(from);
+    apply(insertFormat_);
+    insertFormatSet_ = true;
+    return;
+  }
+  RememberForUndo();
+  for (long i = from; i < to; ++i) apply(formats_[i]);
+}
+
+CharFormat MemoryEditControl::GetSelectionFormat() {
+  long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
+  Format first = from < to ? formats_[from] : FormatForInsertAt(from);
+  CharFormat out;
+  out.mask = kCfmColor | kCfmSize | kCfmFace | kCfmEffects;
+  out.color = first.color;
+  out.effects = first.effects;
+  out.heightTwips = first.heightTwips;
+  out.face = first.face;
+  for (long i = from + 1; i < to; ++i) {
+    const Format& f = formats_[i];
+    if (f.color != first.color) out.mask &= ~kCfmColor;
+    if (f.heightTwips != first.heightTwips) out.mask &= ~kCfmSize;
+    if (f.face != first.face) out.mask &= ~kCfmFace;
+    for (uint32_t bit : {kCfmBold, kCfmItalic, kCfmUnderline, kCfmStrikeout})
+      if ((f.effects ^ first.effects) & bit) out.mask &= ~bit;
+  }
+  return out;
+}
+
+MemoryEditControl::Format MemoryEditControl::FormatForInsertAt(long offset) const {
+  if (insertFormatSet_ && sel_.cpMin == sel_.cpMax) return insertFormat_;
+  if (offset > 0 && offset <= Length()) return formats_[offset - 1];
+  if (offset < Length()) return formats_[offset];
+  return insertFormat_;
+}
+
+void MemoryEditControl::Insert(long at, const std::string& paragraphText, const Format& format) {
+  text_.insert(at, paragraphText);
+  formats_.insert(formats_.begin() + at, paragraphText.size(), format);
+}
+
+void MemoryEditControl::ReplaceSel(const std::string& text, bool undoable) {
+  std::string marks = ToParagraphMarks(UpToNul(text));
+  long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
+  Format format = FormatForInsertAt(from);
+  if (undoable) RememberForUndo();
+  text_.erase(from, to - from);
+  formats_.erase(formats_.begin() + from, formats_.begin() + to);
+  Insert(from, marks, format);
+  long caret = from + static_cast<long>(marks.size());
+  sel_ = {caret, caret};
+  insertFormatSet_ = false;
+  // A change that cannot be undone makes the older steps meaningless.
+  if (!undoable) {
+    undo_.clear();
+    redo_.clear();
+  }
+}
+
+std::string MemoryEditControl::SelectedText() const {
+  long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
+  std::string out;
+  for (long i = from; i < to; ++i) {
+    if (text_[i] == '\r') out += "\r\n";
+    else out += text_[i];
+  }
+  return out;
+}
+
+void MemoryEditControl::Cut() {
+  if (sel_.cpMin == sel_.cpMax) return;
+  Copy();
+  ReplaceSel("", true);
+}
+
+void MemoryEditControl::Copy() {
+  if (sel_.cpMin == sel_.cpMax || !clipboard_) return;
+  clipboard_->SetText(SelectedText());
+}
+
+void MemoryEditControl::Undo() {
+  if (undo_.empty()) return;
+  redo_.push_back({text_, formats_, sel_});
+  Snapshot s = std::move(undo_.back());
+  undo_.pop_back();
+  text_ = std::move(s.text);
+  formats_ = std::move(s.formats);
+  sel_ = s.sel;
+}
+
+void MemoryEditControl::Redo() {
+  if (redo_.empty()) return;
+  undo_.push_back({text_, formats_, sel_});
+  Snapshot s = std::move(redo_.back());
+  redo_.pop_back();
+  text_ = std::move(s.text);
+  formats_ = std::move(s.formats);
+  sel_ = s.sel;
+}
+
+void MemoryEditControl::SetText(const std::string& text) {
+  Format format = Length() > 0 ? formats_[0] : insertFormat_;
+  text_.clear();
+  formats_.clear();
+  Insert(0, ToParagraphMarks(UpToNul(text)), format);
+  sel_ = {0, 0};
+  undo_.clear();
+  redo_.clear();
+}
+
+std::string MemoryEditControl::GetText() {
+  std::string out;
+  out.reserve(text_.size() + text_.size() / 16);
+  for (char c : text_) {
+    if (c == '\r') out += "\r\n";
+    else out += c;
+  }
+  return out;
+}
+
+long MemoryEditControl::GetTextLength() {
+  return Length() + static_cast<long>(std::count(text_.begin(), text_.end(), '\r'));
+}
+
+void MemoryEditControl::TypeChar(char c) {
+  if (c == 8) {
+    if (sel_.cpMin == sel_.cpMax) {
+      if (sel_.cpMin == 0) return;
+      sel_.cpMin -= 1;
+    }
+    ReplaceSel("", true);
+    return;
+  }
+  if (c == '\n') return;  // Ctrl+Enter inserts nothing
+  long selected = std::min(sel_.cpMax, Length()) - sel_.cpMin;
+  if (Length() - selected + 1 > textLimit) return;
+  ReplaceSel(std::string(1, c), true);
+}
+
+void MemoryEditControl::PressDelete() {
+  if (sel_.cpMin == sel_.cpMax) {
+    if (sel_.cpMin >= Length()) return;
+    sel_.cpMax += 1;
+  }
+  ReplaceSel("", true);
+}
+
+void MemoryEditControl::MoveCaretTo(long offset) {
+  offset = std::clamp(offset, 0L, Length());
+  sel_ = {offset, offset};
+  insertFormatSet_ = false;
+}

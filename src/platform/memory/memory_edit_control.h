@@ -1,0 +1,95 @@
+#pragma once
+// An editing control held in memory that behaves like the rich-edit control
+// in every way the editor relies on: one paragraph mark per line break,
+// a selection clamped to the text, per-character formats, an undo history
+// that records format changes and is emptied by a non-undoable replace.
+#include <string>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/edit_control.h"
+
+class MemoryEditControl : public EditControl {
+ public:
+  struct Format {
+    uint32_t color = 0;
+    uint32_t effects = 0;
+    int32_t heightTwips = 180;
+    std::string face = "System";
+    bool operator==(const Format& o) const {
+      return color == o.color && effects == o.effects && heightTwips == o.heightTwips && face == o.face;
+    }
+    bool operator!=(const Format& o) const { return !(*this == o); }
+  };
+
+  explicit MemoryEditControl(Clipboard* clipboard = nullptr) : clipboard_(clipboard) {}
+
+  // What the user does, as the control handles it.
+  void TypeChar(char c);         // a character message; '\r' breaks the line, 8 deletes back
+  void PressDelete();
+  void MoveCaretTo(long offset);
+
+  // Inspection for tests.
+  const std::string& RawText() const { return text_; }   // '\r' between lines
+  const Format& FormatAt(long offset) const { return formats_[offset]; }
+  long Length() const { return static_cast<long>(text_.size()); }
+  bool visible = true;
+  bool redraw = true;
+  bool hideSelection = false;
+  bool focused = false;
+  long textLimit = 32767;
+  int formatCalls = 0;           // SetSelectionFormat calls made
+  int richTextCalls = 0;         // SetRichText calls made
+
+  void ExSetSel(long cpMin, long cpMax) override;
+  CharRange ExGetSel() override { return sel_; }
+  long ExLineFromChar(long offset) override;
+  long LineIndex(long line) override;
+  long LineLength(long offset) override;
+  long GetLineCount() override;
+  std::string GetLine(long line, long capacity) override;
+  long GetFirstVisibleLine() override { return 0; }
+  long PosFromCharX(long offset) override;
+  void SetSelectionFormat(const CharFormat& format) override;
+  CharFormat GetSelectionFormat() override;
+  void ReplaceSel(const std::string& text, bool undoable) override;
+  void Cut() override;
+  void Copy() override;
+  void Undo() override;
+  void Redo() override;
+  bool CanUndo() override { return !undo_.empty(); }
+  void SetText(const std::string& text) override;
+  std::string GetText() override;
+  long GetTextLength() override;
+  void SetRichText(const std::string& rtf, bool selectionOnly) override;
+  void SetTextLimit(long limit) override { textLimit = limit; }
+  void HideSelection(bool hide) override { hideSelection = hide; }
+  void SetRedraw(bool on) override { redraw = on; }
+  void SuspendUndo(bool suspend) override { undoSuspended_ = suspend; }
+  void SetVisible(bool on) override { visible = on; }
+  void Focus() override { focused = true; }
+
+ private:
+  struct Snapshot {
+    std::string text;
+    std::vector<Format> formats;
+    CharRange sel;
+  };
+  void RememberForUndo();
+  void Insert(long at, const std::string& paragraphText, const Format& format);
+  long LineStartOf(long offset) const;
+  Format FormatForInsertAt(long offset) const;
+  std::string SelectedText() const;
+
+  std::string text_;
+  std::vector<Format> formats_;
+  Format insertFormat_;
+  bool insertFormatSet_ = false;
+  CharRange sel_;
+  std::vector<Snapshot> undo_, redo_;
+  bool undoSuspended_ = false;
+  Clipboard* clipboard_;
+};
+
+// Converts CR LF, lone CR and lone LF to the control's one paragraph mark.
+std::string ToParagraphMarks(const std::string& text);

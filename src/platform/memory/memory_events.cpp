@@ -1,0 +1,163 @@
+#include "platform/memory/memory_events.h"
+
+#include <algorithm>
+
+void MemoryEvents::Push(Event event, std::function<void()> effect) {
+  queue_.push_back({std::move(event), std::move(effect)});
+}
+
+MemoryEditControl* MemoryEvents::FocusedEditor() {
+  auto it = ui_.editors.find(ui_.focused);
+  return it == ui_.editors.end() ? nullptr : it->second.get();
+}
+
+bool MemoryEvents::NextEvent(Event& event, bool) {
+  if (queue_.empty()) return false;
+  Item item = std::move(queue_.front());
+  queue_.pop_front();
+  if (item.effect) item.effect();
+  event = std::move(item.event);
+  return true;
+}
+
+void MemoryEvents::Type(const std::string& text) {
+  for (char c : text) {
+    if (c == '\r') {
+      Key(kVkReturn);
+      continue;
+    }
+    Event e;
+    e.code = kEventChar;
+    e.key = static_cast<unsigned char>(c);
+    Push(e, [this, c] {
+      if (MemoryEditControl* edit = FocusedEditor()) {
+        edit->TypeChar(c);
+      } else if (ui_.controls.count(ui_.focused) &&
+                 ui_.controls[ui_.focused].kind == ControlKind::TextField) {
+        ui_.controls[ui_.focused].text += c;
+      }
+    });
+  }
+}
+
+void MemoryEvents::MoveVertically(MemoryEditControl& edit, int delta) {
+  CharRange sel = edit.ExGetSel();
+  long line = edit.ExLineFromChar(sel.cpMin);
+  long column = sel.cpMin - edit.LineIndex(line);
+  long target = line + delta;
+  if (target < 0 || target >= edit.GetLineCount()) return;
+  long start = edit.LineIndex(target);
+  edit.MoveCaretTo(start + std::min(column, edit.LineLength(start)));
+}
+
+void MemoryEvents::KeyDown(int vk) {
+  Event e;
+  e.code = kEventKeyDown;
+  e.key = vk;
+  Push(e, [this, vk] {
+    MemoryEditControl* edit = FocusedEditor();
+    if (!edit) return;
+    long caret = edit->ExGetSel().cpMin;
+    switch (vk) {
+      case kVkBack: edit->TypeChar(8); break;
+      case kVkDelete: edit->PressDelete(); break;
+      case kVkLeft: edit->MoveCaretTo(caret - 1); break;
+      case kVkRight: edit->MoveCaretTo(caret + 1); break;
+      case kVkUp: MoveVertically(*edit, -1); break;
+      case kVkDown: MoveVertically(*edit, 1); break;
+      case kVkHome: edit->MoveCaretTo(edit->LineIndex(edit->ExLineFromChar(caret))); break;
+      case kVkEnd: {
+        long start = edit->LineIndex(edit->ExLineFromChar(caret));
+        edit->MoveCaretTo(start + edit->LineLength(start));
+        break;
+      }
+      default: break;
+    }
+  });
+}
+
+void MemoryEvents::KeyUp(int vk) {
+  Event e;
+  e.code = kEventKeyUp;
+  e.key = vk;
+  Push(e);
+}
+
+void MemoryEvents::Key(int vk) {
+  KeyDown(vk);
+  if (vk == kVkReturn) {
+    Event e;
+    e.code = kEventChar;
+    e.key = 13;
+    Push(e, [this] {
+      if (MemoryEditControl* edit = FocusedEditor()) edit->TypeChar('\r');
+    });
+  } else if (vk == kVkBack || vk == kVkEscape) {
+    Event e;
+    e.code = kEventChar;
+    e.key = vk;
+    Push(e);
+  }
+  KeyUp(vk);
+}
+
+void MemoryEvents::MouseDown(long offset) {
+  Event e;
+  e.code = kEventLButtonDown;
+  Push(e, [this, offset] {
+    ui_.focused = 2;
+    if (MemoryEditControl* edit = FocusedEditor()) edit->MoveCaretTo(offset);
+  });
+}
+
+void MemoryEvents::MouseUp() {
+  Event e;
+  e.code = kEventLButtonUp;
+  Push(e);
+}
+
+void MemoryEvents::Click(long offset) {
+  MouseDown(offset);
+  MouseUp();
+}
+
+void MemoryEvents::Command(int item) {
+  Event e;
+  e.code = kEventCommand;
+  e.item = item;
+  Push(e);
+}
+
+void MemoryEvents::ControlEvent(int control, int type) {
+  Event e;
+  e.code = kEventControl;
+  e.control = control;
+  e.type = type;
+  Push(e);
+}
+
+void MemoryEvents::Close(int window) {
+  Event e;
+  e.code = kEventClose;
+  e.window = window;
+  Push(e);
+}
+
+void MemoryEvents::Drop(const std::vector<std::string>& paths) {
+  Event e;
+  e.code = kEventDropFiles;
+  e.droppedFiles = paths;
+  Push(e);
+}
+
+void MemoryEvents::Other(int code) {
+  Event e;
+  e.code = code;
+  Push(e);
+}
+
+void MemoryEvents::Do(int code, std::function<void()> effect) {
+  Event e;
+  e.code = code;
+  Push(e, std::move(effect));
+}

@@ -1,0 +1,59 @@
+#pragma once
+// A scripted user: tests queue what the user does, and each action reaches
+// the controls (as the system's dispatch would) just before the loop sees
+// its event.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/memory/memory_ui.h"
+
+constexpr int kVkBack = 8;
+constexpr int kVkReturn = 13;
+constexpr int kVkShift = 16;
+constexpr int kVkControl = 17;
+constexpr int kVkEscape = 27;
+constexpr int kVkEnd = 35;
+constexpr int kVkHome = 36;
+constexpr int kVkLeft = 37;
+constexpr int kVkUp = 38;
+constexpr int kVkRight = 39;
+constexpr int kVkDown = 40;
+constexpr int kVkDelete = 46;
+
+class MemoryEvents : public EventSource {
+ public:
+  explicit MemoryEvents(MemoryUi& ui) : ui_(ui) {}
+
+  void Type(const std::string& text);      // characters; '\r' presses Enter
+  void Key(int vk);                        // key down, its character if any, key up
+  void KeyDown(int vk);
+  void KeyUp(int vk);
+  void Click(long offset);                 // left button down and up in the editor
+  void MouseDown(long offset);
+  void MouseUp();
+  void Command(int item);
+  void ControlEvent(int control, int type);
+  void Close(int window);
+  void Drop(const std::vector<std::string>& paths);
+  void Other(int code);
+  // Runs an arbitrary step as an event of its own (e.g. a splitter drag).
+  void Do(int code, std::function<void()> effect);
+
+  size_t Pending() const { return queue_.size(); }
+  bool NextEvent(Event& event, bool wait) override;
+
+ private:
+  struct Item {
+    Event event;
+    std::function<void()> effect;
+  };
+  void Push(Event event, std::function<void()> effect = nullptr);
+  MemoryEditControl* FocusedEditor();
+  void MoveVertically(MemoryEditControl& edit, int delta);
+
+  MemoryUi& ui_;
+  std::deque<Item> queue_;
+};

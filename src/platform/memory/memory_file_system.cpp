@@ -1,0 +1,24 @@
+#include "platform/memory/memory_file_system.h"
+
+bool MemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
+  ++reads;
+  auto it = files.find(path);
+  if (it == files.end()) return false;
+  bytes = it->second;
+  return true;
+}
+
+bool MemoryFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  if (failWrites) return false;
+  files[path] = bytes;
+  return true;
+}
+
+bool MemoryFileSystem::Exists(const std::string& path) {
+  if (files.count(path)) return true;
+  std::string folder = path;
+  if (folder.empty()) return false;
+  if (folder.back() != '\\') folder += '\\';
+  auto it = files.lower_bound(folder);
+  return it != files.end() && it->first.compare(0, folder.size(), folder) == 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Files held in a map, for tests. Paths are compared exactly; a path that is
+// a prefix folder of any stored file counts as an existing folder.
+#include <map>
+#include <string>
+
+#include "platform/file_system.h"
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> files;
+  std::string executablePath = "C:\\qvr\\qvrvse.exe";
+  std::string commandLine = "qvrvse.exe";
+  bool failWrites = false;   // every write fails, leaving files untouched
+  int reads = 0;             // how many ReadFile calls were made
+
+  bool ReadFile(const std::string& path, std::string& bytes) override;
+  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+  bool Exists(const std::string& path) override;
+  std::string ExecutablePath() override { return executablePath; }
+  std::string CommandLine() override { return commandLine; }
+};

@@ -1,0 +1,233 @@
+#include "platform/memory/memory_ui.h"
+
+#include <algorithm>
+
+static constexpr int kWmMove = 3;
+static constexpr int kWmSize = 5;
+
+bool MemoryUi::MakeWindow(int window, const WindowSpec& spec) {
+  Window w;
+  w.spec = spec;
+  w.clientW = spec.clientW;
+  w.clientH = spec.clientH;
+  bool framed = spec.kind != WindowKind::Popup;
+  int fx = framed ? frameX : 0, ft = framed ? frameTop : 0, fb = framed ? frameBottom : 0;
+  w.outer = {spec.x, spec.y, spec.clientW + 2 * fx, spec.clientH + ft + fb};
+  windows[window] = w;
+  return true;
+}
+
+void MemoryUi::CloseWindow(int window) {
+  windows.erase(window);
+  for (auto it = controls.begin(); it != controls.end();) {
+    if (it->second.window == window) {
+      editors.erase(it->first);
+      it = controls.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void MemoryUi::SetWindowTitle(int window, const std::string& title) {
+  if (windows.count(window)) windows[window].spec.title = title;
+}
+
+std::string MemoryUi::WindowTitle(int window) {
+  return windows.count(window) ? windows[window].spec.title : "";
+}
+
+void MemoryUi::EnableWindow(int window, bool enabled) {
+  if (windows.count(window)) windows[window].enabled = enabled;
+}
+
+bool MemoryUi::IsWindowEnabled(int window) {
+  return windows.count(window) && windows[window].enabled;
+}
+
+void MemoryUi::ShowWindow(int window, bool shown) {
+  if (windows.count(window)) windows[window].shown = shown;
+}
+
+bool MemoryUi::IsWindowShown(int window) {
+  return windows.count(window) && windows[window].shown;
+}
+
+Rect MemoryUi::WindowRect(int window) {
+  return windows.count(window) ? windows[window].outer : Rect{};
+}
+
+void MemoryUi::MoveWindowTo(int window, int x, int y) {
+  if (!windows.count(window)) return;
+  windows[window].outer.x = x;
+  windows[window].outer.y = y;
+  if (hook) hook(window, kWmMove);
+}
+
+void MemoryUi::ClientSize(int window, int& w, int& h) {
+  w = h = 0;
+  if (!windows.count(window)) return;
+  w = windows[window].clientW;
+  h = windows[window].clientH;
+}
+
+void MemoryUi::ResizeClient(int window, int w, int h) {
+  Window& win = windows.at(window);
+  win.outer.w += w - win.clientW;
+  win.outer.h += h - win.clientH;
+  win.clientW = w;
+  win.clientH = h;
+  if (hook) hook(window, kWmSize);
+}
+
+void MemoryUi::DragWindowBy(int window, int dx, int dy) {
+  Rect r = WindowRect(window);
+  MoveWindowTo(window, r.x + dx, r.y + dy);
+}
+
+void MemoryUi::AcceptDroppedFiles(int window) {
+  if (windows.count(window)) windows[window].acceptsDrops = true;
+}
+
+void MemoryUi::RemoveKeyboardShortcuts(int window) {
+  if (windows.count(window)) windows[window].shortcutsRemoved = true;
+}
+
+bool MemoryUi::CreateStatusBar(int, const std::vector<int>& rightEdges) {
+  statusEdges = rightEdges;
+  statusFields.assign(rightEdges.size(), "");
+  return true;
+}
+
+void MemoryUi::SetStatusText(int field, const std::string& text) {
+  if (field >= 0 && field < static_cast<int>(statusFields.size())) statusFields[field] = text;
+}
+
+std::string MemoryUi::StatusText(int field) {
+  return field >= 0 && field < static_cast<int>(statusFields.size()) ? statusFields[field] : "";
+}
+
+void MemoryUi::SetMenu(int window, const std::vector<MenuTitle>& menu) {
+  if (!windows.count(window)) return;
+  Window& w = windows[window];
+  // The menu bar takes its height out of the client area.
+  if (w.menu.empty() && !menu.empty()) w.clientH -= menuBarHeight;
+  w.menu = menu;
+}
+
+bool MemoryUi::CreateToolbar(int, const std::vector<ToolButton>& buttons) {
+  toolbar = buttons;
+  return true;
+}
+
+bool MemoryUi::CreateControl(int control, int window, ControlKind kind, const Rect& at,
+                             const std::string& text) {
+  Control c;
+  c.window = window;
+  c.kind = kind;
+  c.at = at;
+  c.text = text;
+  controls[control] = c;
+  if (kind == ControlKind::RichEdit) editors[control] = std::make_unique<MemoryEditControl>(clipboard);
+  return true;
+}
+
+void MemoryUi::MoveControl(int control, const Rect& at) {
+  if (!controls.count(control)) return;
+  Control& c = controls[control];
+  c.at = at;
+  if (c.kind == ControlKind::Splitter) LayOutSplitter(c);
+}
+
+Rect MemoryUi::ControlRect(int control) {
+  return controls.count(control) ? controls[control].at : Rect{};
+}
+
+void MemoryUi::SetControlText(int control, const std::string& text) {
+  if (controls.count(control)) controls[control].text = text;
+}
+
+std::string MemoryUi::ControlText(int control) {
+  return controls.count(control) ? controls[control].text : "";
+}
+
+bool MemoryUi::IsChecked(int control) {
+  return controls.count(control) && controls[control].checked;
+}
+
+void MemoryUi::SetChecked(int control, bool checked) {
+  if (controls.count(control)) controls[control].checked = checked;
+}
+
+EditControl* MemoryUi::Editor(int control) {
+  auto it = editors.find(control);
+  return it == editors.end() ? nullptr : it->second.get();
+}
+
+void MemoryUi::SetSplitterPanes(int splitter, int left, int right, int barWidth) {
+  if (!controls.count(splitter)) return;
+  Control& s = controls[splitter];
+  s.left = left;
+  s.right = right;
+  s.barWidth = barWidth;
+  LayOutSplitter(s);
+}
+
+void MemoryUi::SetSplitterPos(int splitter, int pos) {
+  if (!controls.count(splitter)) return;
+  Control& s = controls[splitter];
+  s.pos = pos;
+  LayOutSplitter(s);
+}
+
+int MemoryUi::SplitterPos(int splitter) {
+  return controls.count(splitter) ? controls[splitter].pos : 0;
+}
+
+void MemoryUi::LayOutSplitter(Control& s) {
+  s.pos = std::clamp(s.pos, 0, std::max(0, s.at.w - s.barWidth));
+  if (controls.count(s.left)) controls[s.left].at = {s.at.x, s.at.y, s.pos, s.at.h};
+  if (controls.count(s.right)) {
+    int x = s.pos + s.barWidth;
+    controls[s.right].at = {s.at.x + x, s.at.y, std::max(0, s.at.w - x), s.at.h};
+  }
+}
+
+void MemoryUi::TreeClear(int) {
+  treeNodes.clear();
+  treeOrder.clear();
+  treeSelected = 0;
+}
+
+TreeItem MemoryUi::TreeAdd(int, TreeItem parent, const std::string& label, long data) {
+  TreeItem item = nextTreeItem_++;
+  treeNodes[item] = {parent, label, data, false};
+  treeOrder.push_back(item);
+  return item;
+}
+
+void MemoryUi::TreeExpand(int, TreeItem item) {
+  if (treeNodes.count(item)) treeNodes[item].expanded = true;
+}
+
+void MemoryUi::TreeSelect(int, TreeItem item) { treeSelected = item; }
+
+std::string MemoryUi::TreeItemText(int, TreeItem item) {
+  return treeNodes.count(item) ? treeNodes[item].label : "";
+}
+
+long MemoryUi::TreeItemData(int, TreeItem item) {
+  return treeNodes.count(item) ? treeNodes[item].data : 0;
+}
+
+std::vector<TreeItem> MemoryUi::TreeChildren(int, TreeItem parent) {
+  std::vector<TreeItem> out;
+  for (TreeItem item : treeOrder)
+    if (treeNodes[item].parent == parent) out.push_back(item);
+  return out;
+}
+
+bool MemoryUi::CreateImage(int image, int w, int h, uint32_t color) {
+  images[image] = {w, h, color};
+  return true;
+}

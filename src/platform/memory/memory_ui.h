@@ -1,0 +1,113 @@
+#pragma once
+// Windows and controls kept as plain records, for tests. Moves and resizes
+// call the window hook as the real main window does.
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/memory/memory_edit_control.h"
+#include "platform/ui.h"
+
+class MemoryUi : public Ui {
+ public:
+  struct Window {
+    WindowSpec spec;
+    Rect outer;
+    int clientW = 0, clientH = 0;
+    bool enabled = true, shown = true, acceptsDrops = false, shortcutsRemoved = false;
+    std::vector<MenuTitle> menu;
+  };
+  struct Control {
+    int window = 0;
+    ControlKind kind = ControlKind::Static;
+    Rect at;
+    std::string text;
+    bool checked = false;
+    // Splitter panes.
+    int left = -1, right = -1, barWidth = 0, pos = 0;
+  };
+  struct TreeNode {
+    TreeItem parent = kTreeRoot;
+    std::string label;
+    long data = 0;
+    bool expanded = false;
+  };
+
+  std::map<int, Window> windows;
+  std::map<int, Control> controls;
+  std::vector<std::string> statusFields;
+  std::vector<int> statusEdges;
+  std::vector<ToolButton> toolbar;
+  std::map<TreeItem, TreeNode> treeNodes;   // keyed by handle, in creation order
+  std::vector<TreeItem> treeOrder;
+  TreeItem treeSelected = 0;
+  int focused = -1;
+  int menuBarHeight = 20;   // a one-line menu bar
+  int frameX = 4, frameTop = 23, frameBottom = 4;  // outer minus client
+  // Called for WM_SIZE (5) and WM_MOVE (3) of any window, like the hook.
+  std::function<void(int window, int message)> hook;
+  std::map<int, std::unique_ptr<MemoryEditControl>> editors;
+  struct Image { int w = 0, h = 0; uint32_t color = 0; };
+  std::map<int, Image> images;
+  Clipboard* clipboard = nullptr;   // for the editors' cut and copy
+
+  // Test helpers: what the user does with the mouse on the frame.
+  void ResizeClient(int window, int w, int h);
+  void DragWindowBy(int window, int dx, int dy);
+
+  bool MakeWindow(int window, const WindowSpec& spec) override;
+  bool WindowExists(int window) override { return windows.count(window) > 0; }
+  void CloseWindow(int window) override;
+  void SetWindowTitle(int window, const std::string& title) override;
+  std::string WindowTitle(int window) override;
+  void EnableWindow(int window, bool enabled) override;
+  bool IsWindowEnabled(int window) override;
+  void ShowWindow(int window, bool shown) override;
+  bool IsWindowShown(int window) override;
+  Rect WindowRect(int window) override;
+  void MoveWindowTo(int window, int x, int y) override;
+  void ClientSize(int window, int& w, int& h) override;
+  int MenuBarHeight() override { return menuBarHeight; }
+  void AcceptDroppedFiles(int window) override;
+  void RemoveKeyboardShortcuts(int window) override;
+  void SetWindowHook(std::function<void(int, int)> h) override { hook = std::move(h); }
+  bool CreateImage(int image, int w, int h, uint32_t color) override;
+
+  bool CreateStatusBar(int window, const std::vector<int>& rightEdges) override;
+  void SetStatusText(int field, const std::string& text) override;
+  std::string StatusText(int field) override;
+  void SetMenu(int window, const std::vector<MenuTitle>& menu) override;
+  bool CreateToolbar(int window, const std::vector<ToolButton>& buttons) override;
+
+  bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
+                     const std::string& text) override;
+  bool ControlExists(int control) override { return controls.count(control) > 0; }
+  void MoveControl(int control, const Rect& at) override;
+  Rect ControlRect(int control) override;
+  void SetControlText(int control, const std::string& text) override;
+  std::string ControlText(int control) override;
+  bool IsChecked(int control) override;
+  void SetChecked(int control, bool checked) override;
+  void Focus(int control) override { focused = control; }
+  int FocusedControl() override { return focused; }
+  EditControl* Editor(int control) override;
+
+  void SetSplitterPanes(int splitter, int left, int right, int barWidth) override;
+  void SetSplitterPos(int splitter, int pos) override;
+  int SplitterPos(int splitter) override;
+
+  void TreeClear(int control) override;
+  TreeItem TreeAdd(int control, TreeItem parent, const std::string& label, long data) override;
+  void TreeExpand(int control, TreeItem item) override;
+  void TreeSelect(int control, TreeItem item) override;
+  TreeItem TreeSelected(int) override { return treeSelected; }
+  std::string TreeItemText(int control, TreeItem item) override;
+  long TreeItemData(int control, TreeItem item) override;
+  std::vector<TreeItem> TreeChildren(int control, TreeItem parent) override;
+
+ private:
+  void LayOutSplitter(Control& splitter);
+  TreeItem nextTreeItem_ = 1;
+};

@@ -1,0 +1,110 @@
+#pragma once
+// Windows and controls addressed by number. The logic says what to build and
+// where; a realisation only translates.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/edit_control.h"
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool operator==(const Rect& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
+};
+
+enum class ControlKind { Tree, RichEdit, Splitter, Static, CheckBox, ListBox, TextField, Button };
+
+enum class WindowKind {
+  Main,      // framed, sizable, with menu and icon
+  Popup,     // borderless, topmost, not activated
+  Tool,      // small framed tool window
+};
+
+struct WindowSpec {
+  WindowKind kind = WindowKind::Main;
+  std::string title;
+  int x = 0, y = 0;        // outer top-left corner on the screen
+  int clientW = 0, clientH = 0;
+};
+
+struct MenuItem {
+  int number = 0;          // 0 marks a separator
+  std::string caption;
+  bool enabled = true;     // greyed while its command is not available
+};
+struct MenuTitle {
+  std::string caption;
+  std::vector<MenuItem> items;
+};
+
+struct ToolButton {
+  int number = 0;          // 0 marks a separator
+  int standardImage = 0;
+  std::string tip;
+  bool enabled = true;
+};
+
+using TreeItem = uintptr_t;  // 0 is the invisible root
+constexpr TreeItem kTreeRoot = 0;
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  virtual bool MakeWindow(int window, const WindowSpec& spec) = 0;
+  virtual bool WindowExists(int window) = 0;
+  virtual void CloseWindow(int window) = 0;
+  virtual void SetWindowTitle(int window, const std::string& title) = 0;
+  virtual std::string WindowTitle(int window) = 0;
+  virtual void EnableWindow(int window, bool enabled) = 0;
+  virtual bool IsWindowEnabled(int window) = 0;
+  virtual void ShowWindow(int window, bool shown) = 0;
+  virtual bool IsWindowShown(int window) = 0;
+  virtual Rect WindowRect(int window) = 0;                // outer, screen coordinates
+  virtual void MoveWindowTo(int window, int x, int y) = 0;  // keeps size and stacking
+  virtual void ClientSize(int window, int& w, int& h) = 0;
+  virtual int MenuBarHeight() = 0;
+  virtual void AcceptDroppedFiles(int window) = 0;
+  virtual void RemoveKeyboardShortcuts(int window) = 0;
+  // Called for every message of every window of the program before its
+  // default handling; the logic looks at WM_SIZE (5) and WM_MOVE (3).
+  virtual void SetWindowHook(std::function<void(int window, int message)> hook) = 0;
+  // A solid image, addressed by number (the colour swatches).
+  virtual bool CreateImage(int image, int w, int h, uint32_t color) = 0;
+
+  virtual bool CreateStatusBar(int window, const std::vector<int>& rightEdges) = 0;
+  virtual void SetStatusText(int field, const std::string& text) = 0;
+  virtual std::string StatusText(int field) = 0;
+  virtual void SetMenu(int window, const std::vector<MenuTitle>& menu) = 0;
+  virtual bool CreateToolbar(int window, const std::vector<ToolButton>& buttons) = 0;
+
+  virtual bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
+                             const std::string& text) = 0;
+  virtual bool ControlExists(int control) = 0;
+  virtual void MoveControl(int control, const Rect& at) = 0;
+  virtual Rect ControlRect(int control) = 0;              // in its window's client area
+  virtual void SetControlText(int control, const std::string& text) = 0;
+  virtual std::string ControlText(int control) = 0;
+  virtual bool IsChecked(int control) = 0;
+  virtual void SetChecked(int control, bool checked) = 0;
+  virtual void Focus(int control) = 0;
+  // The editing control behind a control created as ControlKind::RichEdit.
+  virtual EditControl* Editor(int control) = 0;
+  virtual int FocusedControl() = 0;                       // -1 when none of ours
+
+  // Splitter: two panes side by side, a bar of fixed width between them.
+  virtual void SetSplitterPanes(int splitter, int left, int right, int barWidth) = 0;
+  virtual void SetSplitterPos(int splitter, int pos) = 0;
+  virtual int SplitterPos(int splitter) = 0;
+
+  // Tree control.
+  virtual void TreeClear(int control) = 0;
+  virtual TreeItem TreeAdd(int control, TreeItem parent, const std::string& label, long data) = 0;
+  virtual void TreeExpand(int control, TreeItem item) = 0;
+  virtual void TreeSelect(int control, TreeItem item) = 0;
+  virtual TreeItem TreeSelected(int control) = 0;
+  virtual std::string TreeItemText(int control, TreeItem item) = 0;
+  virtual long TreeItemData(int control, TreeItem item) = 0;
+  virtual std::vector<TreeItem> TreeChildren(int control, TreeItem parent) = 0;
+};

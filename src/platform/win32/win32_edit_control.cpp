@@ -1,0 +1,166 @@
+#include "platform/win32/win32_edit_control.h"
+
+#include <richedit.h>
+#include <richole.h>
+#include <tom.h>
+
+#include <vector>
+
+namespace {
+
+// ITextDocument, for suspending the undo history while formatting.
+const GUID kIidTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+
+}  // namespace
+
+const char* RichEditClassName() {
+  static const char* name = [] {
+    if (LoadLibraryA("RICHED20.DLL")) return "RichEdit20A";
+    LoadLibraryA("RICHED32.DLL");
+    return "RichEdit";
+  }();
+  return name;
+}
+
+void PrepareRichEdit(HWND hwnd) {
+  CHARFORMATA cf;
+  ZeroMemory(&cf, sizeof(cf));
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+  SendMessageA(hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void Win32EditControl::ExSetSel(long cpMin, long cpMax) {
+  CHARRANGE r{cpMin, cpMax};
+  Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+CharRange Win32EditControl::ExGetSel() {
+  CHARRANGE r{0, 0};
+  Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
+  return {r.cpMin, r.cpMax};
+}
+
+long Win32EditControl::ExLineFromChar(long offset) {
+  return static_cast<long>(Send(EM_EXLINEFROMCHAR, 0, offset));
+}
+
+long Win32EditControl::LineIndex(long line) { return static_cast<long>(Send(EM_LINEINDEX, line)); }
+
+long Win32EditControl::LineLength(long offset) { return static_cast<long>(Send(EM_LINELENGTH, offset)); }
+
+long Win32EditControl::GetLineCount() { return static_cast<long>(Send(EM_GETLINECOUNT)); }
+
+std::string Win32EditControl::GetLine(long line, long capacity) {
+  if (capacity <= 0) return "";
+  if (capacity <= 0xFFFF) {
+    // The buffer's first word tells the control its capacity.
+    std::vector<char> buffer(capacity + 2, 0);
+    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(capacity);
+    long copied = static_cast<long>(Send(EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer.data())));
+    return std::string(buffer.data(), copied);
+  }
+  // A line longer than the word can say is read as a text range.
+  long start = LineIndex(line);
+  if (start < 0) return "";
+  long length = LineLength(start);
+  std::vector<char> buffer(length + 1, 0);
+  TEXTRANGEA range;
+  range.chrg = {start, start + length};
+  range.lpstrText = buffer.data();
+  long copied = static_cast<long>(Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+  std::string text(buffer.data(), copied);
+  text += '\r';
+  if (static_cast<long>(text.size()) > capacity) text.resize(capacity);
+  return text;
+}
+
+long Win32EditControl::GetFirstVisibleLine() { return static_cast<long>(Send(EM_GETFIRSTVISIBLELINE)); }
+
+long Win32EditControl::PosFromCharX(long offset) {
+  LRESULT packed = Send(EM_POSFROMCHAR, offset, 0);
+  return static_cast<long>(LOWORD(packed));
+}
+
+void Win32EditControl::SetSelectionFormat(const CharFormat& f) {
+  CHARFORMATA cf;
+  ZeroMemory(&cf, sizeof(cf));
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = f.mask;
+  cf.dwEffects = f.effects;
+  cf.yHeight = f.heightTwips;
+  cf.crTextColor = f.color;
+  lstrcpynA(cf.szFaceName, f.face.c_str(), LF_FACESIZE);
+  Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+CharFormat Win32EditControl::GetSelectionFormat() {
+  CHARFORMATA cf;
+  ZeroMemory(&cf, sizeof(cf));
+  cf.cbSize = sizeof(cf);
+  Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  CharFormat f;
+  f.mask = cf.dwMask & (kCfmColor | kCfmSize | kCfmFace | kCfmEffects);
+  f.effects = cf.dwEffects & kCfmEffects;
+  f.heightTwips = cf.yHeight;
+  // "Automatic" colour is the window text colour: black.
+  f.color = (cf.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : cf.crTextColor;
+  f.face = cf.szFaceName;
+  return f;
+}
+
+void Win32EditControl::ReplaceSel(const std::string& text, bool undoable) {
+  Send(EM_REPLACESEL, undoable ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32EditControl::Cut() { Send(WM_CUT); }
+void Win32EditControl::Copy() { Send(WM_COPY); }
+void Win32EditControl::Undo() { Send(EM_UNDO); }
+void Win32EditControl::Redo() { Send(EM_REDO); }
+bool Win32EditControl::CanUndo() { return Send(EM_CANUNDO) != 0; }
+
+void Win32EditControl::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+std::string Win32EditControl::GetText() {
+  int length = GetWindowTextLengthA(hwnd_);
+  std::string text(length + 1, '\0');
+  int copied = GetWindowTextA(hwnd_, &text[0], length + 1);
+  text.resize(copied > 0 ? copied : 0);
+  return text;
+}
+
+long Win32EditControl::GetTextLength() { return GetWindowTextLengthA(hwnd_); }
+
+void Win32EditControl::SetRichText(const std::string& rtf, bool selectionOnly) {
+  SETTEXTEX how;
+  how.flags = selectionOnly ? (ST_SELECTION | ST_KEEPUNDO) : ST_DEFAULT;
+  how.codepage = CP_ACP;
+  Send(EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(rtf.c_str()));
+}
+
+void Win32EditControl::SetTextLimit(long limit) { Send(EM_EXLIMITTEXT, 0, limit); }
+
+void Win32EditControl::HideSelection(bool hide) { Send(EM_HIDESELECTION, hide ? TRUE : FALSE); }
+
+void Win32EditControl::SetRedraw(bool redraw) {
+  Send(WM_SETREDRAW, redraw ? TRUE : FALSE);
+  if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32EditControl::SuspendUndo(bool suspend) {
+  IRichEditOle* ole = nullptr;
+  Send(EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+  if (!ole) return;
+  ITextDocument* document = nullptr;
+  if (SUCCEEDED(ole->QueryInterface(kIidTextDocument, reinterpret_cast<void**>(&document))) && document) {
+    long count = 0;
+    document->Undo(suspend ? tomSuspend : tomResume, &count);
+    document->Release();
+  }
+  ole->Release();
+}
+
+void Win32EditControl::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+
+void Win32EditControl::Focus() { SetFocus(hwnd_); }

@@ -1,0 +1,20 @@
+#include "platform/win32/win32_platform.h"
+
+static HWND MainWindowHandle() {
+  Win32Ui* ui = Win32Ui::Instance();
+  return ui ? ui->WindowHandle(0) : nullptr;
+}
+
+Win32Platform::Win32Platform() { dialogs.owner = MainWindowHandle; }
+
+Platform Win32Platform::Bundle() {
+  Platform p;
+  p.ui = &ui;
+  p.events = &ui;
+  p.dialogs = &dialogs;
+  p.clipboard = &clipboard;
+  p.profile = &profile;
+  p.registry = &registry;
+  p.files = &files;
+  return p;
+}

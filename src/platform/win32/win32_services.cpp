@@ -1,0 +1,173 @@
+#include "platform/win32/win32_services.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+// ---- Dialogs ---------------------------------------------------------------
+
+int Win32Dialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) {
+  UINT type = buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL
+              : buttons == MessageButtons::YesNo     ? MB_YESNO
+                                                     : MB_OK;
+  return MessageBoxA(owner ? owner() : nullptr, text.c_str(), title.c_str(), type);
+}
+
+namespace {
+
+constexpr DWORD kFileDialogFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+constexpr size_t kPathCapacity = 32768;
+
+std::string RunFileDialog(HWND owner, const FileDialogSpec& spec, bool save) {
+  // "a|b|c|d" becomes the system's "a\0b\0c\0d\0\0".
+  std::string filter = spec.filter;
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  filter.append(2, '\0');
+  std::vector<char> path(kPathCapacity, '\0');
+  lstrcpynA(path.data(), spec.initialFile.c_str(), static_cast<int>(path.size()));
+  OPENFILENAMEA ofn;
+  ZeroMemory(&ofn, sizeof(ofn));
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = spec.filterIndex + 1;
+  ofn.lpstrFile = path.data();
+  ofn.nMaxFile = static_cast<DWORD>(path.size());
+  ofn.lpstrInitialDir = spec.initialFolder.empty() ? nullptr : spec.initialFolder.c_str();
+  ofn.lpstrTitle = spec.title.c_str();
+  ofn.Flags = kFileDialogFlags;
+  BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  return chosen ? std::string(path.data()) : std::string();
+}
+
+}  // namespace
+
+std::string Win32Dialogs::OpenFileDialog(const FileDialogSpec& spec) {
+  return RunFileDialog(owner ? owner() : nullptr, spec, false);
+}
+
+std::string Win32Dialogs::SaveFileDialog(const FileDialogSpec& spec) {
+  return RunFileDialog(owner ? owner() : nullptr, spec, true);
+}
+
+// ---- Clipboard -------------------------------------------------------------
+
+std::string Win32Clipboard::GetText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void Win32Clipboard::SetText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (memory) {
+    char* p = static_cast<char*>(GlobalLock(memory));
+    memcpy(p, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+// ---- Profile ---------------------------------------------------------------
+
+std::string Win32Profile::Read(const std::string& section, const std::string& key, const std::string& fallback,
+                               size_t bufferSize, const std::string& file) {
+  std::vector<char> buffer(bufferSize + 1, '\0');
+  DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                          static_cast<DWORD>(bufferSize), file.c_str());
+  return std::string(buffer.data(), copied);
+}
+
+bool Win32Profile::Write(const std::string& section, const std::string& key, const std::string& value,
+                         const std::string& file) {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
+}
+
+// ---- Registry --------------------------------------------------------------
+
+long Win32Registry::OpenKey(RegistryRoot root, const std::string& path, RegistryKey& key) {
+  HKEY base = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  HKEY opened = nullptr;
+  LONG status = RegOpenKeyExA(base, path.c_str(), 0, KEY_ALL_ACCESS, &opened);
+  key = reinterpret_cast<RegistryKey>(opened);
+  return status;
+}
+
+long Win32Registry::QueryValue(RegistryKey key, const std::string& name, uint32_t& type,
+                               std::vector<uint8_t>& buffer, uint32_t& size) {
+  DWORD t = 0, s = size;
+  if (buffer.size() < size) buffer.resize(size);
+  LONG status = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &t,
+                                 buffer.empty() ? nullptr : buffer.data(), &s);
+  type = t;
+  size = s;
+  return status;
+}
+
+void Win32Registry::CloseKey(RegistryKey key) { RegCloseKey(reinterpret_cast<HKEY>(key)); }
+
+// ---- Files -----------------------------------------------------------------
+
+bool Win32FileSystem::ReadFile(const std::string& path, std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+  if (ok) {
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      DWORD got = 0;
+      ok = ::ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr) && got > 0;
+      done += got;
+    }
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  // The new content goes beside the target first, so a failure midway
+  // leaves the old file as it was.
+  std::string temporary = path + ".saving~";
+  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  bool ok = true;
+  while (ok && done < bytes.size()) {
+    DWORD wrote = 0;
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
+    ok = ::WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
+    done += wrote;
+  }
+  ok = FlushFileBuffers(file) && ok;
+  CloseHandle(file);
+  if (ok) ok = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temporary.c_str());
+  return ok;
+}
+
+bool Win32FileSystem::Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Win32FileSystem::ExecutablePath() {
+  char buffer[MAX_PATH * 4] = {0};
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
+  return std::string(buffer, length);
+}
+
+std::string Win32FileSystem::CommandLine() { return GetCommandLineA(); }

@@ -1,0 +1,50 @@
+#pragma once
+// The system services other than windows: dialogs, clipboard, profile
+// files, registry and files.
+#include <windows.h>
+
+#include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+
+class Win32Dialogs : public Dialogs {
+ public:
+  // The owner of message boxes and dialogs: the main window once it exists.
+  HWND (*owner)() = nullptr;
+  int ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) override;
+  std::string OpenFileDialog(const FileDialogSpec& spec) override;
+  std::string SaveFileDialog(const FileDialogSpec& spec) override;
+};
+
+class Win32Clipboard : public Clipboard {
+ public:
+  std::string GetText() override;
+  void SetText(const std::string& text) override;
+};
+
+class Win32Profile : public ProfileStore {
+ public:
+  std::string Read(const std::string& section, const std::string& key, const std::string& fallback,
+                   size_t bufferSize, const std::string& file) override;
+  bool Write(const std::string& section, const std::string& key, const std::string& value,
+             const std::string& file) override;
+};
+
+class Win32Registry : public Registry {
+ public:
+  long OpenKey(RegistryRoot root, const std::string& path, RegistryKey& key) override;
+  long QueryValue(RegistryKey key, const std::string& name, uint32_t& type, std::vector<uint8_t>& buffer,
+                  uint32_t& size) override;
+  void CloseKey(RegistryKey key) override;
+};
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool ReadFile(const std::string& path, std::string& bytes) override;
+  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+  bool Exists(const std::string& path) override;
+  std::string ExecutablePath() override;
+  std::string CommandLine() override;
+};

@@ -1,0 +1,646 @@
+#include "platform/win32/win32_ui.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kWindowClass = "QvrWindow";
+constexpr const char* kSplitterClass = "QvrSplitter";
+constexpr int kChildIdBase = 100;
+constexpr int kToolbarId = 10;
+constexpr int kStatusBarId = 0;
+constexpr int kIconResource = 1;
+
+Win32Ui* g_ui = nullptr;
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (g_ui) return g_ui->HandleWindowMessage(hwnd, msg, wParam, lParam);
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SplitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (g_ui) return g_ui->HandleSplitterMessage(hwnd, msg, wParam, lParam);
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc;
+  ZeroMemory(&wc, sizeof(wc));
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResource));
+  if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  RegisterClassA(&wc);
+  wc.lpfnWndProc = SplitterProc;
+  wc.hIcon = nullptr;
+  wc.hCursor = LoadCursorA(nullptr, IDC_SIZEWE);
+  wc.lpszClassName = kSplitterClass;
+  RegisterClassA(&wc);
+}
+
+std::string TextOf(HWND hwnd) {
+  int length = GetWindowTextLengthA(hwnd);
+  std::string text(length + 1, '\0');
+  int copied = GetWindowTextA(hwnd, &text[0], length + 1);
+  text.resize(std::max(copied, 0));
+  return text;
+}
+
+}  // namespace
+
+Win32Ui::Win32Ui() {
+  g_ui = this;
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  RegisterClasses();
+}
+
+Win32Ui::~Win32Ui() {
+  for (auto& w : windows_) DestroyWindow(w.second);
+  for (auto& i : images_) DeleteObject(i.second);
+  if (g_ui == this) g_ui = nullptr;
+}
+
+Win32Ui* Win32Ui::Instance() { return g_ui; }
+
+HWND Win32Ui::WindowHandle(int window) const {
+  auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+HWND Win32Ui::ControlHandle(int control) const {
+  auto it = controls_.find(control);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+int Win32Ui::WindowNumberOf(HWND hwnd) const {
+  for (auto& w : windows_)
+    if (w.second == hwnd) return w.first;
+  return -1;
+}
+
+int Win32Ui::ControlNumberOf(HWND hwnd) const {
+  for (auto& c : controls_)
+    if (c.second == hwnd) return c.first;
+  return -1;
+}
+
+// ---- Windows ---------------------------------------------------------------
+
+bool Win32Ui::MakeWindow(int window, const WindowSpec& spec) {
+  DWORD style = 0, exStyle = 0;
+  switch (spec.kind) {
+    case WindowKind::Main: style = WS_OVERLAPPEDWINDOW; break;
+    case WindowKind::Popup: style = WS_POPUP | WS_BORDER; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
+    case WindowKind::Tool: style = WS_CAPTION | WS_SYSMENU | WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
+  }
+  // The size is the client area before any menu bar is added.
+  RECT r{0, 0, spec.clientW, spec.clientH};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  HWND owner = spec.kind == WindowKind::Main ? nullptr : WindowHandle(0);
+  HWND hwnd = CreateWindowExA(exStyle, kWindowClass, spec.title.c_str(), style, spec.x, spec.y,
+                              r.right - r.left, r.bottom - r.top, owner, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return false;
+  windows_[window] = hwnd;
+  if (spec.kind != WindowKind::Popup) ::ShowWindow(hwnd, SW_SHOW);
+  return true;
+}
+
+bool Win32Ui::WindowExists(int window) { return WindowHandle(window) != nullptr; }
+
+void Win32Ui::CloseWindow(int window) {
+  HWND hwnd = WindowHandle(window);
+  if (!hwnd) return;
+  for (auto it = controls_.begin(); it != controls_.end();) {
+    if (GetAncestor(it->second, GA_ROOT) == hwnd) {
+      editors_.erase(it->first);
+      splitters_.erase(it->first);
+      controlKinds_.erase(it->first);
+      it = controls_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  windows_.erase(window);
+  DestroyWindow(hwnd);
+}
+
+void Win32Ui::SetWindowTitle(int window, const std::string& title) {
+  if (HWND hwnd = WindowHandle(window)) SetWindowTextA(hwnd, title.c_str());
+}
+
+std::string Win32Ui::WindowTitle(int window) {
+  HWND hwnd = WindowHandle(window);
+  return hwnd ? TextOf(hwnd) : "";
+}
+
+void Win32Ui::EnableWindow(int window, bool enabled) {
+  if (HWND hwnd = WindowHandle(window)) ::EnableWindow(hwnd, enabled);
+}
+
+bool Win32Ui::IsWindowEnabled(int window) {
+  HWND hwnd = WindowHandle(window);
+  return hwnd && ::IsWindowEnabled(hwnd);
+}
+
+void Win32Ui::ShowWindow(int window, bool shown) {
+  HWND hwnd = WindowHandle(window);
+  if (!hwnd) return;
+  bool popup = GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW;
+  ::ShowWindow(hwnd, shown ? (popup ? SW_SHOWNOACTIVATE : SW_SHOW) : SW_HIDE);
+}
+
+bool Win32Ui::IsWindowShown(int window) {
+  HWND hwnd = WindowHandle(window);
+  return hwnd && IsWindowVisible(hwnd);
+}
+
+Rect Win32Ui::WindowRect(int window) {
+  RECT r{0, 0, 0, 0};
+  if (HWND hwnd = WindowHandle(window)) GetWindowRect(hwnd, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Win32Ui::MoveWindowTo(int window, int x, int y) {
+  if (HWND hwnd = WindowHandle(window))
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::ClientSize(int window, int& w, int& h) {
+  RECT r{0, 0, 0, 0};
+  if (HWND hwnd = WindowHandle(window)) GetClientRect(hwnd, &r);
+  w = r.right;
+  h = r.bottom;
+}
+
+int Win32Ui::MenuBarHeight() { return GetSystemMetrics(SM_CYMENU); }
+
+void Win32Ui::AcceptDroppedFiles(int window) {
+  if (HWND hwnd = WindowHandle(window)) DragAcceptFiles(hwnd, TRUE);
+}
+
+// The loop translates no accelerators and no dialog navigation, so there is
+// nothing to take away: Tab and Shift+Tab already reach the editing area.
+void Win32Ui::RemoveKeyboardShortcuts(int) {}
+
+bool Win32Ui::CreateImage(int image, int w, int h, uint32_t color) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  HBRUSH brush = CreateSolidBrush(color);
+  RECT r{0, 0, w, h};
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  if (images_.count(image)) DeleteObject(images_[image]);
+  images_[image] = bitmap;
+  return bitmap != nullptr;
+}
+
+// ---- Bars and menu ---------------------------------------------------------
+
+bool Win32Ui::CreateStatusBar(int window, const std::vector<int>& rightEdges) {
+  HWND parent = WindowHandle(window);
+  statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", parent, kStatusBarId);
+  if (!statusBar_) return false;
+  std::vector<int> edges(rightEdges.begin(), rightEdges.end());
+  SendMessageA(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  return true;
+}
+
+void Win32Ui::SetStatusText(int field, const std::string& text) {
+  if (statusBar_) SendMessageA(statusBar_, SB_SETTEXTA, field, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string Win32Ui::StatusText(int field) {
+  if (!statusBar_) return "";
+  int length = LOWORD(SendMessageA(statusBar_, SB_GETTEXTLENGTHA, field, 0));
+  std::string text(length + 1, '\0');
+  SendMessageA(statusBar_, SB_GETTEXTA, field, reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(length);
+  return text;
+}
+
+void Win32Ui::SetMenu(int window, const std::vector<MenuTitle>& menu) {
+  HWND hwnd = WindowHandle(window);
+  if (!hwnd) return;
+  HMENU bar = CreateMenu();
+  for (const MenuTitle& title : menu) {
+    HMENU popup = CreatePopupMenu();
+    for (const MenuItem& item : title.items) {
+      if (item.number == 0) AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+      else AppendMenuA(popup, MF_STRING | (item.enabled ? 0 : MF_GRAYED), item.number, item.caption.c_str());
+    }
+    AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), title.caption.c_str());
+  }
+  ::SetMenu(hwnd, bar);
+}
+
+bool Win32Ui::CreateToolbar(int window, const std::vector<ToolButton>& buttons) {
+  std::vector<TBBUTTON> tb;
+  for (const ToolButton& b : buttons) {
+    TBBUTTON button;
+    ZeroMemory(&button, sizeof(button));
+    if (b.number == 0) {
+      button.fsStyle = TBSTYLE_SEP;
+    } else {
+      button.iBitmap = b.standardImage;
+      button.idCommand = b.number;
+      button.fsState = b.enabled ? TBSTATE_ENABLED : 0;
+      button.fsStyle = TBSTYLE_BUTTON;
+      toolTips_[b.number] = b.tip;
+    }
+    tb.push_back(button);
+  }
+  toolbar_ = CreateToolbarEx(WindowHandle(window), WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
+                             kToolbarId, 15, HINST_COMMCTRL, IDB_STD_SMALL_COLOR, tb.data(),
+                             static_cast<int>(tb.size()), 16, 16, 16, 16, sizeof(TBBUTTON));
+  return toolbar_ != nullptr;
+}
+
+// ---- Controls --------------------------------------------------------------
+
+bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rect& at,
+                            const std::string& text) {
+  HWND parent = WindowHandle(window);
+  if (!parent) return false;
+  const char* cls = "STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE, exStyle = 0;
+  switch (kind) {
+    case ControlKind::Tree:
+      cls = WC_TREEVIEWA;
+      style |= WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::RichEdit:
+      cls = RichEditClassName();
+      style |= WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+               ES_NOHIDESEL | ES_WANTRETURN;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Splitter: cls = kSplitterClass; style |= WS_CLIPCHILDREN; break;
+    case ControlKind::Static: cls = "STATIC"; style |= SS_LEFTNOWORDWRAP; break;
+    case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    case ControlKind::ListBox:
+      cls = "LISTBOX";
+      style |= WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::TextField:
+      cls = "EDIT";
+      style |= ES_AUTOHSCROLL | WS_TABSTOP;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Button: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+  }
+  HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, at.x, at.y, at.w, at.h, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return false;
+  controls_[control] = hwnd;
+  controlKinds_[control] = kind;
+  if (kind != ControlKind::RichEdit && kind != ControlKind::Splitter)
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  if (kind == ControlKind::RichEdit) {
+    PrepareRichEdit(hwnd);
+    editors_[control] = std::make_unique<Win32EditControl>(hwnd);
+  }
+  if (kind == ControlKind::Splitter) splitters_[control] = Splitter();
+  return true;
+}
+
+bool Win32Ui::ControlExists(int control) { return ControlHandle(control) != nullptr; }
+
+void Win32Ui::MoveControl(int control, const Rect& at) {
+  if (HWND hwnd = ControlHandle(control)) MoveWindow(hwnd, at.x, at.y, at.w, at.h, TRUE);
+}
+
+Rect Win32Ui::ControlRect(int control) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return {};
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  // In the client area of the top-level window, also for a splitter's panes.
+  MapWindowPoints(nullptr, GetAncestor(hwnd, GA_ROOT), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Win32Ui::SetControlText(int control, const std::string& text) {
+  if (HWND hwnd = ControlHandle(control)) SetWindowTextA(hwnd, text.c_str());
+}
+
+std::string Win32Ui::ControlText(int control) {
+  HWND hwnd = ControlHandle(control);
+  return hwnd ? TextOf(hwnd) : "";
+}
+
+bool Win32Ui::IsChecked(int control) {
+  HWND hwnd = ControlHandle(control);
+  return hwnd && SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Ui::SetChecked(int control, bool checked) {
+  if (HWND hwnd = ControlHandle(control))
+    SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32Ui::Focus(int control) {
+  if (HWND hwnd = ControlHandle(control)) SetFocus(hwnd);
+}
+
+int Win32Ui::FocusedControl() { return ControlNumberOf(GetFocus()); }
+
+EditControl* Win32Ui::Editor(int control) {
+  auto it = editors_.find(control);
+  return it == editors_.end() ? nullptr : it->second.get();
+}
+
+// ---- Splitter --------------------------------------------------------------
+
+void Win32Ui::SetSplitterPanes(int splitter, int left, int right, int barWidth) {
+  HWND hwnd = ControlHandle(splitter);
+  if (!hwnd || !splitters_.count(splitter)) return;
+  Splitter& s = splitters_[splitter];
+  s.left = left;
+  s.right = right;
+  s.barWidth = barWidth;
+  // The panes become the splitter's children; it sizes them from now on.
+  for (int pane : {left, right})
+    if (HWND child = ControlHandle(pane)) SetParent(child, hwnd);
+  LayOutSplitter(splitter);
+}
+
+void Win32Ui::SetSplitterPos(int splitter, int pos) {
+  if (!splitters_.count(splitter)) return;
+  splitters_[splitter].pos = pos;
+  LayOutSplitter(splitter);
+}
+
+int Win32Ui::SplitterPos(int splitter) {
+  return splitters_.count(splitter) ? splitters_[splitter].pos : 0;
+}
+
+void Win32Ui::LayOutSplitter(int splitter) {
+  HWND hwnd = ControlHandle(splitter);
+  Splitter& s = splitters_[splitter];
+  RECT r;
+  GetClientRect(hwnd, &r);
+  s.pos = std::clamp(s.pos, 0, std::max(0, static_cast<int>(r.right) - s.barWidth));
+  if (HWND left = ControlHandle(s.left)) MoveWindow(left, 0, 0, s.pos, r.bottom, TRUE);
+  if (HWND right = ControlHandle(s.right)) {
+    int x = s.pos + s.barWidth;
+    MoveWindow(right, x, 0, std::max(0, static_cast<int>(r.right) - x), r.bottom, TRUE);
+  }
+}
+
+LRESULT Win32Ui::HandleSplitterMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  int number = ControlNumberOf(hwnd);
+  auto it = splitters_.find(number);
+  if (it == splitters_.end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  Splitter& s = it->second;
+  switch (msg) {
+    case WM_SIZE:
+      LayOutSplitter(number);
+      return 0;
+    case WM_LBUTTONDOWN:
+      s.dragging = true;
+      s.dragOffset = static_cast<short>(LOWORD(lParam)) - s.pos;
+      SetCapture(hwnd);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (s.dragging) {
+        s.pos = static_cast<short>(LOWORD(lParam)) - s.dragOffset;
+        LayOutSplitter(number);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (s.dragging) {
+        s.dragging = false;
+        ReleaseCapture();
+        Event e;
+        e.code = kEventControl;
+        e.control = number;
+        e.type = kControlOther;
+        Queue(e);
+      }
+      return 0;
+    case WM_NOTIFY:
+    case WM_COMMAND:
+      // The panes' notifications belong to the window the splitter sits in.
+      return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
+    default:
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+// ---- Tree ------------------------------------------------------------------
+
+void Win32Ui::TreeClear(int control) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+TreeItem Win32Ui::TreeAdd(int control, TreeItem parent, const std::string& label, long data) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return 0;
+  TVINSERTSTRUCTA insert;
+  ZeroMemory(&insert, sizeof(insert));
+  insert.hParent = parent == kTreeRoot ? TVI_ROOT : reinterpret_cast<HTREEITEM>(parent);
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>(label.c_str());
+  insert.item.lParam = data;
+  return static_cast<TreeItem>(SendMessageA(hwnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void Win32Ui::TreeExpand(int control, TreeItem item) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item));
+}
+
+void Win32Ui::TreeSelect(int control, TreeItem item) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
+}
+
+TreeItem Win32Ui::TreeSelected(int control) {
+  HWND hwnd = ControlHandle(control);
+  return hwnd ? static_cast<TreeItem>(SendMessageA(hwnd, TVM_GETNEXTITEM, TVGN_CARET, 0)) : 0;
+}
+
+std::string Win32Ui::TreeItemText(int control, TreeItem item) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd || !item) return "";
+  char buffer[1024] = {0};
+  TVITEMA tv;
+  ZeroMemory(&tv, sizeof(tv));
+  tv.mask = TVIF_TEXT;
+  tv.hItem = reinterpret_cast<HTREEITEM>(item);
+  tv.pszText = buffer;
+  tv.cchTextMax = sizeof(buffer);
+  SendMessageA(hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return buffer;
+}
+
+long Win32Ui::TreeItemData(int control, TreeItem item) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd || !item) return 0;
+  TVITEMA tv;
+  ZeroMemory(&tv, sizeof(tv));
+  tv.mask = TVIF_PARAM;
+  tv.hItem = reinterpret_cast<HTREEITEM>(item);
+  SendMessageA(hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return static_cast<long>(tv.lParam);
+}
+
+std::vector<TreeItem> Win32Ui::TreeChildren(int control, TreeItem parent) {
+  std::vector<TreeItem> out;
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return out;
+  LPARAM first = parent == kTreeRoot ? 0 : static_cast<LPARAM>(parent);
+  TreeItem item = static_cast<TreeItem>(
+      SendMessageA(hwnd, TVM_GETNEXTITEM, parent == kTreeRoot ? TVGN_ROOT : TVGN_CHILD, first));
+  while (item) {
+    out.push_back(item);
+    item = static_cast<TreeItem>(SendMessageA(hwnd, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
+  }
+  return out;
+}
+
+// ---- Messages and events ---------------------------------------------------
+
+void Win32Ui::OnCommand(int window, WPARAM wParam, LPARAM lParam) {
+  HWND from = reinterpret_cast<HWND>(lParam);
+  Event e;
+  if (!from || from == toolbar_) {
+    e.code = kEventCommand;
+    e.item = LOWORD(wParam);
+    e.window = window;
+    Queue(e);
+    return;
+  }
+  int control = ControlNumberOf(from);
+  if (control < 0) return;
+  WORD code = HIWORD(wParam);
+  e.code = kEventControl;
+  e.control = control;
+  e.type = code == LBN_DBLCLK && controlKinds_[control] == ControlKind::ListBox ? kControlDoubleClick
+           : code == BN_CLICKED ? kControlClick
+                                : kControlOther;
+  // Rich-edit and edit-field change notifications are not events of ours.
+  if (controlKinds_[control] == ControlKind::RichEdit || controlKinds_[control] == ControlKind::TextField) return;
+  Queue(e);
+}
+
+void Win32Ui::OnNotify(int, const NMHDR& header) {
+  if (header.code == TTN_GETDISPINFOA) {
+    auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+    auto it = toolTips_.find(static_cast<int>(header.idFrom));
+    if (it != toolTips_.end()) info.lpszText = const_cast<char*>(it->second.c_str());
+    return;
+  }
+  int control = ControlNumberOf(header.hwndFrom);
+  if (control < 0 || controlKinds_[control] != ControlKind::Tree) return;
+  Event e;
+  e.code = kEventControl;
+  e.control = control;
+  if (header.code == NM_DBLCLK) e.type = kControlDoubleClick;
+  else if (header.code == NM_CLICK) e.type = kControlClick;
+  else if (header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW) e.type = kControlSelChanged;
+  else return;
+  Queue(e);
+}
+
+LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  int window = WindowNumberOf(hwnd);
+  if (hook_ && window >= 0) hook_(window, static_cast<int>(msg));
+  switch (msg) {
+    case WM_SIZE:
+      if (statusBar_ && GetParent(statusBar_) == hwnd) SendMessageA(statusBar_, WM_SIZE, 0, 0);
+      if (toolbar_ && GetParent(toolbar_) == hwnd) SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+      break;
+    case WM_COMMAND:
+      OnCommand(window, wParam, lParam);
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
+      return 0;
+    case WM_CLOSE: {
+      // Closing is the program's decision, taken in the loop.
+      Event e;
+      e.code = kEventClose;
+      e.window = window;
+      Queue(e);
+      return 0;
+    }
+    case WM_DROPFILES: {
+      HDROP drop = reinterpret_cast<HDROP>(wParam);
+      Event e;
+      e.code = kEventDropFiles;
+      UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(length);
+        e.droppedFiles.push_back(path);
+      }
+      DragFinish(drop);
+      Queue(e);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool Win32Ui::NextEvent(Event& event, bool wait) {
+  if (!queue_.empty()) {
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+  }
+  MSG msg;
+  if (wait) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
+  } else if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    return false;
+  } else if (msg.message == WM_QUIT) {
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  switch (msg.message) {
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      event = Event();
+      event.code = static_cast<int>(msg.message);
+      event.key = static_cast<int>(msg.wParam);
+      return true;
+    default:
+      break;
+  }
+  if (!queue_.empty()) {
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+  }
+  event = Event();
+  event.code = static_cast<int>(msg.message);
+  return true;
+}

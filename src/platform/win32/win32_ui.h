@@ -1,0 +1,107 @@
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/ui.h"
+#include "platform/win32/win32_edit_control.h"
+
+// Windows and controls by number, and the event queue their window
+// procedures feed: notifications that arrive as sent messages wait here
+// until the loop asks for its next event.
+class Win32Ui : public Ui, public EventSource {
+ public:
+  Win32Ui();
+  ~Win32Ui() override;
+
+  HWND WindowHandle(int window) const;
+  HWND ControlHandle(int control) const;
+  // The window or control number of a handle, or -1.
+  int WindowNumberOf(HWND hwnd) const;
+  int ControlNumberOf(HWND hwnd) const;
+
+  bool MakeWindow(int window, const WindowSpec& spec) override;
+  bool WindowExists(int window) override;
+  void CloseWindow(int window) override;
+  void SetWindowTitle(int window, const std::string& title) override;
+  std::string WindowTitle(int window) override;
+  void EnableWindow(int window, bool enabled) override;
+  bool IsWindowEnabled(int window) override;
+  void ShowWindow(int window, bool shown) override;
+  bool IsWindowShown(int window) override;
+  Rect WindowRect(int window) override;
+  void MoveWindowTo(int window, int x, int y) override;
+  void ClientSize(int window, int& w, int& h) override;
+  int MenuBarHeight() override;
+  void AcceptDroppedFiles(int window) override;
+  void RemoveKeyboardShortcuts(int window) override;
+  void SetWindowHook(std::function<void(int, int)> hook) override { hook_ = std::move(hook); }
+  bool CreateImage(int image, int w, int h, uint32_t color) override;
+
+  bool CreateStatusBar(int window, const std::vector<int>& rightEdges) override;
+  void SetStatusText(int field, const std::string& text) override;
+  std::string StatusText(int field) override;
+  void SetMenu(int window, const std::vector<MenuTitle>& menu) override;
+  bool CreateToolbar(int window, const std::vector<ToolButton>& buttons) override;
+
+  bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
+                     const std::string& text) override;
+  bool ControlExists(int control) override;
+  void MoveControl(int control, const Rect& at) override;
+  Rect ControlRect(int control) override;
+  void SetControlText(int control, const std::string& text) override;
+  std::string ControlText(int control) override;
+  bool IsChecked(int control) override;
+  void SetChecked(int control, bool checked) override;
+  void Focus(int control) override;
+  int FocusedControl() override;
+  EditControl* Editor(int control) override;
+
+  void SetSplitterPanes(int splitter, int left, int right, int barWidth) override;
+  void SetSplitterPos(int splitter, int pos) override;
+  int SplitterPos(int splitter) override;
+
+  void TreeClear(int control) override;
+  TreeItem TreeAdd(int control, TreeItem parent, const std::string& label, long data) override;
+  void TreeExpand(int control, TreeItem item) override;
+  void TreeSelect(int control, TreeItem item) override;
+  TreeItem TreeSelected(int control) override;
+  std::string TreeItemText(int control, TreeItem item) override;
+  long TreeItemData(int control, TreeItem item) override;
+  std::vector<TreeItem> TreeChildren(int control, TreeItem parent) override;
+
+  bool NextEvent(Event& event, bool wait) override;
+
+  // Window procedure plumbing.
+  LRESULT HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleSplitterMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void Queue(Event event) { queue_.push_back(std::move(event)); }
+  static Win32Ui* Instance();
+
+ private:
+  struct Splitter {
+    int left = -1, right = -1, barWidth = 7, pos = 0;
+    bool dragging = false;
+    int dragOffset = 0;
+  };
+  void LayOutSplitter(int splitter);
+  void OnNotify(int window, const NMHDR& header);
+  void OnCommand(int window, WPARAM wParam, LPARAM lParam);
+
+  std::map<int, HWND> windows_;
+  std::map<int, HWND> controls_;
+  std::map<int, ControlKind> controlKinds_;
+  std::map<int, std::unique_ptr<Win32EditControl>> editors_;
+  std::map<int, Splitter> splitters_;
+  std::map<int, HBITMAP> images_;
+  std::map<int, std::string> toolTips_;
+  HWND statusBar_ = nullptr;
+  HWND toolbar_ = nullptr;
+  std::function<void(int, int)> hook_;
+  std::deque<Event> queue_;
+};

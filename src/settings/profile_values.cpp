@@ -1,0 +1,37 @@
+#include "settings/profile_values.h"
+
+std::string ReadProfileText(ProfileStore& profile, const std::string& section,
+                            const std::string& key, const std::string& file) {
+  return profile.Read(section, key, "", kProfileBufferSize, file);
+}
+
+int ReadProfileByte(ProfileStore& profile, const std::string& section,
+                    const std::string& key, const std::string& file) {
+  return ParseProfileByte(ReadProfileText(profile, section, key, file));
+}
+
+void WriteProfileText(ProfileStore& profile, const std::string& section,
+                      const std::string& key, const std::string& value,
+                      const std::string& file) {
+  // A failed write is not reported: the settings simply stay as they were.
+  profile.Write(section, key, value, file);
+}
+
+void WriteProfileByte(ProfileStore& profile, const std::string& section,
+                      const std::string& key, int value, const std::string& file) {
+  WriteProfileText(profile, section, key, std::to_string(value & 0xFF), file);
+}
+
+int ParseProfileByte(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  // Only the low 8 bits are kept, so accumulate modulo 256: a hand-edited
+  // value with twenty digits cannot overflow.
+  unsigned value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = (value * 10 + static_cast<unsigned>(text[i] - '0')) & 0xFFu;
+  if (negative) value = (0u - value) & 0xFFu;
+  return static_cast<int>(value);
+}

@@ -1,0 +1,260 @@
+// One suite, two controls: the memory control natively and the real
+// rich-edit control under Wine must agree on everything the editor uses.
+#include <gtest/gtest.h>
+
+#include "conformance/control_harness.h"
+#include "editor/editor_ops.h"
+
+namespace {
+
+class Conformance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    harness_ = MakeControlHarness();
+    edit().SetTextLimit(kEditorTextLimit);
+  }
+  EditControl& edit() { return harness_->Edit(); }
+  void Load(const std::string& text) { edit().SetText(text); }
+  CharRange Sel() { return edit().ExGetSel(); }
+  CharFormat FormatOf(long from, long to) {
+    edit().ExSetSel(from, to);
+    return edit().GetSelectionFormat();
+  }
+  std::unique_ptr<ControlHarness> harness_;
+};
+
+// "line0 abc" / "line1 defgh" / "" / "last": 27 characters with marks.
+const char* kFourLines = "line0 abc\r\nline1 defgh\r\n\r\nlast";
+
+TEST_F(Conformance, OffsetsCountOneMarkPerLineBreak) {
+  Load(kFourLines);
+  EXPECT_EQ(edit().GetTextLength(), 30);
+  EXPECT_EQ(edit().GetText(), kFourLines);
+  EXPECT_EQ(edit().GetLineCount(), 4);
+  EXPECT_EQ(edit().LineIndex(0), 0);
+  EXPECT_EQ(edit().LineIndex(1), 10);
+  EXPECT_EQ(edit().LineIndex(2), 22);
+  EXPECT_EQ(edit().LineIndex(3), 23);
+  EXPECT_EQ(edit().LineIndex(4), -1);
+  EXPECT_EQ(edit().LineLength(10), 11);
+  EXPECT_EQ(edit().LineLength(22), 0);
+  EXPECT_EQ(edit().LineLength(23), 4);
+  EXPECT_EQ(edit().ExLineFromChar(0), 0);
+  EXPECT_EQ(edit().ExLineFromChar(9), 0);
+  EXPECT_EQ(edit().ExLineFromChar(10), 1);
+  EXPECT_EQ(edit().ExLineFromChar(27), 3);
+}
+
+TEST_F(Conformance, LineFeedsAndLoneReturnsBecomeOneMark) {
+  Load("a\nb\rc\r\nd");
+  EXPECT_EQ(edit().GetLineCount(), 4);
+  EXPECT_EQ(edit().GetText(), "a\r\nb\r\nc\r\nd");
+  edit().ExSetSel(1, 1);
+  edit().ReplaceSel("x\ny", false);
+  EXPECT_EQ(edit().GetText(), "ax\r\ny\r\nb\r\nc\r\nd");
+}
+
+TEST_F(Conformance, GetLineCopiesTheParagraphMarkOfEveryLine) {
+  Load(kFourLines);
+  EXPECT_EQ(edit().GetLine(0, 100), "line0 abc\r");
+  EXPECT_EQ(edit().GetLine(2, 100), "\r");
+  EXPECT_EQ(edit().GetLine(3, 100), "last\r");
+  EXPECT_EQ(edit().GetLine(0, 3), "lin");
+  EXPECT_EQ(edit().GetLine(4, 100), "");
+  EXPECT_EQ(GetLineText(edit(), 0), "line0 abc");
+  EXPECT_EQ(GetLineText(edit(), 2), "");
+  EXPECT_EQ(GetLineText(edit(), 3), "last");
+  EXPECT_EQ(GetLineText(edit(), 9), "");
+}
+
+TEST_F(Conformance, SelectionIsClampedToTheText) {
+  Load(kFourLines);
+  edit().ExSetSel(0, -1);
+  EXPECT_EQ(Sel().cpMin, 0);
+  EXPECT_EQ(Sel().cpMax, 28);  // through the final paragraph mark
+  edit().ExSetSel(5, 1000);
+  EXPECT_EQ(Sel().cpMin, 5);
+  EXPECT_EQ(Sel().cpMax, 28);
+  edit().ExSetSel(8, 3);
+  EXPECT_EQ(Sel().cpMin, 3);
+  EXPECT_EQ(Sel().cpMax, 8);
+  edit().ExSetSel(500, 600);
+  EXPECT_EQ(Sel().cpMin, 27);
+  EXPECT_EQ(Sel().cpMax, 27);
+  edit().ExSetSel(-1, -1);
+  EXPECT_EQ(Sel().cpMin, 27);
+  EXPECT_EQ(Sel().cpMax, 27);
+}
+
+TEST_F(Conformance, SelectRangeCoversLinesAndTheirEnds) {
+  Load(kFourLines);
+  SelectRange(edit(), 1, 1, 1, -1);
+  EXPECT_EQ(Sel().cpMin, 10);
+  EXPECT_EQ(Sel().cpMax, 21);  // the whole line without its mark
+  SelectRange(edit(), 1, 7, 1, 7 + 5);
+  EXPECT_EQ(Sel().cpMin, 16);
+  EXPECT_EQ(Sel().cpMax, 21);
+  SelectRange(edit(), 1, 1, -1, -1);
+  EXPECT_EQ(Sel().cpMin, 10);
+  EXPECT_EQ(Sel().cpMax, 27);  // to the end of the text
+  SelectRange(edit(), 3, 1, 3, 40);
+  EXPECT_EQ(Sel().cpMin, 23);
+  EXPECT_EQ(Sel().cpMax, 28);  // past the end: clamped
+}
+
+TEST_F(Conformance, CaretLineAndColumn) {
+  Load("");
+  EXPECT_EQ(CaretLine(edit()), 1);
+  EXPECT_EQ(CaretColumn(edit()), 1);
+  Load(kFourLines);
+  edit().ExSetSel(14, 14);
+  EXPECT_EQ(CaretLine(edit()), 2);
+  EXPECT_EQ(CaretColumn(edit()), 5);
+  edit().ExSetSel(2, 12);  // a selection spanning lines
+  EXPECT_EQ(CaretLine(edit()), 1);
+  EXPECT_EQ(CaretColumn(edit()), 13);
+}
+
+TEST_F(Conformance, SetCaretOnShortLines) {
+  Load("first line\r\nsecond line\r\nfifth");
+  SetCaret(edit(), 6, 3);  // one past the last character: the line's end
+  EXPECT_EQ(Sel().cpMin, 23 + 5);
+  EXPECT_EQ(Sel().cpMax, 23 + 5);
+  SetCaret(edit(), 7, 3);  // further: the line's start
+  EXPECT_EQ(Sel().cpMin, 23);
+  EXPECT_EQ(CaretLine(edit()), 3);
+  EXPECT_EQ(CaretColumn(edit()), 1);
+  SetCaret(edit(), 3, 1);
+  EXPECT_EQ(Sel().cpMin, 2);
+}
+
+TEST_F(Conformance, CaretPixelColumnAtTheLineStartIsOne) {
+  Load("abcdef");
+  ApplyEditorFont(edit(), "Courier New", 10);
+  SetCaret(edit(), 1, 1);
+  EXPECT_EQ(CaretPixelColumn(edit(), 10), 1);
+  SetCaret(edit(), 4, 1);
+  EXPECT_GT(CaretPixelColumn(edit(), 10), 1);
+}
+
+TEST_F(Conformance, FormatsApplyToTheSelectionOnly) {
+  Load("red green blue");
+  ApplyEditorFont(edit(), "Courier New", 10);
+  SelectRange(edit(), 0, 1, 0, 4);
+  SetSelectionColor(edit(), MakeColor(200, 0, 0));
+  SelectRange(edit(), 0, 5, 0, 10);
+  SetSelectionStyle(edit(), kEffectBold | kEffectUnderline);
+
+  CharFormat red = FormatOf(0, 3);
+  EXPECT_TRUE(red.mask & kCfmColor);
+  EXPECT_EQ(red.color, MakeColor(200, 0, 0));
+  EXPECT_EQ(red.effects & kEffectBold, 0u);
+  CharFormat green = FormatOf(4, 9);
+  EXPECT_EQ(green.color, 0u);
+  EXPECT_EQ(green.effects & (kEffectBold | kEffectUnderline), kEffectBold | kEffectUnderline);
+  CharFormat mixed = FormatOf(0, 9);
+  EXPECT_FALSE(mixed.mask & kCfmColor);
+  EXPECT_FALSE(mixed.mask & kCfmBold);
+  CharFormat all = FormatOf(0, 14);
+  EXPECT_TRUE(all.mask & kCfmFace);
+  EXPECT_EQ(all.face, "Courier New");
+  EXPECT_TRUE(all.mask & kCfmSize);
+  EXPECT_EQ(all.heightTwips, 200);
+}
+
+TEST_F(Conformance, StyleWithNoFlagsClearsEffects) {
+  Load("word");
+  SelectAll(edit());
+  SetSelectionStyle(edit(), kEffectBold | kEffectItalic);
+  SelectAll(edit());
+  SetSelectionStyle(edit(), 0);
+  EXPECT_EQ(FormatOf(0, 4).effects & (kEffectBold | kEffectItalic), 0u);
+}
+
+TEST_F(Conformance, ReplaceSelectionAndUndo) {
+  Load("hello world");
+  edit().ExSetSel(6, 11);
+  edit().ReplaceSel("there", true);
+  EXPECT_EQ(edit().GetText(), "hello there");
+  EXPECT_TRUE(edit().CanUndo());
+  edit().Undo();
+  EXPECT_EQ(edit().GetText(), "hello world");
+  edit().Redo();
+  EXPECT_EQ(edit().GetText(), "hello there");
+  // A replacement that cannot be undone leaves nothing older to undo.
+  edit().ExSetSel(0, 5);
+  edit().ReplaceSel("HELLO", false);
+  EXPECT_FALSE(edit().CanUndo());
+  EXPECT_EQ(Sel().cpMin, 5);
+  EXPECT_EQ(Sel().cpMax, 5);
+}
+
+TEST_F(Conformance, FormatChangesAreUndoStepsUnlessSuspended) {
+  Load("abc");
+  edit().ExSetSel(3, 3);
+  edit().ReplaceSel("d", true);
+  SelectAll(edit());
+  SetSelectionColor(edit(), MakeColor(0, 0, 200));
+  edit().Undo();  // takes the colour away, the typing stays
+  EXPECT_EQ(edit().GetText(), "abcd");
+  EXPECT_EQ(FormatOf(0, 4).color, 0u);
+
+  edit().SuspendUndo(true);
+  SelectAll(edit());
+  SetSelectionColor(edit(), MakeColor(0, 0, 200));
+  edit().SuspendUndo(false);
+  edit().Undo();  // the typing goes, the colour was never recorded
+  EXPECT_EQ(edit().GetText(), "abc");
+}
+
+TEST_F(Conformance, CutCopyAndPasteThroughTheClipboard) {
+  Load("one two\r\nthree");
+  edit().ExSetSel(4, 11);
+  edit().Copy();
+  EXPECT_EQ(harness_->Clip().GetText(), "two\r\nthr");
+  edit().ExSetSel(0, 4);
+  edit().Cut();
+  EXPECT_EQ(harness_->Clip().GetText(), "one ");
+  EXPECT_EQ(edit().GetText(), "two\r\nthree");
+  // Paste with nothing on the clipboard deletes the selection.
+  harness_->Clip().SetText("");
+  edit().ExSetSel(0, 3);
+  ReplaceSelection(edit(), harness_->Clip().GetText());
+  EXPECT_EQ(edit().GetText(), "\r\nthree");
+}
+
+TEST_F(Conformance, AppendEditorLineBuildsLines) {
+  ClearEditor(edit());
+  AppendEditorLine(edit(), "first");
+  AppendEditorLine(edit(), "");
+  AppendEditorLine(edit(), "third");
+  EXPECT_EQ(edit().GetText(), "first\r\n\r\nthird");
+}
+
+TEST_F(Conformance, TextPastTheDefaultLimitIsKeptWhole) {
+  std::string line(70000, 'x');
+  std::string text = line + "\r\n" + line;
+  Load(text);
+  EXPECT_EQ(edit().GetTextLength(), 140002);
+  EXPECT_EQ(GetLineText(edit(), 1), line);
+  edit().ExSetSel(-1, -1);
+  edit().ReplaceSel("y", false);
+  EXPECT_EQ(GetEditorText(edit()), text + "y");
+}
+
+TEST_F(Conformance, RichTextLoadsColoursInOneTransfer) {
+  edit().SetRichText(
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Courier New;}}{\\colortbl ;\\red200\\green0\\blue0;}"
+      "\\f0\\fs20 plain \\cf1\\b red\\b0\\cf0 \\par next\\par}",
+      false);
+  EXPECT_EQ(edit().GetText(), "plain red\r\nnext");
+  CharFormat red = FormatOf(6, 9);
+  EXPECT_EQ(red.color, MakeColor(200, 0, 0));
+  EXPECT_EQ(red.effects & kEffectBold, kEffectBold);
+  CharFormat plain = FormatOf(0, 5);
+  EXPECT_EQ(plain.color, 0u);
+  EXPECT_EQ(plain.face, "Courier New");
+  EXPECT_EQ(plain.heightTwips, 200);
+}
+
+}  // namespace
