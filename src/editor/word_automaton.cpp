@@ -47,12 +47,13 @@ Trie BuildTrie(WordAutomaton& a, const std::vector<std::string_view>& words) {
 
 // Breadth first, so that every failure target is complete before it is
 // used: a missing child becomes the failure state's transition.
-std::vector<int32_t> CompleteTransitions(Trie& trie) {
+std::vector<int32_t> CompleteTransitions(Trie& trie, std::vector<uint32_t>& breadthFirst) {
   const uint32_t classes = trie.classes;
   const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
   std::vector<uint32_t> failure(stateCount, 0);
   std::vector<int32_t> link(stateCount, kNoState);
-  std::vector<uint32_t> queue;
+  std::vector<uint32_t>& queue = breadthFirst;
+  queue.assign(1, 0);
   queue.reserve(stateCount);
   for (uint32_t c = 0; c < classes; ++c) {
     if (trie.child[c] == kNoState) {
@@ -61,7 +62,7 @@ std::vector<int32_t> CompleteTransitions(Trie& trie) {
       queue.push_back(static_cast<uint32_t>(trie.child[c]));
     }
   }
-  for (size_t head = 0; head < queue.size(); ++head) {
+  for (size_t head = 1; head < queue.size(); ++head) {
     uint32_t state = queue[head];
     uint32_t fail = failure[state];
     link[state] = trie.ending[fail].empty() ? link[fail] : static_cast<int32_t>(fail);
@@ -99,18 +100,21 @@ void SortByWord(std::vector<WordHit>& hits) {
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   WordAutomaton a;
   Trie trie = BuildTrie(a, words);
-  std::vector<int32_t> link = CompleteTransitions(trie);
+  std::vector<uint32_t> breadthFirst;
+  std::vector<int32_t> link = CompleteTransitions(trie, breadthFirst);
   const uint32_t classes = trie.classes;
   const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
 
-  // New numbers: states where no word can end first, the others after.
+  // New numbers: states where no word can end first, the others after;
+  // each group breadth first, so the shallow states that nearly every byte
+  // visits share a few cache lines.
   auto hasOutput = [&](uint32_t s) { return !trie.ending[s].empty() || link[s] != kNoState; };
   std::vector<uint32_t> number(stateCount);
   uint32_t next = 0;
-  for (uint32_t s = 0; s < stateCount; ++s)
+  for (uint32_t s : breadthFirst)
     if (!hasOutput(s)) number[s] = next++;
   a.firstOutputRow = next * (classes + 1);
-  for (uint32_t s = 0; s < stateCount; ++s)
+  for (uint32_t s : breadthFirst)
     if (hasOutput(s)) number[s] = next++;
 
   a.rowStride = classes + 1;
@@ -141,16 +145,28 @@ void FindFirstOccurrences(WordAutomaton& a, std::string_view text, std::vector<W
     std::fill(a.seenInLine.begin(), a.seenInLine.end(), 0);
     a.generation = 1;
   }
+  if (a.ends.size() < text.size() + 1) a.ends.resize(text.size() + 1);
+
+  // The walk only notes where a word may end, without branching on it:
+  // whether one does is unpredictable byte by byte, and a mispredicted
+  // branch costs more than the byte's whole step.
   const uint32_t* rows = a.rows.data();
   const uint8_t* byteClass = a.byteClass.data();
-  const uint32_t classes = a.rowStride - 1;
   const uint32_t firstOutputRow = a.firstOutputRow;
-  const uint32_t generation = a.generation;
+  std::pair<uint32_t, uint32_t>* ends = a.ends.data();
+  size_t endCount = 0;
   uint32_t row = 0;  // the start state is always number 0: no word ends in it
   for (size_t i = 0; i < text.size(); ++i) {
     row = rows[row + byteClass[static_cast<unsigned char>(text[i])]];
-    if (row < firstOutputRow) continue;
-    uint32_t state = rows[row + classes];
+    ends[endCount] = {row, static_cast<uint32_t>(i)};
+    endCount += row >= firstOutputRow;
+  }
+
+  const uint32_t classes = a.rowStride - 1;
+  const uint32_t generation = a.generation;
+  for (size_t e = 0; e < endCount; ++e) {
+    uint32_t state = rows[ends[e].first + classes];
+    uint32_t end = ends[e].second;
     int32_t s = a.wordsBegin[state] != a.wordsBegin[state + 1] ? static_cast<int32_t>(state)
                                                                 : a.dictionaryLink[state];
     // A state met before in this line had its whole suffix chain recorded
@@ -160,7 +176,7 @@ void FindFirstOccurrences(WordAutomaton& a, std::string_view text, std::vector<W
       a.seenInLine[found] = generation;
       for (uint32_t k = a.wordsBegin[found]; k < a.wordsBegin[found + 1]; ++k) {
         uint32_t word = a.wordsAt[k];
-        hits.push_back(WordHit{word, static_cast<uint32_t>(i) + 1 - a.wordLength[word]});
+        hits.push_back(WordHit{word, end + 1 - a.wordLength[word]});
       }
       s = a.dictionaryLink[found];
     }

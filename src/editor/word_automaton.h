@@ -32,6 +32,7 @@ struct WordAutomaton {
   // Scratch of the scan, kept here so a scan allocates nothing.
   std::vector<uint32_t> seenInLine;  // per state: the generation it was last met in
   uint32_t generation = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> ends;  // (row, offset) where a word may end
 };
 
 // An empty word never matches.

@@ -128,7 +128,7 @@ TEST(TreeEvent, DoubleClickInsertsAtTheCaretAndReturnsToTheEditor) {
   EXPECT_EQ(w.edit->GetText(), "aSleep(ms)b");
   EXPECT_EQ(w.state.Changed, 1);
   EXPECT_EQ(w.hides, 1);
-  EXPECT_TRUE(w.edit->focused);
+  EXPECT_EQ(w.ui.FocusedControl(), kEditingArea);
   EXPECT_EQ(w.ui.ControlText(kDescriptionLine), "Waits.");
   EXPECT_EQ(w.ui.StatusText(kStatusSyntaxField), "Sleep(ms)");
   EXPECT_EQ(w.highlights, 0);

@@ -3,6 +3,7 @@
 // in every way the editor relies on: one paragraph mark per line break,
 // a selection clamped to the text, per-character formats, an undo history
 // that records format changes and is emptied by a non-undoable replace.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ class MemoryEditControl : public EditControl {
   bool visible = true;
   bool redraw = true;
   bool hideSelection = false;
-  bool focused = false;
+  std::function<void()> onFocus;   // tells the window set who has the focus
   long textLimit = 32767;
   int formatCalls = 0;           // SetSelectionFormat calls made
   int richTextCalls = 0;         // SetRichText calls made
@@ -67,7 +68,9 @@ class MemoryEditControl : public EditControl {
   void SetRedraw(bool on) override { redraw = on; }
   void SuspendUndo(bool suspend) override { undoSuspended_ = suspend; }
   void SetVisible(bool on) override { visible = on; }
-  void Focus() override { focused = true; }
+  void Focus() override {
+    if (onFocus) onFocus();
+  }
 
  private:
   struct Snapshot {

@@ -128,7 +128,10 @@ bool MemoryUi::CreateControl(int control, int window, ControlKind kind, const Re
   c.at = at;
   c.text = text;
   controls[control] = c;
-  if (kind == ControlKind::RichEdit) editors[control] = std::make_unique<MemoryEditControl>(clipboard);
+  if (kind == ControlKind::RichEdit) {
+    editors[control] = std::make_unique<MemoryEditControl>(clipboard);
+    editors[control]->onFocus = [this, control] { focused = control; };
+  }
   return true;
 }
 

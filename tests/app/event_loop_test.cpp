@@ -1,0 +1,246 @@
+#include "support/app_fixture.h"
+
+namespace {
+
+using EventLoop = AppFixture;
+
+TEST_F(EventLoop, StartsWithTheUnnamedScriptInTheDefaultFont) {
+  EXPECT_EQ(mem.ui.WindowTitle(0), "QVR Visual Script Editor - Unnamed.script");
+  Rect outer = mem.ui.WindowRect(0);
+  EXPECT_EQ(outer.x, 216);
+  EXPECT_EQ(outer.y, 0);
+  EXPECT_EQ(app.state.EditorFontName, "Lucida Console");
+  EXPECT_EQ(app.state.EditorFontSize, 10);
+  EXPECT_EQ(Text(), "");
+  edit().SetText("x");
+  ApplyEditorFont(edit(), app.state.EditorFontName, app.state.EditorFontSize);
+  EXPECT_EQ(edit().FormatAt(0).face, "Lucida Console");
+  EXPECT_EQ(edit().FormatAt(0).heightTwips, 200);
+  EXPECT_TRUE(mem.ui.windows[0].acceptsDrops);
+}
+
+TEST_F(EventLoop, TypingAnywhereMarksTheDocumentChanged) {
+  mem.events.Type("ab");
+  Run();
+  EXPECT_EQ(Text(), "ab");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  // The loop does not look at the target: a Find window's field counts too.
+  app.state.Changed = 0;
+  mem.ui.MakeWindow(3, {WindowKind::Tool, "Find", 0, 0, 385, 91});
+  mem.ui.CreateControl(57, 3, ControlKind::TextField, {0, 0, 100, 20}, "");
+  mem.ui.focused = 57;
+  mem.events.Type("q");
+  Run();
+  EXPECT_EQ(mem.ui.ControlText(57), "q");
+  EXPECT_EQ(app.state.Changed, 1);
+}
+
+TEST_F(EventLoop, BackspaceDeleteAndCtrlEnterMarkChanged) {
+  for (int key : {8, 46}) {
+    app.state.Changed = 0;
+    mem.events.KeyDown(key);
+    Run();
+    EXPECT_EQ(app.state.Changed, 1) << key;
+  }
+  app.state.Changed = 0;
+  mem.events.Type("\n");  // Ctrl+Enter arrives as character 10
+  Run();
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(app.state.PopupShown, 0);
+  EXPECT_EQ(Text(), "");
+}
+
+TEST_F(EventLoop, ShiftAndMouseTrackSelectionInProgress) {
+  SetText("one\r\ntwo");
+  mem.events.KeyDown(16);
+  Run();
+  EXPECT_EQ(app.state.selectionInProgress, 1);
+  edit().MoveCaretTo(6);
+  mem.events.KeyUp(16);
+  Run();
+  EXPECT_EQ(app.state.selectionInProgress, 0);
+  EXPECT_EQ(app.state.lastCaretLine, 2);
+
+  mem.events.MouseDown(1);
+  Run();
+  EXPECT_EQ(app.state.selectionInProgress, 1);
+  mem.events.MouseUp();
+  Run();
+  EXPECT_EQ(app.state.selectionInProgress, 0);
+  EXPECT_EQ(app.state.lastCaretLine, 1);
+}
+
+TEST_F(EventLoop, EscapeTogglesTheSidePanel) {
+  mem.events.Key(27);
+  Run();
+  EXPECT_EQ(app.state.PanelHidden, 1);
+  EXPECT_EQ(app.state.SplitterPos, 640);
+  EXPECT_EQ(mem.ui.ControlRect(2).w, 795 - 7);  // the bar pushed to the edge
+  mem.events.Key(27);
+  Run();
+  EXPECT_EQ(app.state.PanelHidden, 0);
+  EXPECT_EQ(mem.ui.SplitterPos(3), 640);
+
+  // Escape, a drag of the bar, Escape: the panel hides again.
+  mem.events.Key(27);
+  mem.events.Do(13100, [this] { mem.ui.SetSplitterPos(3, 500); });
+  mem.events.ControlEvent(3, 0);
+  mem.events.Key(27);
+  Run();
+  EXPECT_EQ(app.state.PanelHidden, 1);
+  EXPECT_EQ(app.state.SplitterPos, 500);
+}
+
+TEST_F(EventLoop, ResizeLaysTheWindowOut) {
+  mem.ui.ResizeClient(0, 1000, 700 - mem.ui.MenuBarHeight());
+  EXPECT_EQ(mem.ui.ControlRect(3), (Rect{5, 30, 995, 615}));
+  EXPECT_EQ(mem.ui.ControlRect(5), (Rect{10, 646, 830, 15}));
+  EXPECT_EQ(mem.ui.ControlRect(4), (Rect{860, 648, 140, 10}));
+  // The panes follow the splitter.
+  EXPECT_EQ(mem.ui.ControlRect(2), (Rect{5, 30, 640, 615}));
+  EXPECT_EQ(mem.ui.ControlRect(0), (Rect{652, 30, 348, 615}));
+}
+
+TEST_F(EventLoop, CreationLayoutMatchesTheResizeFormulas) {
+  Rect splitter = mem.ui.ControlRect(3), line = mem.ui.ControlRect(5), box = mem.ui.ControlRect(4);
+  mem.ui.ResizeClient(0, 800, 600 - mem.ui.MenuBarHeight());
+  EXPECT_EQ(mem.ui.ControlRect(3), splitter);
+  EXPECT_EQ(mem.ui.ControlRect(5), line);
+  EXPECT_EQ(mem.ui.ControlRect(4), box);
+}
+
+TEST_F(EventLoop, MenuAndToolbarNumbering) {
+  std::vector<int> items;
+  for (const MenuTitle& t : mem.ui.windows[0].menu)
+    for (const MenuItem& i : t.items)
+      if (i.number) items.push_back(i.number);
+  EXPECT_EQ(items, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20}));
+  std::vector<int> buttons;
+  std::vector<std::string> tips;
+  for (const ToolButton& b : mem.ui.toolbar)
+    if (b.number) {
+      buttons.push_back(b.number);
+      tips.push_back(b.tip);
+    }
+  EXPECT_EQ(buttons, (std::vector<int>{22, 23, 24, 26, 27, 28, 29, 30, 31, 32, 33, 34}));
+  EXPECT_EQ(tips[0], "New");
+  EXPECT_EQ(tips[4], "Redo");
+  EXPECT_EQ(tips.back(), "Settings");
+  EXPECT_EQ(mem.ui.statusEdges, (std::vector<int>{500, 800}));
+}
+
+TEST_F(EventLoop, MenuAndToolbarRunTheSameEditCommands) {
+  SetText("alpha beta");
+  for (int item : {11, 29}) {
+    mem.clipboard.text.clear();
+    edit().ExSetSel(0, 5);
+    mem.events.Command(item);
+    Run();
+    EXPECT_EQ(mem.clipboard.text, "alpha") << item;
+  }
+  for (int item : {9, 27}) {
+    edit().SetText("one");
+    edit().ExSetSel(3, 3);
+    edit().ReplaceSel("two", true);
+    mem.events.Command(item == 9 ? 8 : 26);  // undo first
+    Run();
+    EXPECT_EQ(Text(), "one") << item;
+    mem.events.Command(item);
+    Run();
+    EXPECT_EQ(Text(), "onetwo") << item;
+  }
+}
+
+TEST_F(EventLoop, CutPasteAndDeleteMarkTheDocumentChanged) {
+  SetText("alpha beta");
+  app.state.Changed = 0;
+  edit().ExSetSel(0, 6);
+  mem.events.Command(10);
+  Run();
+  EXPECT_EQ(Text(), "beta");
+  EXPECT_EQ(app.state.Changed, 1);
+  app.state.Changed = 0;
+  edit().ExSetSel(4, 4);
+  mem.events.Command(30);
+  Run();
+  EXPECT_EQ(Text(), "betaalpha ");
+  EXPECT_EQ(app.state.Changed, 1);
+  app.state.Changed = 0;
+  mem.clipboard.text.clear();
+  edit().ExSetSel(0, 4);
+  mem.events.Command(12);  // an empty clipboard deletes the selection
+  Run();
+  EXPECT_EQ(Text(), "alpha ");
+  EXPECT_EQ(app.state.Changed, 1);
+  app.state.Changed = 0;
+  mem.events.Command(14);
+  mem.events.Command(13);
+  Run();
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(app.state.Changed, 1);
+}
+
+TEST_F(EventLoop, UnusedNumbersDoNothing) {
+  SetText("keep");
+  for (int number : {19, 21, 25, 99}) mem.events.Command(number);
+  mem.events.ControlEvent(42, 2);
+  mem.events.Other(123);
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Text(), "keep");
+}
+
+TEST_F(EventLoop, AboutShowsTitleVersionAndCredit) {
+  mem.events.Command(20);
+  Run();
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  EXPECT_EQ(mem.dialogs.shown[0].title, "About");
+  EXPECT_EQ(mem.dialogs.shown[0].text.rfind("QVR Visual Script Editor V0.5\r\n\r\n", 0), 0u);
+  EXPECT_GT(mem.dialogs.shown[0].text.size(), 40u);
+}
+
+TEST_F(EventLoop, CloseRequests) {
+  mem.ui.MakeWindow(3, {WindowKind::Tool, "Find", 0, 0, 385, 91});
+  mem.ui.MakeWindow(4, {WindowKind::Tool, "Replace", 0, 0, 385, 120});
+  mem.ui.focused = 57;
+  mem.events.Close(3);
+  mem.events.Close(4);
+  mem.events.Close(1);
+  EXPECT_TRUE(Run());
+  EXPECT_FALSE(mem.ui.WindowExists(3));
+  EXPECT_FALSE(mem.ui.WindowExists(4));
+  EXPECT_EQ(mem.ui.focused, 2);
+
+  // Unsaved text and Cancel: the program goes on with the text as it was.
+  mem.events.Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerCancel};
+  mem.events.Close(0);
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Text(), "draft");
+  EXPECT_EQ(mem.dialogs.shown.back().title, "Warning:");
+
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  mem.events.Close(0);
+  EXPECT_FALSE(Run());
+  EXPECT_TRUE(mem.files.files.empty());
+}
+
+TEST_F(EventLoop, ExitWithNothingChangedEndsAtOnce) {
+  mem.events.Command(7);
+  mem.events.Type("never seen");
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(Text(), "");
+  EXPECT_TRUE(mem.dialogs.shown.empty());
+}
+
+TEST(FirstProgramArgument, QuotedAndPlainArguments) {
+  EXPECT_EQ(FirstProgramArgument("qvrvse.exe"), "");
+  EXPECT_EQ(FirstProgramArgument("qvrvse.exe   "), "");
+  EXPECT_EQ(FirstProgramArgument("qvrvse.exe a.script b"), "a.script");
+  EXPECT_EQ(FirstProgramArgument("\"C:\\Program Files\\qvrvse.exe\" \"C:\\my scripts\\a.script\" x"),
+            "C:\\my scripts\\a.script");
+  EXPECT_EQ(FirstProgramArgument("\"C:\\q\\qvrvse.exe\" C:\\a.script"), "C:\\a.script");
+  EXPECT_EQ(FirstProgramArgument("qvrvse.exe \"unterminated name"), "unterminated name");
+}
+
+}  // namespace
