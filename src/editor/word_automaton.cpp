@@ -104,81 +104,81 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   std::vector<int32_t> link = CompleteTransitions(trie, breadthFirst);
   const uint32_t classes = trie.classes;
   const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
+  a.classCount = classes;
+  a.rowStride = classes + WordAutomaton::kInfoCells;
 
   // New numbers: states where no word can end first, the others after;
   // each group breadth first, so the shallow states that nearly every byte
   // visits share a few cache lines.
   auto hasOutput = [&](uint32_t s) { return !trie.ending[s].empty() || link[s] != kNoState; };
-  std::vector<uint32_t> number(stateCount);
+  std::vector<uint32_t> rowOf(stateCount);
   uint32_t next = 0;
   for (uint32_t s : breadthFirst)
-    if (!hasOutput(s)) number[s] = next++;
-  a.firstOutputRow = next * (classes + 1);
+    if (!hasOutput(s)) rowOf[s] = a.rowStride * next++;
+  a.firstOutputRow = a.rowStride * next;
   for (uint32_t s : breadthFirst)
-    if (hasOutput(s)) number[s] = next++;
+    if (hasOutput(s)) rowOf[s] = a.rowStride * next++;
 
-  a.rowStride = classes + 1;
   a.rows.assign(static_cast<size_t>(stateCount) * a.rowStride, 0);
-  a.dictionaryLink.assign(stateCount, kNoState);
-  std::vector<const std::vector<uint32_t>*> endingOf(stateCount);
   for (uint32_t s = 0; s < stateCount; ++s) {
-    uint32_t* row = &a.rows[static_cast<size_t>(number[s]) * a.rowStride];
+    uint32_t* row = &a.rows[rowOf[s]];
     for (uint32_t c = 0; c < classes; ++c)
-      row[c] = number[static_cast<uint32_t>(trie.child[s * classes + c])] * a.rowStride;
-    row[classes] = number[s];
-    if (link[s] != kNoState) a.dictionaryLink[number[s]] = static_cast<int32_t>(number[link[s]]);
-    endingOf[number[s]] = &trie.ending[s];
+      row[c] = rowOf[static_cast<uint32_t>(trie.child[s * classes + c])];
+    uint32_t* info = row + classes;
+    info[WordAutomaton::kSuffixLink] =
+        link[s] == kNoState ? WordAutomaton::kNoRow : rowOf[static_cast<uint32_t>(link[s])];
+    info[WordAutomaton::kWordsBegin] = static_cast<uint32_t>(a.wordsAt.size());
+    info[WordAutomaton::kWordCount] = static_cast<uint32_t>(trie.ending[s].size());
+    info[WordAutomaton::kDepth] =
+        trie.ending[s].empty() ? 0 : a.wordLength[trie.ending[s].front()];
+    a.wordsAt.insert(a.wordsAt.end(), trie.ending[s].begin(), trie.ending[s].end());
   }
-  a.wordsBegin.resize(stateCount + 1);
-  for (uint32_t s = 0; s < stateCount; ++s) {
-    a.wordsBegin[s] = static_cast<uint32_t>(a.wordsAt.size());
-    a.wordsAt.insert(a.wordsAt.end(), endingOf[s]->begin(), endingOf[s]->end());
-  }
-  a.wordsBegin[stateCount] = static_cast<uint32_t>(a.wordsAt.size());
-  a.seenInLine.assign(stateCount, 0);
   return a;
 }
 
 void FindFirstOccurrences(WordAutomaton& a, std::string_view text, std::vector<WordHit>& hits) {
   hits.clear();
+  uint32_t* rows = a.rows.data();
+  const uint32_t classes = a.classCount;
   if (++a.generation == 0) {
-    std::fill(a.seenInLine.begin(), a.seenInLine.end(), 0);
+    for (size_t row = 0; row < a.rows.size(); row += a.rowStride)
+      rows[row + classes + WordAutomaton::kSeenInLine] = 0;
     a.generation = 1;
   }
-  if (a.ends.size() < text.size() + 1) a.ends.resize(text.size() + 1);
+  if (a.endRows.size() < text.size()) {
+    a.endRows.resize(text.size());
+    a.endOffsets.resize(text.size());
+  }
 
   // The walk only notes where a word may end, without branching on it:
   // whether one does is unpredictable byte by byte, and a mispredicted
   // branch costs more than the byte's whole step.
-  const uint32_t* rows = a.rows.data();
   const uint8_t* byteClass = a.byteClass.data();
   const uint32_t firstOutputRow = a.firstOutputRow;
-  std::pair<uint32_t, uint32_t>* ends = a.ends.data();
+  uint32_t* endRows = a.endRows.data();
+  uint32_t* endOffsets = a.endOffsets.data();
   size_t endCount = 0;
-  uint32_t row = 0;  // the start state is always number 0: no word ends in it
+  uint32_t row = 0;  // the start state comes first: no word ends in it
   for (size_t i = 0; i < text.size(); ++i) {
     row = rows[row + byteClass[static_cast<unsigned char>(text[i])]];
-    ends[endCount] = {row, static_cast<uint32_t>(i)};
+    endRows[endCount] = row;
+    endOffsets[endCount] = static_cast<uint32_t>(i);
     endCount += row >= firstOutputRow;
   }
 
-  const uint32_t classes = a.rowStride - 1;
   const uint32_t generation = a.generation;
   for (size_t e = 0; e < endCount; ++e) {
-    uint32_t state = rows[ends[e].first + classes];
-    uint32_t end = ends[e].second;
-    int32_t s = a.wordsBegin[state] != a.wordsBegin[state + 1] ? static_cast<int32_t>(state)
-                                                                : a.dictionaryLink[state];
     // A state met before in this line had its whole suffix chain recorded
-    // then, at an earlier end, so the walk can stop there.
-    while (s != kNoState && a.seenInLine[static_cast<uint32_t>(s)] != generation) {
-      uint32_t found = static_cast<uint32_t>(s);
-      a.seenInLine[found] = generation;
-      for (uint32_t k = a.wordsBegin[found]; k < a.wordsBegin[found + 1]; ++k) {
-        uint32_t word = a.wordsAt[k];
-        hits.push_back(WordHit{word, end + 1 - a.wordLength[word]});
-      }
-      s = a.dictionaryLink[found];
+    // then, at an earlier end, so the chain can stop there.
+    for (uint32_t r = endRows[e]; r != WordAutomaton::kNoRow;) {
+      uint32_t* info = rows + r + classes;
+      if (info[WordAutomaton::kSeenInLine] == generation) break;
+      info[WordAutomaton::kSeenInLine] = generation;
+      uint32_t start = endOffsets[e] + 1 - info[WordAutomaton::kDepth];
+      const uint32_t* word = a.wordsAt.data() + info[WordAutomaton::kWordsBegin];
+      for (uint32_t k = 0; k < info[WordAutomaton::kWordCount]; ++k)
+        hits.push_back(WordHit{word[k], start});
+      r = info[WordAutomaton::kSuffixLink];
     }
   }
   SortByWord(hits);

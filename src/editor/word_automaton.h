@@ -14,25 +14,32 @@ struct WordHit {
 };
 
 // A dense automaton over byte classes (bytes that occur in no word share one
-// class). Each state owns a row of `rowStride` cells: one transition per
-// class, holding the target's row offset, then the state's own number.
+// class). Each state owns one row: a transition per class, holding the
+// target's row offset, then what the state knows about words ending in it,
+// so a hit touches only the row the walk has just read.
 // States where some word ends are numbered last, so "a word may end here"
 // is one comparison against `firstOutputRow`, off the path from one byte to
 // the next.
 struct WordAutomaton {
-  std::array<uint8_t, 256> byteClass{};
-  uint32_t rowStride = 2;
-  uint32_t firstOutputRow = 0;
-  std::vector<uint32_t> rows;
-  std::vector<int32_t> dictionaryLink;  // nearest shorter suffix state where words end, or -1
-  std::vector<uint32_t> wordsBegin;     // per state, into wordsAt; one extra at the end
-  std::vector<uint32_t> wordsAt;        // word indices ending in each state, ascending
-  std::vector<uint32_t> wordLength;
+  // Cells after the transitions of a row.
+  static constexpr uint32_t kSeenInLine = 0;   // the scan generation that last met the state
+  static constexpr uint32_t kSuffixLink = 1;   // row of the longest shorter suffix where words end
+  static constexpr uint32_t kWordsBegin = 2;   // first of the state's words in wordsAt
+  static constexpr uint32_t kWordCount = 3;
+  static constexpr uint32_t kDepth = 4;        // length of every word ending here
+  static constexpr uint32_t kInfoCells = 5;
+  static constexpr uint32_t kNoRow = UINT32_MAX;
 
-  // Scratch of the scan, kept here so a scan allocates nothing.
-  std::vector<uint32_t> seenInLine;  // per state: the generation it was last met in
+  std::array<uint8_t, 256> byteClass{};
+  uint32_t classCount = 1;
+  uint32_t rowStride = 1 + kInfoCells;
+  uint32_t firstOutputRow = 0;
+  std::vector<uint32_t> rows;     // the seen-in-line cells are the scan's scratch
+  std::vector<uint32_t> wordsAt;  // word indices by state, ascending within a state
+  std::vector<uint32_t> wordLength;
   uint32_t generation = 0;
-  std::vector<std::pair<uint32_t, uint32_t>> ends;  // (row, offset) where a word may end
+  std::vector<uint32_t> endRows;     // where a word may end: the row reached
+  std::vector<uint32_t> endOffsets;  // and the offset of the byte
 };
 
 // An empty word never matches.
