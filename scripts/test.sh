@@ -20,7 +20,11 @@ QVR_WINESERVER="$(dirname "$wine")/wineserver"
 [ -x "$QVR_WINESERVER" ] || QVR_WINESERVER=wineserver
 export QVR_WINESERVER
 prepare_wine_prefix "$wine"
-"$QVR_WINESERVER" -p >/dev/null 2>&1 || true   # one warm server for all tests
+# One warm server for all tests. Its helper services start with the first
+# program; start them here, away from CTest's output pipes, which they would
+# otherwise hold open after the test has ended.
+"$QVR_WINESERVER" -p >/dev/null 2>&1 || true
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 (cd "$windir" && ctest --output-on-failure) || status=1
 echo "All tests took $(( $(date +%s) - start )) s"
 exit $status

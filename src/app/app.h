@@ -1,12 +1,14 @@
 #pragma once
 // The running editor: its state and the platform it talks to.
 #include "app/app_state.h"
+#include "editor/line_scan.h"
 #include "platform/platform.h"
 
 struct App {
   AppState state;
   Platform platform;
   EditControl* edit = nullptr;   // the editing area, once the main window exists
+  LineScanner scanner;           // built from the word lists once they are loaded
 };
 
 // Runs the whole start-up sequence; false when the main window could not be

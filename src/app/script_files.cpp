@@ -150,9 +150,14 @@ void LoadScript(App& app, const std::string& path) {
   SetDocumentTitle(app);
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
-  edit.SetText(JoinLines(lines));
-  SetEditorVisible(edit, true);
-  ShowLoadedText(app);
+  if (s.Enabled == 1 && s.OnOpening == 1) {
+    LoadHighlightedText(app, lines);
+    SetEditorVisible(edit, true);
+  } else {
+    edit.SetText(JoinLines(lines));
+    SetEditorVisible(edit, true);
+    ShowLoadedText(app);
+  }
   s.Changed = 0;
 }
 

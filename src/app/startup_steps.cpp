@@ -12,4 +12,5 @@ void StartUpSettings(App& app) {
 
 void StartUpCatalogue(App& app) {
   LoadCommandTree(app.state, *app.platform.files, *app.platform.ui);
+  app.scanner = BuildLineScanner(app.state.catalogue);
 }

@@ -20,7 +20,7 @@ LineScanner BuildLineScanner(const HighlightWordLists& lists) {
     bool needsSeparator;
   };
   // The order of this table is the order of the steps.
-  const ListRole roles[] = {
+  const ListRole listRoles[] = {
       {&lists.catalogueNames, HighlightCategory::Keywords, false},
       {&lists.commands, HighlightCategory::Methods, true},
       {&lists.directions, HighlightCategory::Events, true},
@@ -29,11 +29,10 @@ LineScanner BuildLineScanner(const HighlightWordLists& lists) {
   };
   LineScanner scanner;
   std::vector<std::string_view> words;
-  for (const ListRole& role : roles)
+  for (const ListRole& role : listRoles)
     for (const std::string& word : *role.words) {
       words.push_back(word);
-      scanner.categoryOfWord.push_back(role.category);
-      scanner.wordNeedsSeparator.push_back(role.needsSeparator ? 1 : 0);
+      scanner.roles.push_back({static_cast<int>(word.size()), role.category, role.needsSeparator});
     }
   scanner.automaton = BuildWordAutomaton(words);
   return scanner;
@@ -41,37 +40,21 @@ LineScanner BuildLineScanner(const HighlightWordLists& lists) {
 
 namespace {
 
-// A list word must start a word of the line, or it would colour the middle
-// of identifiers; only the first occurrence is judged, as users know it.
-bool StartsWord(std::string_view line, uint32_t start, HighlightPass pass) {
-  if (start == 0) return true;
-  char before = line[start - 1];
-  return before == ' ' || (pass == HighlightPass::SingleLine && before == '(');
-}
-
-void AddCommentStep(std::string_view line, std::vector<FormatStep>& steps) {
-  size_t p = line.find("//");
-  if (p != std::string_view::npos)
-    steps.push_back({static_cast<int>(p) + 1, kLineEnd, HighlightCategory::Comments});
-}
-
 // Quotes pair up from the left; there is no escape, and an unpaired last
 // quote formats nothing.
 void AddQuotedSteps(std::string_view line, std::vector<FormatStep>& steps) {
   const char* begin = line.data();
   const char* end = begin + line.size();
-  const char* p = begin;
-  while (p < end) {
-    const char* open = static_cast<const char*>(std::memchr(p, '"', static_cast<size_t>(end - p)));
-    if (!open) return;
+  const char* open = static_cast<const char*>(std::memchr(begin, '"', line.size()));
+  while (open) {
     const char* close =
         static_cast<const char*>(std::memchr(open + 1, '"', static_cast<size_t>(end - open - 1)));
     if (!close) return;
-    // Columns: the opening quote is at column (open - begin) + 1, so the text
-    // starts one further; the closing quote's column ends the range.
+    // The text starts one column after the opening quote (at column
+    // open - begin + 1); the closing quote's column ends the range.
     steps.push_back({static_cast<int>(open - begin) + 2, static_cast<int>(close - begin) + 1,
                      HighlightCategory::Filename});
-    p = close + 1;
+    open = static_cast<const char*>(std::memchr(close + 1, '"', static_cast<size_t>(end - close - 1)));
   }
 }
 
@@ -79,14 +62,29 @@ void AddQuotedSteps(std::string_view line, std::vector<FormatStep>& steps) {
 
 void ScanLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
               std::vector<FormatStep>& steps) {
-  steps.clear();
-  FindFirstOccurrences(scanner.automaton, line, scanner.hits);
-  for (const WordHit& hit : scanner.hits) {
-    if (scanner.wordNeedsSeparator[hit.word] && !StartsWord(line, hit.start, pass)) continue;
-    int start = static_cast<int>(hit.start) + 1;
-    steps.push_back({start, start + static_cast<int>(scanner.automaton.wordLength[hit.word]),
-                     scanner.categoryOfWord[hit.word]});
+  const size_t hitCount = FindFirstOccurrences(scanner.automaton, line);
+  const WordHit* hits = scanner.automaton.hits.data();
+  const size_t wordHits = hitCount;
+
+  // A list word must start a word of the line, or it would colour the middle
+  // of identifiers; only its first occurrence is judged. Every hit is written
+  // and kept only when it counts, which spares a poorly predicted branch.
+  steps.resize(wordHits);
+  FormatStep* out = steps.data();
+  size_t kept = 0;
+  const bool parenthesisSeparates = pass == HighlightPass::SingleLine;
+  for (size_t h = 0; h < wordHits; ++h) {
+    const LineScanner::WordRole& role = scanner.roles[hits[h].word];
+    const char before = hits[h].start == 0 ? ' ' : line[hits[h].start - 1];
+    const bool counts = !role.needsSeparator || before == ' ' ||
+                        (parenthesisSeparates && before == '(');
+    const int start = static_cast<int>(hits[h].start) + 1;
+    out[kept] = FormatStep{start, start + role.length, role.category};
+    kept += counts;
   }
-  AddCommentStep(line, steps);
+  steps.resize(kept);
+  size_t comment = line.find("//");
+  if (comment != std::string_view::npos)
+    steps.push_back({static_cast<int>(comment) + 1, kLineEnd, HighlightCategory::Comments});
   AddQuotedSteps(line, steps);
 }

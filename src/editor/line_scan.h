@@ -45,10 +45,13 @@ HighlightWordLists WordListsOf(const Catalogue& catalogue);
 // used for every line. Holds scratch space, so one scanner serves one caller
 // at a time.
 struct LineScanner {
+  struct WordRole {
+    int length;
+    HighlightCategory category;
+    bool needsSeparator;
+  };
   WordAutomaton automaton;
-  std::vector<HighlightCategory> categoryOfWord;
-  std::vector<uint8_t> wordNeedsSeparator;
-  std::vector<WordHit> hits;
+  std::vector<WordRole> roles;  // per word, in step order
 };
 
 LineScanner BuildLineScanner(const HighlightWordLists& lists);

@@ -80,25 +80,36 @@ std::vector<int32_t> CompleteTransitions(Trie& trie, std::vector<uint32_t>& brea
   return link;
 }
 
-// Hits per line are few, so a plain insertion sort beats a general one.
-void SortByWord(std::vector<WordHit>& hits) {
-  if (hits.size() > 32) {
-    std::sort(hits.begin(), hits.end(),
-              [](const WordHit& x, const WordHit& y) { return x.word < y.word; });
-    return;
+// A line has few hits and each word at most one, so a hit's place is the
+// number of smaller word indices. Counting over a fixed width, padded with
+// words that sort last, keeps every branch predictable, where an insertion
+// sort mispredicts at nearly every step. Both buffers hold at least kWidth.
+template <size_t kWidth>
+void RankSort(const WordHit* in, size_t n, WordHit* out) {
+  uint32_t word[kWidth];
+  for (size_t j = 0; j < kWidth; ++j) {
+    uint32_t inside = 0u - static_cast<uint32_t>(j < n);
+    word[j] = (in[j].word & inside) | ~inside;
   }
-  for (size_t i = 1; i < hits.size(); ++i) {
-    WordHit h = hits[i];
-    size_t j = i;
-    for (; j > 0 && hits[j - 1].word > h.word; --j) hits[j] = hits[j - 1];
-    hits[j] = h;
+  for (size_t i = 0; i < n; ++i) {
+    uint32_t rank = 0;
+    for (size_t j = 0; j < kWidth; ++j) rank += word[j] < word[i];
+    out[rank] = in[i];
   }
+}
+
+void SortByWord(const WordHit* in, size_t n, WordHit* out) {
+  if (n <= 8) return RankSort<8>(in, n, out);
+  if (n <= 32) return RankSort<32>(in, n, out);
+  std::copy(in, in + n, out);
+  std::sort(out, out + n, [](const WordHit& x, const WordHit& y) { return x.word < y.word; });
 }
 
 }  // namespace
 
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   WordAutomaton a;
+  a.placeholderWord = static_cast<uint32_t>(words.size());
   Trie trie = BuildTrie(a, words);
   std::vector<uint32_t> breadthFirst;
   std::vector<int32_t> link = CompleteTransitions(trie, breadthFirst);
@@ -107,9 +118,9 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   a.classCount = classes;
   a.rowStride = classes + WordAutomaton::kInfoCells;
 
-  // New numbers: states where no word can end first, the others after;
-  // each group breadth first, so the shallow states that nearly every byte
-  // visits share a few cache lines.
+  // New numbers: states where no word ends first, the others after; each
+  // group breadth first, so the shallow states that nearly every byte visits
+  // share a few cache lines.
   auto hasOutput = [&](uint32_t s) { return !trie.ending[s].empty() || link[s] != kNoState; };
   std::vector<uint32_t> rowOf(stateCount);
   uint32_t next = 0;
@@ -124,35 +135,41 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
     uint32_t* row = &a.rows[rowOf[s]];
     for (uint32_t c = 0; c < classes; ++c)
       row[c] = rowOf[static_cast<uint32_t>(trie.child[s * classes + c])];
-    uint32_t* info = row + classes;
-    info[WordAutomaton::kSuffixLink] =
-        link[s] == kNoState ? WordAutomaton::kNoRow : rowOf[static_cast<uint32_t>(link[s])];
-    info[WordAutomaton::kWordsBegin] = static_cast<uint32_t>(a.wordsAt.size());
-    info[WordAutomaton::kWordCount] = static_cast<uint32_t>(trie.ending[s].size());
-    info[WordAutomaton::kDepth] =
-        trie.ending[s].empty() ? 0 : a.wordLength[trie.ending[s].front()];
-    a.wordsAt.insert(a.wordsAt.end(), trie.ending[s].begin(), trie.ending[s].end());
+    const uint32_t begin = static_cast<uint32_t>(a.endingWords.size());
+    for (int32_t t = static_cast<int32_t>(s); t != kNoState; t = link[static_cast<uint32_t>(t)])
+      for (uint32_t w : trie.ending[static_cast<uint32_t>(t)])
+        a.endingWords.push_back({w, a.wordLength[w]});
+    const uint32_t count = static_cast<uint32_t>(a.endingWords.size()) - begin;
+    while (a.endingWords.size() < begin + WordAutomaton::kListMinimum)
+      a.endingWords.push_back({a.placeholderWord, 0});
+    row[classes + WordAutomaton::kListBegin] = begin;
+    row[classes + WordAutomaton::kListCount] = count;
+    a.longestList = std::max(a.longestList, count);
   }
+  a.seenInLine.assign(words.size() + 1, 0);
   return a;
 }
 
-void FindFirstOccurrences(WordAutomaton& a, std::string_view text, std::vector<WordHit>& hits) {
-  hits.clear();
-  uint32_t* rows = a.rows.data();
-  const uint32_t classes = a.classCount;
+size_t FindFirstOccurrences(WordAutomaton& a, std::string_view text) {
   if (++a.generation == 0) {
-    for (size_t row = 0; row < a.rows.size(); row += a.rowStride)
-      rows[row + classes + WordAutomaton::kSeenInLine] = 0;
+    std::fill(a.seenInLine.begin(), a.seenInLine.end(), 0);
     a.generation = 1;
   }
-  if (a.endRows.size() < text.size()) {
+  constexpr size_t kSortWidth = 32;
+  // Room for the most hits the line can give, and for the sort to read a
+  // full width past them.
+  const size_t room = text.size() * std::max(a.longestList, WordAutomaton::kListMinimum) + kSortWidth;
+  if (a.found.size() < room) {
     a.endRows.resize(text.size());
     a.endOffsets.resize(text.size());
+    a.found.resize(room);
+    a.hits.resize(room);
   }
 
   // The walk only notes where a word may end, without branching on it:
   // whether one does is unpredictable byte by byte, and a mispredicted
   // branch costs more than the byte's whole step.
+  const uint32_t* rows = a.rows.data();
   const uint8_t* byteClass = a.byteClass.data();
   const uint32_t firstOutputRow = a.firstOutputRow;
   uint32_t* endRows = a.endRows.data();
@@ -166,20 +183,30 @@ void FindFirstOccurrences(WordAutomaton& a, std::string_view text, std::vector<W
     endCount += row >= firstOutputRow;
   }
 
+  // Every word ending at a noted place; only its first place is kept. The
+  // slot is written either way and kept only when the word is new here; the
+  // placeholder is marked seen so it never is.
+  const uint32_t classes = a.classCount;
   const uint32_t generation = a.generation;
+  uint32_t* seen = a.seenInLine.data();
+  seen[a.placeholderWord] = generation;
+  WordHit* found = a.found.data();
+  size_t count = 0;
+  auto take = [&](const WordAutomaton::EndingWord& ending, uint32_t end) {
+    found[count] = WordHit{ending.word, end - ending.length};
+    count += seen[ending.word] != generation;
+    seen[ending.word] = generation;
+  };
   for (size_t e = 0; e < endCount; ++e) {
-    // A state met before in this line had its whole suffix chain recorded
-    // then, at an earlier end, so the chain can stop there.
-    for (uint32_t r = endRows[e]; r != WordAutomaton::kNoRow;) {
-      uint32_t* info = rows + r + classes;
-      if (info[WordAutomaton::kSeenInLine] == generation) break;
-      info[WordAutomaton::kSeenInLine] = generation;
-      uint32_t start = endOffsets[e] + 1 - info[WordAutomaton::kDepth];
-      const uint32_t* word = a.wordsAt.data() + info[WordAutomaton::kWordsBegin];
-      for (uint32_t k = 0; k < info[WordAutomaton::kWordCount]; ++k)
-        hits.push_back(WordHit{word[k], start});
-      r = info[WordAutomaton::kSuffixLink];
-    }
+    const uint32_t* info = rows + endRows[e] + classes;
+    const WordAutomaton::EndingWord* list = a.endingWords.data() + info[WordAutomaton::kListBegin];
+    const uint32_t end = endOffsets[e] + 1;
+    take(list[0], end);
+    take(list[1], end);
+    for (uint32_t k = WordAutomaton::kListMinimum; k < info[WordAutomaton::kListCount]; ++k)
+      take(list[k], end);
   }
-  SortByWord(hits);
+  SortByWord(found, count, a.hits.data());
+  a.hitCount = count;
+  return count;
 }

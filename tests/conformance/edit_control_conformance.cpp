@@ -252,6 +252,8 @@ TEST_F(Conformance, RichTextLoadsColoursInOneTransfer) {
   EXPECT_EQ(red.color, MakeColor(200, 0, 0));
   EXPECT_EQ(red.effects & kEffectBold, kEffectBold);
   CharFormat plain = FormatOf(0, 5);
+  edit().SetRichText("{\\rtf1\\ansi one\\par\\par}", false);
+  EXPECT_EQ(edit().GetText(), "one\r\n");  // only the very last mark is dropped
   EXPECT_EQ(plain.color, 0u);
   EXPECT_EQ(plain.face, "Courier New");
   EXPECT_EQ(plain.heightTwips, 200);

@@ -1,0 +1,505 @@
+#include "app/script_files.h"
+
+#include "support/app_fixture.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+constexpr int kNew = 1, kOpen = 2, kAppend = 3, kSave = 4, kSaveAs = 5, kExit = 7;
+
+// Written out rather than taken from the header, so a slip in the constant shows.
+const char* const kFilter =
+    "QVR files|*.script;*.inc|Scripts (*.script)|*.script|Includes (*.inc)|*.inc|Textfiles|*.txt|"
+    "All files|*.*";
+const char* const kUnsavedText = "' was changed. Save it before proceeding ?";
+
+class ScriptFiles : public AppFixture {
+ protected:
+  void Seed(const std::string& path, const std::string& bytes) { mem.files.files[path] = bytes; }
+  std::string File(const std::string& path) {
+    auto it = mem.files.files.find(path);
+    return it == mem.files.files.end() ? "<missing>" : it->second;
+  }
+  bool Menu(int item) {
+    mem.events.Command(item);
+    return Run();
+  }
+  void OpenFile(const std::string& path) {
+    mem.dialogs.fileAnswers = {path};
+    Menu(kOpen);
+  }
+  void Type(const std::string& text) {
+    mem.events.Type(text);
+    Run();
+  }
+  std::string Title() { return mem.ui.WindowTitle(0); }
+  const MemoryDialogs::Shown& Last() { return mem.dialogs.shown.back(); }
+  void ExpectUnsavedQuestion(const MemoryDialogs::Shown& shown, const std::string& name) {
+    EXPECT_EQ(shown.kind, "message");
+    EXPECT_EQ(shown.title, "Warning:");
+    EXPECT_EQ(shown.text, "The file '" + name + kUnsavedText);
+    EXPECT_EQ(shown.buttons, MessageButtons::YesNoCancel);
+  }
+  void ExpectError(const MemoryDialogs::Shown& shown, const std::string& path) {
+    EXPECT_EQ(shown.kind, "message");
+    EXPECT_EQ(shown.title, "Error:");
+    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+    EXPECT_NE(shown.text.find(path), std::string::npos) << shown.text;
+  }
+  // A document opened from C:\s\a.script and then edited.
+  void OpenAndEditA() {
+    Seed("C:\\s\\a.script", "old");
+    OpenFile("C:\\s\\a.script");
+    Type("new ");
+    mem.dialogs.shown.clear();
+  }
+};
+
+// ---- Reading and writing the file format ----
+
+TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingJoinsWithCrLf) {
+  struct Case {
+    std::string bytes, text;   // text as the control gives it, which is also what a save writes
+    long lines;
+  };
+  const Case cases[] = {
+      {"x\r\ny\r\n", "x\r\ny", 2},
+      {"x\ry\nz", "x\r\ny\r\nz", 3},
+      {"a\0b\0"s, "a\r\nb", 2},
+      {"a\n\rb", "a\r\n\r\nb", 3},          // LF CR is two breaks, not one
+      {"\r\nx", "\r\nx", 2},                 // a leading empty line stays
+      {"a\r\n\r\n", "a\r\n", 2},             // so does a trailing one
+      {"{\\rtf1 \"q\"}\t\xE9\x7F", "{\\rtf1 \"q\"}\t\xE9\x7F", 1},  // bytes pass through as they are
+  };
+  // Highlighted loading takes another road into the control; it must give the same text.
+  for (int onOpening : {1, 0}) {
+    app.state.OnOpening = onOpening;
+    for (const Case& c : cases) {
+      Seed("C:\\s\\in.script", c.bytes);
+      LoadScript(app, "C:\\s\\in.script");
+      EXPECT_EQ(Text(), c.text) << c.bytes << " highlighted " << onOpening;
+      EXPECT_EQ(edit().GetLineCount(), c.lines) << c.bytes << " highlighted " << onOpening;
+      ASSERT_TRUE(SaveScript(app, "C:\\s\\out.script"));
+      EXPECT_EQ(File("C:\\s\\out.script"), c.text) << c.bytes << " highlighted " << onOpening;
+    }
+  }
+}
+
+TEST_F(ScriptFiles, AnEmptyFileOpensEmptyAndUnchanged) {
+  Seed("C:\\s\\empty.script", "");
+  Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  OpenFile("C:\\s\\empty.script");
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(app.state.Changed, 0);
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - empty.script");
+}
+
+TEST_F(ScriptFiles, ALargeScriptLoadsAndSavesBackByteForByte) {
+  std::string big;
+  for (int i = 0; big.size() < 130000; ++i) big += "Game.Line" + std::to_string(i) + "(); // x\r\n";
+  big += std::string(70000, 'w') + "\r\n";
+  for (int i = 0; big.size() < 200000; ++i) big += "\"quoted " + std::to_string(i) + "\"\r\n";
+  big += "end";
+  Seed("C:\\s\\big.script", big);
+  for (int onOpening : {1, 0}) {
+    app.state.OnOpening = onOpening;
+    LoadScript(app, "C:\\s\\big.script");
+    EXPECT_EQ(Text().size(), big.size()) << onOpening;
+    EXPECT_TRUE(Text() == big) << onOpening;
+    ASSERT_TRUE(SaveScript(app, "C:\\s\\copy.script"));
+    EXPECT_TRUE(File("C:\\s\\copy.script") == big) << onOpening;
+  }
+}
+
+// ---- The extension rule ----
+
+TEST_F(ScriptFiles, SavingAddsScriptUnlessTheNameEndsInAKnownExtension) {
+  SetText("t");
+  const std::pair<std::string, std::string> names[] = {
+      {"C:\\s\\notes", "C:\\s\\notes.script"},   {"C:\\s\\A.SCRIPT", "C:\\s\\A.SCRIPT.script"},
+      {"C:\\s\\b.txt", "C:\\s\\b.txt"},          {"C:\\s\\c.inc", "C:\\s\\c.inc"},
+      {"C:\\s\\d.script", "C:\\s\\d.script"},    {"C:\\s\\e.Txt", "C:\\s\\e.Txt.script"},
+      {"C:\\s\\f.script.bak", "C:\\s\\f.script.bak.script"},
+  };
+  for (const auto& [chosen, written] : names) {
+    mem.files.files.clear();
+    ASSERT_TRUE(SaveScript(app, chosen));
+    EXPECT_EQ(mem.files.files.size(), 1u) << chosen;
+    EXPECT_EQ(File(written), "t") << chosen;
+  }
+}
+
+TEST_F(ScriptFiles, SaveAsChecksTheNameAsChosenAndAdoptsTheWrittenFile) {
+  Seed("C:\\s\\notes.script", "old");
+  Type("new");
+  mem.dialogs.fileAnswers = {"C:\\s\\notes"};
+  Menu(kSaveAs);
+  // "notes" itself does not exist, so notes.script is replaced without a question.
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  EXPECT_EQ(File("C:\\s\\notes.script"), "new");
+  EXPECT_EQ(mem.files.files.count("C:\\s\\notes"), 0u);
+  EXPECT_EQ(app.state.FileName, "notes.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - notes.script");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+// ---- Dialogs ----
+
+TEST_F(ScriptFiles, OpenAndAppendDialogsStartInTheDocumentProjectOrBaseFolder) {
+  app.state.BasePath = "E:\\base\\";
+  struct Step {
+    std::string fileDir, project, folder;
+  };
+  const Step steps[] = {
+      {"C:\\s\\", "D:\\games\\p\\p.qpf", "C:\\s\\"},
+      {"", "D:\\games\\p\\p.qpf", "D:\\games\\p\\"},
+      {"", "", "E:\\base\\"},
+      {"", "p.qpf", "E:\\base\\"},   // a project without a folder gives no folder
+  };
+  for (const Step& s : steps) {
+    app.state.FileDir = s.fileDir;
+    app.state.CurrentQVRProject = s.project;
+    for (int item : {kOpen, kAppend}) {
+      mem.dialogs.shown.clear();
+      Menu(item);
+      ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+      const MemoryDialogs::Shown& d = Last();
+      EXPECT_EQ(d.kind, "open");
+      EXPECT_EQ(d.title, item == kOpen ? "Open QVR-Script" : "Append QVR-Script");
+      EXPECT_EQ(d.spec.filter, kFilter);
+      EXPECT_EQ(d.spec.filterIndex, 0);
+      EXPECT_EQ(d.spec.initialFolder, s.folder) << item;
+    }
+  }
+  EXPECT_TRUE(mem.files.files.empty());
+}
+
+TEST_F(ScriptFiles, SaveDialogsOfferTheDocumentsPath) {
+  app.state.FileDir = "C:\\s\\";
+  Type("text");
+  for (int item : {kSave, kSaveAs}) {
+    mem.dialogs.shown.clear();
+    Menu(item);  // cancelled: no answer scripted
+    ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+    const MemoryDialogs::Shown& d = Last();
+    EXPECT_EQ(d.kind, "save");
+    EXPECT_EQ(d.title, item == kSave ? "Save QVR-Script" : "Save QVR-Script as");
+    EXPECT_EQ(d.spec.filter, kFilter);
+    EXPECT_EQ(d.spec.filterIndex, 1);
+    EXPECT_EQ(d.spec.initialFile, "C:\\s\\Unnamed.script");
+  }
+  EXPECT_TRUE(mem.files.files.empty());
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(app.state.FileName, "Unnamed.script");
+}
+
+// ---- Save and Save as ----
+
+TEST_F(ScriptFiles, SaveOnANewDocumentWritesToTheChosenFileWithoutAsking) {
+  Type("abc\rdef");
+  mem.dialogs.fileAnswers = {"C:\\s\\fresh.script"};
+  Menu(kSave);
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  EXPECT_EQ(Last().kind, "save");
+  EXPECT_EQ(File("C:\\s\\fresh.script"), "abc\r\ndef");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+TEST_F(ScriptFiles, SaveOnADocumentWithAFileAsksBeforeOverwriting) {
+  OpenAndEditA();
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  Menu(kSave);
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  EXPECT_EQ(Last().title, "Question:");
+  EXPECT_EQ(Last().text, "The file 'a.script' already exists. Overwrite?");
+  EXPECT_EQ(Last().buttons, MessageButtons::YesNo);
+  EXPECT_EQ(File("C:\\s\\a.script"), "old");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  EXPECT_EQ(File("C:\\s\\a.script"), "new old");
+  EXPECT_EQ(app.state.Changed, 0);
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+}
+
+TEST_F(ScriptFiles, SaveAsOverAnExistingFileAsksWithItsName) {
+  Seed("C:\\t\\b.inc", "old");
+  OpenAndEditA();
+  mem.dialogs.fileAnswers = {"C:\\t\\b.inc"};
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  Menu(kSaveAs);
+  ASSERT_EQ(mem.dialogs.shown.size(), 2u);
+  EXPECT_EQ(mem.dialogs.shown[0].spec.initialFile, "C:\\s\\a.script");
+  EXPECT_EQ(Last().title, "Question:");
+  EXPECT_EQ(Last().text, "The file 'b.inc' already exists. Overwrite?");
+  EXPECT_EQ(File("C:\\t\\b.inc"), "old");
+  EXPECT_EQ(app.state.FileName, "a.script");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.dialogs.fileAnswers = {"C:\\t\\b.inc"};
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSaveAs);
+  EXPECT_EQ(File("C:\\t\\b.inc"), "new old");
+  EXPECT_EQ(File("C:\\s\\a.script"), "old");
+  EXPECT_EQ(app.state.FileName, "b.inc");
+  EXPECT_EQ(app.state.FileDir, "C:\\t\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - b.inc");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+TEST_F(ScriptFiles, AFailedSaveIsReportedAndNotTakenAsDone) {
+  OpenAndEditA();
+  mem.files.failWrites = true;
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  ExpectError(Last(), "C:\\s\\a.script");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.dialogs.fileAnswers = {"C:\\t\\other"};
+  Menu(kSaveAs);
+  ExpectError(Last(), "C:\\t\\other.script");
+  EXPECT_EQ(app.state.FileName, "a.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(File("C:\\s\\a.script"), "old");
+  EXPECT_EQ(mem.files.files.size(), 1u);
+}
+
+TEST_F(ScriptFiles, SaveScriptWritesButLeavesTheDocumentAlone) {
+  OpenAndEditA();
+  EXPECT_TRUE(SaveScript(app, "C:\\tmp\\scratch"));
+  EXPECT_EQ(File("C:\\tmp\\scratch.script"), "new old");
+  EXPECT_EQ(app.state.FileName, "a.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.files.failWrites = true;
+  EXPECT_FALSE(SaveScript(app, "C:\\tmp\\scratch"));
+  ExpectError(Last(), "C:\\tmp\\scratch.script");
+  EXPECT_EQ(app.state.Changed, 1);
+}
+
+// ---- Open and Append ----
+
+TEST_F(ScriptFiles, OpenReplacesTheTextNameAndTitle) {
+  Seed("C:\\s\\dir two\\b.script", "one\r\ntwo");
+  OpenAndEditA();
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  OpenFile("C:\\s\\dir two\\b.script");
+  EXPECT_EQ(Text(), "one\r\ntwo");
+  EXPECT_EQ(app.state.FileName, "b.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\dir two\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - b.script");
+  EXPECT_EQ(app.state.Changed, 0);
+  EXPECT_EQ(File("C:\\s\\a.script"), "old");   // No means no save
+}
+
+TEST_F(ScriptFiles, OpenThenCancelKeepsTheTextAndShowsNoDialog) {
+  Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerCancel};
+  mem.dialogs.fileAnswers = {"C:\\s\\never.script"};
+  Menu(kOpen);
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  ExpectUnsavedQuestion(Last(), "Unnamed.script");
+  EXPECT_EQ(Text(), "draft");
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - Unnamed.script");
+}
+
+TEST_F(ScriptFiles, OpeningAMissingFileTakesItsNameButKeepsTheText) {
+  Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  OpenFile("C:\\s\\missing.script");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - missing.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\");
+  EXPECT_EQ(Text(), "draft");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  // The name is new, so the first Save writes it without the overwrite question.
+  mem.dialogs.shown.clear();
+  Menu(kSave);
+  EXPECT_TRUE(mem.dialogs.shown.empty());
+  EXPECT_EQ(File("C:\\s\\missing.script"), "draft");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+TEST_F(ScriptFiles, AnExistingFileThatCannotBeReadIsReportedAndNotOpened) {
+  Seed("C:\\s\\dir\\x.script", "inside");
+  OpenAndEditA();
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  OpenFile("C:\\s\\dir");
+  ExpectError(Last(), "C:\\s\\dir");
+  EXPECT_EQ(app.state.FileName, "a.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  EXPECT_EQ(Text(), "new old");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.dialogs.shown.clear();
+  mem.dialogs.fileAnswers = {"C:\\s\\dir"};
+  Menu(kAppend);
+  ExpectError(Last(), "C:\\s\\dir");
+  EXPECT_EQ(Text(), "new old");
+}
+
+TEST_F(ScriptFiles, AppendAddsAfterTheLastLineAndMarksChanged) {
+  Seed("C:\\s\\a.script", "one\r\ntwo");
+  Seed("C:\\s\\b.inc", "three\nfour\n");
+  OpenFile("C:\\s\\a.script");
+  mem.dialogs.shown.clear();
+  mem.dialogs.fileAnswers = {"C:\\s\\b.inc"};
+  Menu(kAppend);
+  EXPECT_EQ(Text(), "one\r\ntwo\r\nthree\r\nfour");
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(app.state.FileName, "a.script");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);   // no unsaved-changes question
+  EXPECT_EQ(Last().kind, "open");
+
+  // On an empty text the file's lines are the whole text: no blank first line.
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  Menu(kNew);
+  mem.dialogs.fileAnswers = {"C:\\s\\b.inc"};
+  Menu(kAppend);
+  EXPECT_EQ(Text(), "three\r\nfour");
+
+  // A missing file changes nothing.
+  app.state.Changed = 0;
+  mem.dialogs.fileAnswers = {"C:\\s\\none.inc"};
+  Menu(kAppend);
+  EXPECT_EQ(Text(), "three\r\nfour");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+// ---- The unsaved-changes question ----
+
+TEST_F(ScriptFiles, YesSavesANamedDocumentWithoutTheOverwriteQuestion) {
+  OpenAndEditA();
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kNew);
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  ExpectUnsavedQuestion(Last(), "a.script");
+  EXPECT_EQ(File("C:\\s\\a.script"), "new old");
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(app.state.Changed, 0);
+  EXPECT_EQ(app.state.FileName, "Unnamed.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\s\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - Unnamed.script");
+}
+
+TEST_F(ScriptFiles, YesOnANewDocumentAsksForANameAndCancellingThereCancels) {
+  app.state.FileDir = "C:\\s\\";
+  Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kNew);
+  ASSERT_EQ(mem.dialogs.shown.size(), 2u);
+  EXPECT_EQ(Last().kind, "save");
+  EXPECT_EQ(Last().title, "Save QVR-Script");
+  EXPECT_EQ(Last().spec.initialFile, "C:\\s\\Unnamed.script");
+  EXPECT_EQ(Text(), "draft");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  mem.dialogs.fileAnswers = {"C:\\s\\kept"};
+  Menu(kNew);
+  EXPECT_EQ(File("C:\\s\\kept.script"), "draft");
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+TEST_F(ScriptFiles, AFailedSaveOnTheQuestionKeepsTheTextAndTheProgram) {
+  OpenAndEditA();
+  mem.files.failWrites = true;
+  for (int item : {kNew, kOpen, kExit, 0}) {
+    mem.dialogs.shown.clear();
+    mem.dialogs.messageAnswers = {kAnswerYes};
+    mem.dialogs.fileAnswers = {"C:\\s\\other.script"};
+    if (item) mem.events.Command(item);
+    else mem.events.Close(0);
+    EXPECT_TRUE(Run()) << item;
+    ASSERT_EQ(mem.dialogs.shown.size(), 2u) << item;   // the question, then the error; no dialog
+    ExpectError(Last(), "C:\\s\\a.script");
+    EXPECT_EQ(Text(), "new old") << item;
+    EXPECT_EQ(app.state.FileName, "a.script") << item;
+    EXPECT_EQ(app.state.Changed, 1) << item;
+  }
+  EXPECT_EQ(File("C:\\s\\a.script"), "old");
+}
+
+TEST_F(ScriptFiles, ExitWithNoEndsWithoutWriting) {
+  Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  EXPECT_FALSE(Menu(kExit));
+  EXPECT_TRUE(mem.files.files.empty());
+  ExpectUnsavedQuestion(Last(), "Unnamed.script");
+}
+
+TEST_F(ScriptFiles, CloseWithYesSavesThenEnds) {
+  OpenAndEditA();
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  mem.events.Close(0);
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(File("C:\\s\\a.script"), "new old");
+}
+
+// ---- Dropped files ----
+
+TEST_F(ScriptFiles, DroppingTwoFilesWarnsAndOpensTheFirst) {
+  Seed("C:\\s\\a.script", "first");
+  Seed("C:\\s\\b.script", "second");
+  mem.events.Drop({"C:\\s\\a.script", "C:\\s\\b.script"});
+  Run();
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  EXPECT_EQ(Last().title, "Error:");
+  EXPECT_EQ(Last().text, "Only one script can be edited at a time.");
+  EXPECT_EQ(Last().buttons, MessageButtons::Ok);
+  EXPECT_EQ(Text(), "first");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+TEST_F(ScriptFiles, DroppingOnAChangedTextAsksFirst) {
+  Seed("C:\\s\\b.script", "dropped");
+  Type("draft");
+  mem.dialogs.messageAnswers = {kAnswerCancel};
+  mem.events.Drop({"C:\\s\\b.script"});
+  Run();
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  ExpectUnsavedQuestion(Last(), "Unnamed.script");
+  EXPECT_EQ(Text(), "draft");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - Unnamed.script");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  mem.events.Drop({"C:\\s\\b.script"});
+  Run();
+  EXPECT_EQ(Text(), "dropped");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - b.script");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+// ---- Start-up ----
+
+class ScriptFilesAtStartUp : public ScriptFiles {
+ protected:
+  void Prepare() override {
+    mem.files.commandLine = "\"C:\\qvr\\qvrvse.exe\" \"C:\\my scripts\\start.script\"";
+    mem.files.files["C:\\my scripts\\start.script"] = "begin\rend";
+  }
+};
+
+TEST_F(ScriptFilesAtStartUp, TheScriptOnTheCommandLineIsOpen) {
+  EXPECT_EQ(Text(), "begin\r\nend");
+  EXPECT_EQ(app.state.FileName, "start.script");
+  EXPECT_EQ(app.state.FileDir, "C:\\my scripts\\");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - start.script");
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// The passes may reach their result any way they like (merged runs, one
+// rich-text transfer), but every character must end exactly as if every
+// step had been applied one by one, as the plain algorithm does.
+#include <random>
+
+#include "catalogue/line_reader.h"
+#include "editor/format_runs.h"
+#include "editor/highlight_passes.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+void ApplyStepLiterally(EditControl& edit, long line, const FormatStep& step, const CategoryStyles& styles,
+                        const AppState& s) {
+  const CategoryStyle& style = styles[static_cast<int>(step.category)];
+  if (s.ApplyColors == 1) {
+    SelectRange(edit, line, step.start, line, step.end);
+    SetSelectionColor(edit, ColorOf(style));
+  }
+  if (s.ApplyFontStyles == 1) {
+    SelectRange(edit, line, step.start, line, step.end);
+    SetSelectionStyle(edit, EffectsOf(style));
+  }
+}
+
+void LiteralHighlightAll(App& app, EditControl& edit) {
+  std::vector<FormatStep> steps;
+  for (long i = 0; i < LineCount(edit); ++i) {
+    ScanLine(app.scanner, GetLineText(edit, i), HighlightPass::WholeText, steps);
+    for (const FormatStep& step : steps) ApplyStepLiterally(edit, i, step, CategoryStylesOf(app.state), app.state);
+  }
+  ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
+  SetCaret(edit, 1, 1);
+}
+
+void LiteralHighlightLine(App& app, EditControl& edit, int line, int caretLine) {
+  long i = std::max(line - 1, 0);
+  int column = CaretColumn(edit);
+  std::string text = GetLineText(edit, i);
+  SelectRange(edit, i, 1, i, -1);
+  SetSelectionColor(edit, 0);
+  std::vector<FormatStep> steps;
+  ScanLine(app.scanner, text, HighlightPass::SingleLine, steps);
+  for (const FormatStep& step : steps) ApplyStepLiterally(edit, i, step, CategoryStylesOf(app.state), app.state);
+  SetCaret(edit, column, caretLine);
+}
+
+void ExpectSameFormats(const MemoryEditControl& a, const MemoryEditControl& b) {
+  ASSERT_EQ(a.RawText(), b.RawText());
+  for (long i = 0; i < a.Length(); ++i) {
+    ASSERT_EQ(a.FormatAt(i).color, b.FormatAt(i).color) << "offset " << i;
+    ASSERT_EQ(a.FormatAt(i).effects, b.FormatAt(i).effects) << "offset " << i;
+    ASSERT_EQ(a.FormatAt(i).face, b.FormatAt(i).face) << "offset " << i;
+    ASSERT_EQ(a.FormatAt(i).heightTwips, b.FormatAt(i).heightTwips) << "offset " << i;
+  }
+}
+
+// A started editor whose catalogue and lists come from the shipped data.
+class Highlighting : public AppFixture {
+ protected:
+  void Prepare() override {
+    std::string bytes;
+    for (const char* name : {"QVR_Command_List.txt", "QVR_Keyword_List.txt", "QVR_Events_List.txt",
+                             "QVR_Dirs_List.txt"})
+      if (ReadDisk(std::string(QVR_DATA_DIR) + "/" + name, bytes)) mem.files.files[name] = bytes;
+    mem.files.files["QVR_Docs\\scripting_ref_game.txt"] =
+        "*tit Game\r\n*grp Methods\r\n*met Log(text)\r\n*des Writes.\r\n*atr Title\r\n";
+  }
+  static bool ReadDisk(const std::string& path, std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    bytes.clear();
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+    return true;
+  }
+  std::vector<std::string> SampleLines() {
+    std::string bytes;
+    EXPECT_TRUE(ReadDisk(std::string(QVR_DATA_DIR) + "/samples/demo.script", bytes));
+    std::vector<std::string> lines = SplitFileLines(bytes);
+    lines.push_back("if (x) while(y) Game.Log(\"a // b\") // tail \"q\"");
+    lines.push_back("\"one\" two \"three");
+    lines.push_back("");
+    return lines;
+  }
+  // A second control holding the same text, for the literal algorithm.
+  MemoryEditControl& Twin() {
+    twin_.SetText(Text());
+    return twin_;
+  }
+  MemoryEditControl twin_;
+};
+
+TEST_F(Highlighting, LoadingInOneTransferEqualsTheLiteralPass) {
+  std::vector<std::string> lines = SampleLines();
+  app.state.Comments.italic = 1;
+  app.scanner = BuildLineScanner(app.state.catalogue);
+  edit().formatCalls = 0;
+  LoadHighlightedText(app, lines);
+  EXPECT_EQ(edit().richTextCalls, 1);
+  EXPECT_EQ(edit().formatCalls, 0);
+
+  MemoryEditControl literal;
+  ClearEditor(literal);
+  for (const std::string& line : lines) AppendEditorLine(literal, line);
+  SelectAll(literal);
+  SetSelectionColor(literal, 0);
+  SetSelectionStyle(literal, 0);
+  LiteralHighlightAll(app, literal);
+  ExpectSameFormats(edit(), literal);
+  EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+}
+
+TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {
+  std::vector<std::string> lines = SampleLines();
+  std::string text;
+  for (const std::string& l : lines) text += l + "\r\n";
+  std::mt19937 random(7);
+  for (int applyColors : {1, 0})
+    for (int applyStyles : {1, 0}) {
+      app.state.ApplyColors = applyColors;
+      app.state.ApplyFontStyles = applyStyles;
+      edit().SetText(text);
+      // Leftover formats from earlier edits, which uncovered stretches keep.
+      for (int k = 0; k < 60; ++k) {
+        long from = random() % edit().Length();
+        edit().ExSetSel(from, from + random() % 12);
+        SetSelectionStyle(edit(), random() % 8);
+        SetSelectionColor(edit(), random() % 0xFFFFFF);
+      }
+      MemoryEditControl& literal = Twin();
+      for (long i = 0; i < edit().Length(); ++i) {
+        literal.ExSetSel(i, i + 1);
+        SetSelectionColor(literal, edit().FormatAt(i).color);
+        SetSelectionStyle(literal, edit().FormatAt(i).effects);
+      }
+      HighlightAll(app);
+      LiteralHighlightAll(app, literal);
+      ExpectSameFormats(edit(), literal);
+
+      edit().ExSetSel(3, 3);
+      literal.ExSetSel(3, 3);
+      for (int line : {5, 1, 0, static_cast<int>(lines.size())}) {
+        HighlightLine(app, line, 2);
+        LiteralHighlightLine(app, literal, line, 2);
+        ExpectSameFormats(edit(), literal);
+        EXPECT_EQ(edit().ExGetSel().cpMin, literal.ExGetSel().cpMin);
+      }
+    }
+}
+
+TEST_F(Highlighting, TheLineTheCaretLeavesIsFormattedAndUndoTakesBackTyping) {
+  app.state.Methods.bold = 1;
+  mem.events.Type("while x // note\r");
+  Run();
+  uint32_t blue = MakeColor(0, 0, 200), green = MakeColor(0, 200, 0), red = MakeColor(200, 0, 0);
+  EXPECT_EQ(edit().FormatAt(0).color, red);         // a command word
+  EXPECT_EQ(edit().FormatAt(0).effects & 1, 1u);    // Methods is bold here
+  EXPECT_EQ(edit().FormatAt(8).color, green);       // the comment
+  EXPECT_EQ(CaretLine(edit()), 2);
+  (void)blue;
+  // Undo takes back what was typed, not the colours.
+  mem.events.Command(8);
+  Run();
+  EXPECT_EQ(Text(), "while x // note");
+}
+
+TEST_F(Highlighting, NoFormattingWhileSelectingOrWithRealtimeOff) {
+  SetText("while a\r\nwhile b");
+  edit().MoveCaretTo(0);
+  Run();
+  mem.events.KeyDown(16);
+  mem.events.Do(0, [this] { edit().MoveCaretTo(10); });
+  Run();
+  EXPECT_EQ(edit().FormatAt(8).color, 0u);  // line 1 was left during a selection
+  mem.events.KeyUp(16);
+  Run();
+  app.state.Realtime = 0;
+  mem.events.Do(0, [this] { edit().MoveCaretTo(0); });
+  Run();
+  EXPECT_EQ(edit().FormatAt(8).color, 0u);
+}
+
+TEST_F(Highlighting, SelectAllFromAnotherLineFormatsTheRememberedLine) {
+  SetText("x\r\nwhile y");
+  mem.events.Do(0, [this] { edit().MoveCaretTo(5); });
+  Run();
+  EXPECT_EQ(app.state.lastCaretLine, 2);
+  mem.events.Command(14);
+  Run();
+  EXPECT_EQ(edit().FormatAt(2).color, MakeColor(200, 0, 0));
+  // CaretColumn exceeded line 1, so the caret lands at its start, unselected.
+  EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+  EXPECT_EQ(edit().ExGetSel().cpMax, 0);
+}
+
+TEST_F(Highlighting, TheFirstEventFormatsLineOne) {
+  edit().SetText("while z");
+  EXPECT_EQ(app.state.lastCaretLine, 0);
+  mem.events.Other(0);
+  Run();
+  EXPECT_EQ(edit().FormatAt(0).color, MakeColor(200, 0, 0));
+  EXPECT_EQ(app.state.lastCaretLine, 1);
+}
+
+}  // namespace
