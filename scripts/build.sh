@@ -20,9 +20,12 @@ fi
 arch=i686
 can_run_32bit || arch=x86_64
 cmake -S "$root" -B "$root/build/win-$arch" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" -DQVR_WIN_ARCH=$arch \
-  -DQVR_WIN32_TESTS=$([ $windows_only = 1 ] && echo OFF || echo ON) >/dev/null
-cmake --build "$root/build/win-$arch" -j "$jobs" >&2
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" -DQVR_WIN_ARCH=$arch >/dev/null
+if [ $windows_only = 1 ]; then
+  cmake --build "$root/build/win-$arch" -j "$jobs" --target qvrvse >&2
+else
+  cmake --build "$root/build/win-$arch" -j "$jobs" >&2
+fi
 if [ $arch != i686 ] && [ $windows_only = 0 ]; then
   cmake -S "$root" -B "$root/build/win-i686" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" -DQVR_WIN_ARCH=i686 \

@@ -23,12 +23,14 @@ can_run_32bit() {
 # frames and title bars without a window manager.
 prepare_wine_prefix() {
   local wine="$1"
-  if [ ! -f "$WINEPREFIX/.qvrvse-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.qvrvse-ready-2" ]; then
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+    # Windows has "Lucida Console"; here the nearest fixed-width face stands in.
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
     "$(dirname "$wine")/wineserver" -w 2>/dev/null || wineserver -w 2>/dev/null || true
-    touch "$WINEPREFIX/.qvrvse-ready"
+    touch "$WINEPREFIX/.qvrvse-ready-2"
   fi
 }

@@ -21,68 +21,91 @@ inline std::string Pick(std::mt19937& rng, const std::vector<std::string>& from)
 
 inline int Roll(std::mt19937& rng, int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
-// Identifier-like names built from syllables, so names share prefixes and
-// suffixes the way a real reference does (GetPosition, SetPosition, ...).
+// Identifier-like names built from a verb and nouns, so names share
+// prefixes and suffixes the way a real reference does (GetPosition,
+// SetPosition, Position), and about one in five repeats an earlier name, as
+// "Name" or "Visible" recur across the reference's objects.
 inline std::string MakeName(std::mt19937& rng) {
-  static const std::vector<std::string> parts = {
-      "Get", "Set", "Is", "Has", "Actor", "Scene", "Walk", "Talk", "Position", "Sprite",
-      "Layer", "Region", "Item", "Window", "Button", "Frame", "Visible", "Active", "Name",
-      "Count", "Sound", "Music", "Play", "Stop", "Pause", "Direction", "Speed", "Color",
-      "Alpha", "Scale", "Rotate", "Entity", "Point", "Text", "File", "Load", "Save", "Cursor"};
-  std::string name;
-  int n = 1 + Roll(rng, 3);
-  for (int i = 0; i < n; ++i) name += Pick(rng, parts);
-  return name;
+  static const std::vector<std::string> verbs = {
+      "Get", "Set", "Is", "Has", "Play", "Stop", "Pause", "Load", "Save", "Walk", "Talk",
+      "Turn", "Move", "Add", "Remove", "Find", "Create", "Delete", "Show", "Hide", "Skip",
+      "Fade", "Attach", "Detach", "Query", "Update", "Reset", "Start", "Wait", "Take"};
+  static const std::vector<std::string> nouns = {
+      "Actor", "Scene", "Position", "Sprite", "Layer", "Region", "Item", "Window", "Button",
+      "Frame", "Visible", "Active", "Name", "Count", "Sound", "Music", "Direction", "Speed",
+      "Color", "Alpha", "Scale", "Entity", "Point", "Text", "File", "Cursor", "Width",
+      "Height", "Node", "Tag", "Value", "Length", "Index", "Target", "Path", "Volume",
+      "Time", "Font", "Image", "Animation", "Event", "State", "Camera", "Light", "Shadow",
+      "Inventory", "Dialog", "Response", "Waypoint", "Entry", "Key", "Mouse", "String"};
+  int shape = Roll(rng, 20);
+  if (shape == 0) return Pick(rng, nouns);
+  if (shape < 6) return Pick(rng, nouns) + Pick(rng, nouns);
+  return Pick(rng, verbs) + Pick(rng, nouns);
+}
+
+inline std::string Lowered(std::string word) {
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return word;
 }
 
 inline HighlightWordLists GenerateRealisticLists(unsigned seed, size_t catalogueCount,
                                                  size_t otherCount) {
   std::mt19937 rng(seed);
   HighlightWordLists lists;
-  for (size_t i = 0; i < catalogueCount; ++i) lists.catalogueNames.push_back(MakeName(rng));
-  auto lower = [&] {
-    std::string w = MakeName(rng);
-    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return w;
-  };
+  for (size_t i = 0; i < catalogueCount; ++i)
+    lists.catalogueNames.push_back(i > 0 && Roll(rng, 5) == 0 ? Pick(rng, lists.catalogueNames)
+                                                              : MakeName(rng));
   for (size_t i = 0; i < otherCount; ++i) {
-    lists.commands.push_back(lower());
+    lists.commands.push_back(Lowered(MakeName(rng)));
     lists.events.push_back("On" + MakeName(rng));
-    lists.keywords.push_back(lower());
+    lists.keywords.push_back(Lowered(MakeName(rng)).substr(0, 3 + static_cast<size_t>(Roll(rng, 6))));
+    lists.directions.push_back("DIR_" + MakeName(rng));
   }
-  for (size_t i = 0; i < std::min<size_t>(otherCount, 11); ++i)
-    lists.directions.push_back("DI_" + MakeName(rng));
   return lists;
 }
 
-// A script line as authors write them: indentation, commands, calls with
-// quoted arguments, the odd comment.
+// A script as authors write them: nested blocks with indentation, blank
+// lines and braces, calls with quoted arguments, conditions, comments.
 inline std::string GenerateScriptLine(std::mt19937& rng, const HighlightWordLists& lists) {
-  std::string line(static_cast<size_t>(Roll(rng, 3) * 2), ' ');
-  switch (Roll(rng, 6)) {
+  std::string line(static_cast<size_t>(Roll(rng, 4) * 4), ' ');
+  std::string object = Roll(rng, 2) ? "Game" : Lowered(MakeName(rng));
+  switch (Roll(rng, 20)) {
     case 0:
-      line += Pick(rng, lists.keywords) + " (" + Pick(rng, lists.catalogueNames) + "() == " +
-              Pick(rng, lists.directions) + ")";
-      break;
+      return "";
     case 1:
-      line += Pick(rng, lists.events) + "()";
-      break;
     case 2:
-      line += Pick(rng, lists.commands) + " Actor." + Pick(rng, lists.catalogueNames) + "(\"" +
-              MakeName(rng) + ".sprite\", " + std::to_string(Roll(rng, 500)) + ");";
-      break;
+      return line + (Roll(rng, 2) ? "{" : "}");
     case 3:
-      line += "var x = Game." + Pick(rng, lists.catalogueNames) + "(" + MakeName(rng) + ");";
-      break;
     case 4:
-      line += "// " + MakeName(rng) + " " + Pick(rng, lists.commands) + " " + MakeName(rng);
-      break;
+      return line + "// " + MakeName(rng) + " " + Lowered(MakeName(rng)) + " " +
+             Pick(rng, lists.commands) + " " + MakeName(rng);
+    case 5:
+    case 6:
+      return line + Pick(rng, lists.keywords) + " (" + object + "." +
+             Pick(rng, lists.catalogueNames) + "() == " + Pick(rng, lists.directions) + ")";
+    case 7:
+      return "on \"" + Pick(rng, lists.events) + "\"";
+    case 8:
+    case 9:
+      return line + object + "." + Pick(rng, lists.catalogueNames) + "(\"" + MakeName(rng) +
+             " " + Lowered(MakeName(rng)) + "\");";
+    case 10:
+    case 11:
+    case 12:
+      return line + "var " + Lowered(MakeName(rng)) + " = " + object + "." +
+             Pick(rng, lists.catalogueNames) + "(" + std::to_string(Roll(rng, 640)) + ", " +
+             std::to_string(Roll(rng, 480)) + ");";
+    case 13:
+    case 14:
+      return line + Pick(rng, lists.commands) + " " + object + "." +
+             Pick(rng, lists.catalogueNames) + ";";
+    case 15:
+      return line + object + "." + Pick(rng, lists.catalogueNames) + " = \"" + MakeName(rng) +
+             ".sprite\"; // " + Pick(rng, lists.keywords);
     default:
-      line += Pick(rng, lists.catalogueNames) + "." + MakeName(rng) + " = \"" + MakeName(rng) +
-              "\"; // " + Pick(rng, lists.keywords);
-      break;
+      return line + object + "." + Pick(rng, lists.catalogueNames) + "(" +
+             Lowered(MakeName(rng)) + ");";
   }
-  return line;
 }
 
 inline std::vector<std::string> GenerateScript(unsigned seed, size_t lineCount,

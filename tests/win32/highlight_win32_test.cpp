@@ -1,0 +1,111 @@
+// Highlighting on the real rich-edit control: the one-transfer load and the
+// merged runs must leave every character as the literal steps do, and
+// formatting must stay out of the undo history.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "editor/editor_ops.h"
+#include "editor/format_runs.h"
+#include "editor/highlight_passes.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+class RealHighlighting : public ::testing::Test {
+ protected:
+  Win32Platform platform;
+  App app;
+
+  void SetUp() override {
+    app.platform = platform.Bundle();
+    ASSERT_TRUE(StartUp(app));
+    HighlightWordLists lists;
+    lists.catalogueNames = {"Log", "Title"};
+    lists.commands = {"while", "if"};
+    lists.directions = {"NORTH"};
+    lists.events = {"OnClick"};
+    lists.keywords = {"true"};
+    app.scanner = BuildLineScanner(lists);
+    app.state.Methods.bold = 1;
+    app.state.Comments.italic = 1;
+    RunPendingEvents(app);
+  }
+
+  struct Look {
+    uint32_t color, effects;
+    bool operator==(const Look& o) const { return color == o.color && effects == o.effects; }
+  };
+  std::vector<Look> Looks(EditControl& edit) {
+    std::vector<Look> looks;
+    long length = static_cast<long>(edit.GetText().size());
+    for (long i = 0; i < length; ++i) {
+      edit.ExSetSel(i, i + 1);
+      CharFormat f = edit.GetSelectionFormat();
+      looks.push_back({f.color, f.effects & 7});
+    }
+    return looks;
+  }
+  void LiteralSteps(EditControl& edit, HighlightPass pass) {
+    CategoryStyles styles = CategoryStylesOf(app.state);
+    std::vector<FormatStep> steps;
+    for (long i = 0; i < LineCount(edit); ++i) {
+      ScanLine(app.scanner, GetLineText(edit, i), pass, steps);
+      for (const FormatStep& s : steps) {
+        SelectRange(edit, i, s.start, i, s.end);
+        SetSelectionColor(edit, ColorOf(styles[static_cast<int>(s.category)]));
+        SelectRange(edit, i, s.start, i, s.end);
+        SetSelectionStyle(edit, EffectsOf(styles[static_cast<int>(s.category)]));
+      }
+    }
+  }
+  const std::vector<std::string> kLines = {
+      "while x // Log \"q\"", "  if(NORTH) Title", "", "\"a // b\" OnClick true", "Log(\"x\") while"};
+};
+
+TEST_F(RealHighlighting, OneTransferLoadEqualsTheLiteralSteps) {
+  LoadHighlightedText(app, kLines);
+  std::string text;
+  for (size_t i = 0; i < kLines.size(); ++i) text += (i ? "\r\n" : "") + kLines[i];
+  EXPECT_EQ(app.edit->GetText(), text);
+  std::vector<Look> fast = Looks(*app.edit);
+
+  app.edit->SetText(text);
+  SelectAll(*app.edit);
+  SetSelectionColor(*app.edit, 0);
+  SetSelectionStyle(*app.edit, 0);
+  LiteralSteps(*app.edit, HighlightPass::WholeText);
+  EXPECT_EQ(fast, Looks(*app.edit));
+  EXPECT_EQ(fast[0].color, MakeColor(200, 0, 0));
+  EXPECT_EQ(fast[0].effects, 1u);
+}
+
+TEST_F(RealHighlighting, MergedRunsEqualTheLiteralSteps) {
+  std::string text;
+  for (size_t i = 0; i < kLines.size(); ++i) text += (i ? "\r\n" : "") + kLines[i];
+  app.edit->SetText(text);
+  HighlightAll(app);
+  std::vector<Look> merged = Looks(*app.edit);
+  app.edit->SetText(text);
+  LiteralSteps(*app.edit, HighlightPass::WholeText);
+  EXPECT_EQ(merged, Looks(*app.edit));
+}
+
+TEST_F(RealHighlighting, UndoAfterEnterTakesBackTheTypingNotTheColours) {
+  HWND edit = platform.ui.ControlHandle(2);
+  for (char c : std::string("while y")) PostMessageA(edit, WM_CHAR, c, 0);
+  PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageA(edit, WM_CHAR, '\r', 0);
+  RunPendingEvents(app);
+  EXPECT_EQ(app.edit->GetText(), "while y\r\n");
+  app.edit->ExSetSel(0, 1);
+  EXPECT_EQ(app.edit->GetSelectionFormat().color, MakeColor(200, 0, 0));
+  app.edit->ExSetSel(9, 9);
+  PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 8, 0);  // Undo
+  RunPendingEvents(app);
+  EXPECT_NE(app.edit->GetText(), "while y\r\n");
+  EXPECT_EQ(app.edit->GetText().find("while y\r\n"), std::string::npos);
+}
+
+}  // namespace
