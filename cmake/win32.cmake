@@ -36,3 +36,7 @@ if(QVR_WIN32_TESTS)
     add_test(NAME win32.app COMMAND qvr_win32_tests)
   endif()
 endif()
+
+# Timings on the real controls; run by hand under Wine from the build folder.
+add_executable(qvr_perf_win32 bench/win32/perf_win32.cpp)
+target_link_libraries(qvr_perf_win32 PRIVATE qvr_win32)

@@ -150,14 +150,9 @@ void LoadScript(App& app, const std::string& path) {
   SetDocumentTitle(app);
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
-  if (s.Enabled == 1 && s.OnOpening == 1) {
-    LoadHighlightedText(app, lines);
-    SetEditorVisible(edit, true);
-  } else {
-    edit.SetText(JoinLines(lines));
-    SetEditorVisible(edit, true);
-    ShowLoadedText(app);
-  }
+  LoadText(app, lines, s.Enabled == 1 && s.OnOpening == 1);
+  SetEditorVisible(edit, true);
+  ActivateEditor(edit);
   s.Changed = 0;
 }
 

@@ -1,8 +1,10 @@
 #include "editor/highlight_passes.h"
 
+#include <algorithm>
+
 #include "editor/editor_ops.h"
 #include "editor/format_runs.h"
-#include "editor/rich_text_writer.h"
+#include "editor/rich_text.h"
 
 namespace {
 
@@ -39,11 +41,68 @@ class QuietFormatting {
   EditControl& edit_;
 };
 
+
+// Lays the line's runs over the looks of its characters.
+void ApplyRunsToLooks(const std::vector<FormatRun>& runs, size_t lineStart, size_t lineLength,
+                      std::vector<CharLook>& looks) {
+  for (const FormatRun& run : runs) {
+    size_t from = lineStart + static_cast<size_t>(run.start - 1);
+    size_t to = run.end < 0 ? lineStart + lineLength : lineStart + static_cast<size_t>(run.end - 1);
+    to = std::min(to, lineStart + lineLength);
+    for (size_t i = from; i < to; ++i) {
+      if (run.setsColor) looks[i].color = run.color;
+      if (run.setsEffects) looks[i].effects = run.effects;
+    }
+  }
+}
+
+// Highlights `text` ('\r' between lines) over its current looks and puts the
+// whole text in the editor font, in memory.
+void HighlightLooks(App& app, const std::string& text, std::vector<CharLook>& looks, bool highlight = true) {
+  size_t start = 0;
+  while (highlight && start <= text.size()) {
+    size_t end = text.find('\r', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    ApplyRunsToLooks(RunsOf(app, line, HighlightPass::WholeText), start, line.size(), looks);
+    start = end + 1;
+  }
+  std::string face = app.state.EditorFontName.substr(0, kMaxFaceLength);
+  for (CharLook& look : looks) {
+    look.face = face;
+    look.heightTwips = app.state.EditorFontSize * 20;
+  }
+}
+
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\r') out += "\r\n";
+    else out += c;
+  }
+  return out;
+}
+
+// Reads the whole text with its formats in one transfer, highlights it in
+// memory and writes it back in one transfer. Only when the text read back is
+// exactly the editor's text; otherwise false, and nothing has changed.
+bool HighlightAllInOneTransfer(App& app) {
+  EditControl& edit = *app.edit;
+  std::string text;
+  std::vector<CharLook> looks;
+  if (!ReadRichText(edit.GetRichText(), text, looks)) return false;
+  if (WithCrLf(text) != edit.GetText()) return false;
+  HighlightLooks(app, text, looks);
+  edit.SetRichText(WriteRichText(text, looks), false);
+  return true;
+}
+
 }  // namespace
 
 void HighlightAll(App& app) {
   EditControl& edit = *app.edit;
-  {
+  if (!HighlightAllInOneTransfer(app)) {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
     const long lines = LineCount(edit);
@@ -69,12 +128,15 @@ void HighlightLine(App& app, int line, int caretLine) {
   ActivateEditor(edit);
 }
 
-void LoadHighlightedText(App& app, const std::vector<std::string>& lines) {
-  std::vector<RichTextLine> rich;
-  rich.reserve(lines.size());
-  for (const std::string& line : lines) rich.push_back({line, RunsOf(app, line, HighlightPass::WholeText)});
-  std::string face = app.state.EditorFontName.substr(0, kMaxFaceLength);
-  app.edit->SetRichText(BuildRichText(rich, face, app.state.EditorFontSize), false);
+void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += '\r';
+    text += lines[i];
+  }
+  std::vector<CharLook> looks(text.size());  // a loaded text starts plain black
+  HighlightLooks(app, text, looks, highlight);
+  app.edit->SetRichText(WriteRichText(text, looks), false);
   SetCaret(*app.edit, 1, 1);
   ActivateEditor(*app.edit);
 }

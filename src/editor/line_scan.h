@@ -10,8 +10,8 @@
 #include "catalogue/catalogue.h"
 #include "editor/word_automaton.h"
 
-// The single-line pass also accepts a word right after "(": it formats the
-// line the user just left, where calls are typed without spaces.
+// Only the single-line pass accepts a list word right after "(", so the two
+// passes can format the same line differently.
 enum class HighlightPass { WholeText, SingleLine };
 
 // Which CategoryStyle record formats a step.
@@ -43,7 +43,8 @@ HighlightWordLists WordListsOf(const Catalogue& catalogue);
 
 // Built once from the word lists (they never change after start-up), then
 // used for every line. Holds scratch space, so one scanner serves one caller
-// at a time.
+// at a time. Pass the same `steps` vector for every line: it keeps its
+// storage, so a line costs no allocation.
 struct LineScanner {
   struct WordRole {
     int length;
@@ -52,6 +53,8 @@ struct LineScanner {
   };
   WordAutomaton automaton;
   std::vector<WordRole> roles;  // per word, in step order
+  std::vector<WordHit> ordered;  // scratch: the line's hits in word order
+  std::vector<FormatStep> kept;  // scratch: the steps before they are handed out
 };
 
 LineScanner BuildLineScanner(const HighlightWordLists& lists);

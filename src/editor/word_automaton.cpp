@@ -26,9 +26,7 @@ Trie BuildTrie(WordAutomaton& a, const std::vector<std::string_view>& words) {
   const uint32_t classes = trie.classes;
   trie.child.assign(classes, kNoState);
   trie.ending.resize(1);
-  a.wordLength.resize(words.size());
   for (uint32_t w = 0; w < words.size(); ++w) {
-    a.wordLength[w] = static_cast<uint32_t>(words[w].size());
     if (words[w].empty()) continue;
     uint32_t state = 0;
     for (unsigned char c : words[w]) {
@@ -80,36 +78,10 @@ std::vector<int32_t> CompleteTransitions(Trie& trie, std::vector<uint32_t>& brea
   return link;
 }
 
-// A line has few hits and each word at most one, so a hit's place is the
-// number of smaller word indices. Counting over a fixed width, padded with
-// words that sort last, keeps every branch predictable, where an insertion
-// sort mispredicts at nearly every step. Both buffers hold at least kWidth.
-template <size_t kWidth>
-void RankSort(const WordHit* in, size_t n, WordHit* out) {
-  uint32_t word[kWidth];
-  for (size_t j = 0; j < kWidth; ++j) {
-    uint32_t inside = 0u - static_cast<uint32_t>(j < n);
-    word[j] = (in[j].word & inside) | ~inside;
-  }
-  for (size_t i = 0; i < n; ++i) {
-    uint32_t rank = 0;
-    for (size_t j = 0; j < kWidth; ++j) rank += word[j] < word[i];
-    out[rank] = in[i];
-  }
-}
-
-void SortByWord(const WordHit* in, size_t n, WordHit* out) {
-  if (n <= 8) return RankSort<8>(in, n, out);
-  if (n <= 32) return RankSort<32>(in, n, out);
-  std::copy(in, in + n, out);
-  std::sort(out, out + n, [](const WordHit& x, const WordHit& y) { return x.word < y.word; });
-}
-
 }  // namespace
 
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   WordAutomaton a;
-  a.placeholderWord = static_cast<uint32_t>(words.size());
   Trie trie = BuildTrie(a, words);
   std::vector<uint32_t> breadthFirst;
   std::vector<int32_t> link = CompleteTransitions(trie, breadthFirst);
@@ -117,6 +89,21 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
   a.classCount = classes;
   a.rowStride = classes + WordAutomaton::kInfoCells;
+
+  // Spellings: one per state where words end, then the placeholder.
+  std::vector<uint32_t> spellingOf(stateCount, 0);
+  for (uint32_t s = 0; s < stateCount; ++s) {
+    if (trie.ending[s].empty()) continue;
+    spellingOf[s] = static_cast<uint32_t>(a.spellings.size());
+    a.spellings.push_back({static_cast<uint32_t>(words[trie.ending[s].front()].size()),
+                           static_cast<uint32_t>(a.wordsOf.size()),
+                           static_cast<uint32_t>(trie.ending[s].size())});
+    a.wordsOf.insert(a.wordsOf.end(), trie.ending[s].begin(), trie.ending[s].end());
+    if (trie.ending[s].size() < 2) a.wordsOf.push_back(0);  // read, never kept
+  }
+  const uint32_t placeholder = static_cast<uint32_t>(a.spellings.size());
+  a.spellings.push_back({0, static_cast<uint32_t>(a.wordsOf.size()), 0});
+  a.wordsOf.insert(a.wordsOf.end(), {0, 0});
 
   // New numbers: states where no word ends first, the others after; each
   // group breadth first, so the shallow states that nearly every byte visits
@@ -135,18 +122,20 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
     uint32_t* row = &a.rows[rowOf[s]];
     for (uint32_t c = 0; c < classes; ++c)
       row[c] = rowOf[static_cast<uint32_t>(trie.child[s * classes + c])];
-    const uint32_t begin = static_cast<uint32_t>(a.endingWords.size());
+    const uint32_t begin = static_cast<uint32_t>(a.spellingLists.size());
     for (int32_t t = static_cast<int32_t>(s); t != kNoState; t = link[static_cast<uint32_t>(t)])
-      for (uint32_t w : trie.ending[static_cast<uint32_t>(t)])
-        a.endingWords.push_back({w, a.wordLength[w]});
-    const uint32_t count = static_cast<uint32_t>(a.endingWords.size()) - begin;
-    while (a.endingWords.size() < begin + WordAutomaton::kListMinimum)
-      a.endingWords.push_back({a.placeholderWord, 0});
+      if (!trie.ending[static_cast<uint32_t>(t)].empty())
+        a.spellingLists.push_back(spellingOf[static_cast<uint32_t>(t)]);
+    const uint32_t count = static_cast<uint32_t>(a.spellingLists.size()) - begin;
+    while (a.spellingLists.size() < begin + WordAutomaton::kListMinimum)
+      a.spellingLists.push_back(placeholder);
     row[classes + WordAutomaton::kListBegin] = begin;
     row[classes + WordAutomaton::kListCount] = count;
-    a.longestList = std::max(a.longestList, count);
   }
-  a.seenInLine.assign(words.size() + 1, 0);
+  a.seenInLine.assign(a.spellings.size(), 0);
+  // Each word is hit at most once per line; the scan writes up to two slots
+  // past the last hit, and readers may look kHitSlack entries further.
+  a.hits.resize(words.size() + 2 + kHitSlack);
   return a;
 }
 
@@ -155,15 +144,9 @@ size_t FindFirstOccurrences(WordAutomaton& a, std::string_view text) {
     std::fill(a.seenInLine.begin(), a.seenInLine.end(), 0);
     a.generation = 1;
   }
-  constexpr size_t kSortWidth = 32;
-  // Room for the most hits the line can give, and for the sort to read a
-  // full width past them.
-  const size_t room = text.size() * std::max(a.longestList, WordAutomaton::kListMinimum) + kSortWidth;
-  if (a.found.size() < room) {
+  if (a.endRows.size() < text.size()) {
     a.endRows.resize(text.size());
     a.endOffsets.resize(text.size());
-    a.found.resize(room);
-    a.hits.resize(room);
   }
 
   // The walk only notes where a word may end, without branching on it:
@@ -171,42 +154,56 @@ size_t FindFirstOccurrences(WordAutomaton& a, std::string_view text) {
   // branch costs more than the byte's whole step.
   const uint32_t* rows = a.rows.data();
   const uint8_t* byteClass = a.byteClass.data();
+  const uint8_t* byteFlags = a.byteFlags.data();
   const uint32_t firstOutputRow = a.firstOutputRow;
   uint32_t* endRows = a.endRows.data();
   uint32_t* endOffsets = a.endOffsets.data();
   size_t endCount = 0;
+  uint8_t flags = 0;
   uint32_t row = 0;  // the start state comes first: no word ends in it
   for (size_t i = 0; i < text.size(); ++i) {
-    row = rows[row + byteClass[static_cast<unsigned char>(text[i])]];
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    row = rows[row + byteClass[c]];
+    flags |= byteFlags[c];
     endRows[endCount] = row;
     endOffsets[endCount] = static_cast<uint32_t>(i);
     endCount += row >= firstOutputRow;
   }
+  a.flagsSeen = flags;
 
-  // Every word ending at a noted place; only its first place is kept. The
-  // slot is written either way and kept only when the word is new here; the
-  // placeholder is marked seen so it never is.
+  // Every word of every spelling ending at a noted place; only a spelling's
+  // first place is kept. Two word slots are written either way and kept only
+  // as far as the spelling is new here and has words (the placeholder has
+  // none), again to spare unpredictable branches; a word listed more than
+  // twice is the rare case that loops.
   const uint32_t classes = a.classCount;
   const uint32_t generation = a.generation;
+  const WordAutomaton::Spelling* spellings = a.spellings.data();
+  const uint32_t* wordsOf = a.wordsOf.data();
   uint32_t* seen = a.seenInLine.data();
-  seen[a.placeholderWord] = generation;
-  WordHit* found = a.found.data();
+  WordHit* hits = a.hits.data();
   size_t count = 0;
-  auto take = [&](const WordAutomaton::EndingWord& ending, uint32_t end) {
-    found[count] = WordHit{ending.word, end - ending.length};
-    count += seen[ending.word] != generation;
-    seen[ending.word] = generation;
+  auto take = [&](uint32_t s, uint32_t end) {
+    const WordAutomaton::Spelling& spelling = spellings[s];
+    const uint32_t start = end - spelling.length;
+    const uint32_t* word = wordsOf + spelling.firstWord;
+    const uint32_t fresh = seen[s] != generation;
+    seen[s] = generation;
+    hits[count] = WordHit{word[0], start};
+    hits[count + 1] = WordHit{word[1], start};
+    count += fresh * std::min(spelling.wordCount, 2u);
+    if (fresh && spelling.wordCount > 2)
+      for (uint32_t k = 2; k < spelling.wordCount; ++k) hits[count++] = WordHit{word[k], start};
   };
   for (size_t e = 0; e < endCount; ++e) {
     const uint32_t* info = rows + endRows[e] + classes;
-    const WordAutomaton::EndingWord* list = a.endingWords.data() + info[WordAutomaton::kListBegin];
+    const uint32_t* list = a.spellingLists.data() + info[WordAutomaton::kListBegin];
     const uint32_t end = endOffsets[e] + 1;
     take(list[0], end);
     take(list[1], end);
     for (uint32_t k = WordAutomaton::kListMinimum; k < info[WordAutomaton::kListCount]; ++k)
       take(list[k], end);
   }
-  SortByWord(found, count, a.hits.data());
   a.hitCount = count;
   return count;
 }

@@ -15,13 +15,14 @@ struct WordHit {
 
 // A dense automaton over byte classes (bytes that occur in no word share one
 // class). Each state owns one row: a transition per class, holding the
-// target's row offset, then where its word list starts and how long it is.
-// A state's word list holds every word that ends there, its own and those of
-// its shorter suffixes, so a hit needs no walk along suffix links. Lists are
-// padded to kListMinimum with a placeholder word that never counts, so the
-// usual short list is handled without a loop.
-// States with words are numbered last, so "a word may end here" is one
-// comparison against `firstOutputRow`, off the path from one byte to the
+// target's row offset, then where the state's spelling list starts and how
+// long it is. A spelling is one distinct word text (a list may repeat a
+// word); a state's spelling list holds every spelling that ends there, its
+// own and those of its shorter suffixes, so a hit needs no walk along suffix
+// links. Lists are padded to kListMinimum with a placeholder that never
+// counts, so the usual short list is handled without a loop.
+// States where spellings end are numbered last, so "a word may end here" is
+// one comparison against `firstOutputRow`, off the path from one byte to the
 // next.
 struct WordAutomaton {
   static constexpr uint32_t kListBegin = 0;  // cells after a row's transitions
@@ -29,9 +30,10 @@ struct WordAutomaton {
   static constexpr uint32_t kInfoCells = 2;
   static constexpr uint32_t kListMinimum = 2;
 
-  struct EndingWord {
-    uint32_t word;
+  struct Spelling {
     uint32_t length;
+    uint32_t firstWord;  // into wordsOf
+    uint32_t wordCount;
   };
 
   std::array<uint8_t, 256> byteClass{};
@@ -39,25 +41,34 @@ struct WordAutomaton {
   uint32_t rowStride = 1 + kInfoCells;
   uint32_t firstOutputRow = 0;
   std::vector<uint32_t> rows;
-  std::vector<EndingWord> endingWords;  // the states' lists, one after another
-  std::vector<uint32_t> wordLength;
-  uint32_t placeholderWord = 0;  // the number of words
-  uint32_t longestList = 0;
+  std::vector<uint32_t> spellingLists;  // the states' lists, one after another
+  std::vector<Spelling> spellings;      // the last one is the placeholder
+  std::vector<uint32_t> wordsOf;        // word indices by spelling, ascending
 
   // Scratch of the scan, kept here so a scan allocates nothing.
-  std::vector<uint32_t> seenInLine;  // per word: the generation whose line has it
+  std::vector<uint32_t> seenInLine;  // per spelling: the generation whose line has it
   uint32_t generation = 0;
   std::vector<uint32_t> endRows;     // where a word may end: the row reached
   std::vector<uint32_t> endOffsets;  // and the offset of the byte
-  std::vector<WordHit> found;        // grows only; its size is not the hit count
   std::vector<WordHit> hits;         // the result: the first hitCount entries
   size_t hitCount = 0;
+
+  // Bytes the caller wants to know about: the walk ORs byteFlags of every
+  // byte into flagsSeen, nearly for free, so the caller can skip searches
+  // for characters the text does not contain.
+  std::array<uint8_t, 256> byteFlags{};
+  uint8_t flagsSeen = 0;
 };
+
+// How many entries past hitCount may be read (never used) by a caller that
+// works on a fixed number of hits at a time.
+constexpr size_t kHitSlack = 32;
 
 // An empty word never matches.
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words);
 
 // Leaves in automaton.hits[0, hitCount) the first occurrence of every word
-// found in the text, ordered by word index; identical words each get their
-// own hit. Returns hitCount.
+// found in the text, in no particular order (each word at most once;
+// identical words each get their own hit), and sets flagsSeen. Returns
+// hitCount.
 size_t FindFirstOccurrences(WordAutomaton& automaton, std::string_view text);

@@ -75,6 +75,8 @@ class EditControl {
   // EM_SETTEXTEX with rich text: replaces the selection (or the whole text)
   // with formatted text in one transfer.
   virtual void SetRichText(const std::string& rtf, bool selectionOnly) = 0;
+  // EM_STREAMOUT with rich text: the whole text with its formats.
+  virtual std::string GetRichText() = 0;
 
   // Behaviour switches.
   virtual void SetTextLimit(long limit) = 0;               // EM_EXLIMITTEXT

@@ -98,7 +98,7 @@ TEST_F(Highlighting, LoadingInOneTransferEqualsTheLiteralPass) {
   app.state.Comments.italic = 1;
   app.scanner = BuildLineScanner(app.state.catalogue);
   edit().formatCalls = 0;
-  LoadHighlightedText(app, lines);
+  LoadText(app, lines, true);
   EXPECT_EQ(edit().richTextCalls, 1);
   EXPECT_EQ(edit().formatCalls, 0);
 

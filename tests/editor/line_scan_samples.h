@@ -1,15 +1,16 @@
 #pragma once
 // Word lists and script lines for exercising the line scan: realistic ones
 // for timing, adversarial ones (tiny alphabet, shared prefixes, duplicates)
-// for comparing the fast scan with the reference.
+// for comparing the fast scan with the reference, and the shipped data set.
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "catalogue/command_tree.h"
+#include "catalogue/line_reader.h"
+#include "catalogue/catalogue_test_support.h"
 #include "editor/line_scan.h"
 
 namespace samples {
@@ -174,55 +175,25 @@ inline std::string GenerateAdversarialLine(std::mt19937& rng, const HighlightWor
   return line;
 }
 
-// The shipped list files, read as the catalogue reads them (CR LF, CR, LF or
-// NUL end a line). Reference names are taken from the tagged entry lines of
-// every reference file in the folder; good enough to compare two scans.
-inline std::vector<std::string> ReadListLines(const std::string& path, bool& found) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<std::string> lines;
-  if (!in) return lines;
-  found = true;
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n' || c == '\0') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
+// The shipped word lists, loaded as start-up loads the catalogue. False
+// when the data set is not there (yet).
+inline bool LoadShippedLists(const std::string& dataDir, HighlightWordLists& lists) {
+  MemoryFileSystem files;
+  if (LoadDataSet(dataDir, files) == 0) return false;
+  Catalogue catalogue;
+  BuildCommandOutline(MakeCatalogueSource(files, ""), catalogue);
+  lists = WordListsOf(catalogue);
+  return !lists.catalogueNames.empty() && !lists.commands.empty();
 }
 
-inline bool LoadShippedLists(const std::string& dataDir, HighlightWordLists& lists) {
-  bool found = false;
-  lists.commands = ReadListLines(dataDir + "/QVR_Command_List.txt", found);
-  lists.keywords = ReadListLines(dataDir + "/QVR_Keyword_List.txt", found);
-  lists.events = ReadListLines(dataDir + "/QVR_Events_List.txt", found);
-  lists.directions = ReadListLines(dataDir + "/QVR_Dirs_List.txt", found);
-  static const char* files[] = {
-      "game", "scene", "actor", "actor3d", "entity", "layer", "region", "waypoint", "item",
-      "sprite", "frame", "subframe", "window", "button", "static", "editor",
-      "entity_container", "string", "date", "array", "math", "keyboard", "file", "directory",
-      "membuffer", "functions"};
-  for (const char* name : files) {
-    bool present = false;
-    for (const std::string& line :
-         ReadListLines(dataDir + "/QVR_Docs/scripting_ref_" + name + ".txt", present)) {
-      std::string tag = line.substr(0, 4);
-      if (tag != "*atr" && tag != "*met" && tag != "*mt2" && tag != "*glo") continue;
-      std::string value = line.size() > 5 ? line.substr(5) : "";
-      lists.catalogueNames.push_back(value.substr(0, value.find('(')));
-    }
-  }
-  // Without the command list there is nothing worth comparing.
-  return found && !lists.commands.empty();
+// Every line of the shipped sample scripts, in file name order.
+inline std::vector<std::string> LoadSampleScriptLines(const std::string& dataDir) {
+  MemoryFileSystem files;
+  LoadDataSet(dataDir + "/samples", files);
+  std::vector<std::string> lines;
+  for (const auto& [name, bytes] : files.files)
+    for (std::string& line : SplitFileLines(bytes)) lines.push_back(std::move(line));
+  return lines;
 }
 
 }  // namespace samples

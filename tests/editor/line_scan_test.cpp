@@ -88,6 +88,13 @@ TEST(LineScan, ListWordsMatchAsPlainSubstrings) {
             (std::vector<FormatStep>{{12, 15, HC::Keywords}, {1, 5, HC::Methods}, {1, 5, HC::Methods}}));
 }
 
+TEST(LineScan, AScannerNobodyBuiltStillFindsCommentsAndQuotes) {
+  LineScanner scanner;
+  std::vector<FormatStep> steps;
+  ScanLine(scanner, "a \"b\" // c", HighlightPass::WholeText, steps);
+  EXPECT_EQ(steps, (std::vector<FormatStep>{{7, kLineEnd, HC::Comments}, {4, 5, HC::Filename}}));
+}
+
 TEST(LineScan, WordsWithPunctuationFromListLinesMatchWhole) {
   HighlightWordLists lists;
   lists.commands = {"wait(ms)", "wait"};
@@ -148,12 +155,14 @@ TEST(LineScan, SurvivesTheLineCounterWrapping) {
     }
 }
 
-TEST(LineScan, AgreesWithThePlainScanOnTheShippedLists) {
+TEST(LineScan, AgreesWithThePlainScanOnTheShippedData) {
   HighlightWordLists lists;
   if (!samples::LoadShippedLists(QVR_DATA_DIR, lists)) GTEST_SKIP() << "no shipped word lists yet";
   LineScanner scanner = BuildLineScanner(lists);
+  std::vector<std::string> lines = samples::LoadSampleScriptLines(QVR_DATA_DIR);
+  for (std::string& line : samples::GenerateScript(11, 2000, lists)) lines.push_back(std::move(line));
   std::vector<FormatStep> steps;
-  for (const std::string& line : samples::GenerateScript(11, 2000, lists)) {
+  for (const std::string& line : lines) {
     for (HighlightPass pass : {HighlightPass::WholeText, HighlightPass::SingleLine}) {
       ScanLine(scanner, line, pass, steps);
       ASSERT_EQ(steps, ReferenceScanLine(lists, line, pass)) << line;

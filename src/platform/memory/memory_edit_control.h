@@ -63,6 +63,7 @@ class MemoryEditControl : public EditControl {
   std::string GetText() override;
   long GetTextLength() override;
   void SetRichText(const std::string& rtf, bool selectionOnly) override;
+  std::string GetRichText() override;
   void SetTextLimit(long limit) override { textLimit = limit; }
   void HideSelection(bool hide) override { hideSelection = hide; }
   void SetRedraw(bool on) override { redraw = on; }

@@ -30,6 +30,7 @@ class Win32EditControl : public EditControl {
   std::string GetText() override;
   long GetTextLength() override;
   void SetRichText(const std::string& rtf, bool selectionOnly) override;
+  std::string GetRichText() override;
   void SetTextLimit(long limit) override;
   void HideSelection(bool hide) override;
   void SetRedraw(bool redraw) override;
@@ -38,6 +39,7 @@ class Win32EditControl : public EditControl {
   void Focus() override;
 
  private:
+  void ClearInChunks();
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(hwnd_, msg, w, l); }
   HWND hwnd_;
 };

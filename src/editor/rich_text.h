@@ -1,0 +1,28 @@
+#pragma once
+// The control's rich-text form, both ways: a highlighted script reaches the
+// control in one transfer instead of one format call per stretch (each call
+// costs time in proportion to the document's length), and the current look
+// of a whole text can be read back in one transfer too.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What one character looks like, as far as the editor cares.
+struct CharLook {
+  uint32_t color = 0;      // COLORREF; "automatic" reads as black
+  uint32_t effects = 0;    // bold 1, italic 2, underline 4, strikeout 8
+  int32_t heightTwips = 0;
+  std::string face;
+  bool operator==(const CharLook& o) const {
+    return color == o.color && effects == o.effects && heightTwips == o.heightTwips && face == o.face;
+  }
+  bool operator!=(const CharLook& o) const { return !(*this == o); }
+};
+
+// `text` holds one '\r' per paragraph mark between lines; `looks` one entry
+// per character of it.
+std::string WriteRichText(const std::string& text, const std::vector<CharLook>& looks);
+
+// Reads text and looks back; the last paragraph mark of the stream, which
+// the control adds, is dropped. False for input that is not rich text.
+bool ReadRichText(const std::string& rtf, std::string& text, std::vector<CharLook>& looks);
