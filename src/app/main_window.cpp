@@ -82,14 +82,14 @@ const std::vector<ToolButton>& MainToolbar() {
 
 bool CreateMainWindow(App& app) {
   Ui& ui = *app.platform.ui;
-  WindowSpec spec;
-  spec.kind = WindowKind::Main;
-  spec.title = app.state.TitleBase + " - " + app.state.FileName;
-  spec.x = kMainX;
-  spec.y = kMainY;
-  spec.clientW = kMainClientW;
-  spec.clientH = kMainClientH;
-  if (!ui.MakeWindow(kMainWindow, spec)) return false;
+  WindowSpec form;
+  form.kind = WindowKind::Main;
+  form.title = app.state.TitleBase + " - " + app.state.FileName;
+  form.x = kMainX;
+  form.y = kMainY;
+  form.clientW = kMainClientW;
+  form.clientH = kMainClientH;
+  if (!ui.MakeWindow(kMainWindow, form)) return false;
 
   ui.CreateStatusBar(kMainWindow, {500, 800});
   for (const ControlLayout& c : kControls) ui.CreateControl(c.number, kMainWindow, c.kind, c.at, c.text);

@@ -40,23 +40,23 @@ std::string DialogFolder(const AppState& s) {
 }
 
 FileDialogSpec ScriptDialog(const std::string& title, int filterIndex) {
-  FileDialogSpec spec;
-  spec.title = title;
-  spec.filter = kScriptFilter;
-  spec.filterIndex = filterIndex;
-  return spec;
+  FileDialogSpec form;
+  form.title = title;
+  form.filter = kScriptFilter;
+  form.filterIndex = filterIndex;
+  return form;
 }
 
 std::string AskOpenPath(App& app, const std::string& title) {
-  FileDialogSpec spec = ScriptDialog(title, 0);
-  spec.initialFolder = DialogFolder(app.state);
-  return app.platform.dialogs->OpenFileDialog(spec);
+  FileDialogSpec form = ScriptDialog(title, 0);
+  form.initialFolder = DialogFolder(app.state);
+  return app.platform.dialogs->OpenFileDialog(form);
 }
 
 std::string AskSavePath(App& app, const std::string& title) {
-  FileDialogSpec spec = ScriptDialog(title, 1);
-  spec.initialFile = app.state.FileDir + app.state.FileName;
-  return app.platform.dialogs->SaveFileDialog(spec);
+  FileDialogSpec form = ScriptDialog(title, 1);
+  form.initialFile = app.state.FileDir + app.state.FileName;
+  return app.platform.dialogs->SaveFileDialog(form);
 }
 
 bool ConfirmOverwrite(App& app, const std::string& name) {

@@ -22,6 +22,6 @@ class Dialogs {
   virtual ~Dialogs() = default;
   virtual int ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) = 0;
   // Both return the chosen path, or "" when cancelled.
-  virtual std::string OpenFileDialog(const FileDialogSpec& spec) = 0;
-  virtual std::string SaveFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::string OpenFileDialog(const FileDialogSpec& form) = 0;
+  virtual std::string SaveFileDialog(const FileDialogSpec& form) = 0;
 };

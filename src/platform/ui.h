@@ -52,7 +52,7 @@ class Ui {
  public:
   virtual ~Ui() = default;
 
-  virtual bool MakeWindow(int window, const WindowSpec& spec) = 0;
+  virtual bool MakeWindow(int window, const WindowSpec& form) = 0;
   virtual bool WindowExists(int window) = 0;
   virtual void CloseWindow(int window) = 0;
   virtual void SetWindowTitle(int window, const std::string& title) = 0;

@@ -169,9 +169,9 @@ TEST_F(ScriptFiles, OpenAndAppendDialogsStartInTheDocumentProjectOrBaseFolder) {
       const MemoryDialogs::Shown& d = Last();
       EXPECT_EQ(d.kind, "open");
       EXPECT_EQ(d.title, item == kOpen ? "Open QVR-Script" : "Append QVR-Script");
-      EXPECT_EQ(d.spec.filter, kFilter);
-      EXPECT_EQ(d.spec.filterIndex, 0);
-      EXPECT_EQ(d.spec.initialFolder, s.folder) << item;
+      EXPECT_EQ(d.form.filter, kFilter);
+      EXPECT_EQ(d.form.filterIndex, 0);
+      EXPECT_EQ(d.form.initialFolder, s.folder) << item;
     }
   }
   EXPECT_TRUE(mem.files.files.empty());
@@ -187,9 +187,9 @@ TEST_F(ScriptFiles, SaveDialogsOfferTheDocumentsPath) {
     const MemoryDialogs::Shown& d = Last();
     EXPECT_EQ(d.kind, "save");
     EXPECT_EQ(d.title, item == kSave ? "Save QVR-Script" : "Save QVR-Script as");
-    EXPECT_EQ(d.spec.filter, kFilter);
-    EXPECT_EQ(d.spec.filterIndex, 1);
-    EXPECT_EQ(d.spec.initialFile, "C:\\s\\Unnamed.script");
+    EXPECT_EQ(d.form.filter, kFilter);
+    EXPECT_EQ(d.form.filterIndex, 1);
+    EXPECT_EQ(d.form.initialFile, "C:\\s\\Unnamed.script");
   }
   EXPECT_TRUE(mem.files.files.empty());
   EXPECT_EQ(app.state.Changed, 1);
@@ -233,7 +233,7 @@ TEST_F(ScriptFiles, SaveAsOverAnExistingFileAsksWithItsName) {
   mem.dialogs.messageAnswers = {kAnswerNo};
   Menu(kSaveAs);
   ASSERT_EQ(mem.dialogs.shown.size(), 2u);
-  EXPECT_EQ(mem.dialogs.shown[0].spec.initialFile, "C:\\s\\a.script");
+  EXPECT_EQ(mem.dialogs.shown[0].form.initialFile, "C:\\s\\a.script");
   EXPECT_EQ(Last().title, "Question:");
   EXPECT_EQ(Last().text, "The file 'b.inc' already exists. Overwrite?");
   EXPECT_EQ(File("C:\\t\\b.inc"), "old");
@@ -401,7 +401,7 @@ TEST_F(ScriptFiles, YesOnANewDocumentAsksForANameAndCancellingThereCancels) {
   ASSERT_EQ(mem.dialogs.shown.size(), 2u);
   EXPECT_EQ(Last().kind, "save");
   EXPECT_EQ(Last().title, "Save QVR-Script");
-  EXPECT_EQ(Last().spec.initialFile, "C:\\s\\Unnamed.script");
+  EXPECT_EQ(Last().form.initialFile, "C:\\s\\Unnamed.script");
   EXPECT_EQ(Text(), "draft");
   EXPECT_EQ(app.state.Changed, 1);
 

@@ -57,6 +57,8 @@ TEST(RealSettings, FirstRunWritesTheFileInTheWindowsFolderInTableOrder) {
   char kept[32];
   GetPrivateProfileStringA("General", "Foreign", "", kept, sizeof(kept), "QVRVSE.ini");
   EXPECT_STREQ(kept, "kept");
+  // Later programs in this prefix start as on a first run again.
+  DeleteFileA(SettingsFilePath().c_str());
 }
 
 TEST(RealSettings, InstallPathFromTheRegistry) {

@@ -15,12 +15,12 @@ static std::string NextFile(std::deque<std::string>& answers) {
   return path;
 }
 
-std::string MemoryDialogs::OpenFileDialog(const FileDialogSpec& spec) {
-  shown.push_back({"open", spec.title, spec.initialFile, MessageButtons::Ok, spec});
+std::string MemoryDialogs::OpenFileDialog(const FileDialogSpec& form) {
+  shown.push_back({"open", form.title, form.initialFile, MessageButtons::Ok, form});
   return NextFile(fileAnswers);
 }
 
-std::string MemoryDialogs::SaveFileDialog(const FileDialogSpec& spec) {
-  shown.push_back({"save", spec.title, spec.initialFile, MessageButtons::Ok, spec});
+std::string MemoryDialogs::SaveFileDialog(const FileDialogSpec& form) {
+  shown.push_back({"save", form.title, form.initialFile, MessageButtons::Ok, form});
   return NextFile(fileAnswers);
 }

@@ -15,15 +15,15 @@ class MemoryDialogs : public Dialogs {
     std::string title;
     std::string text;   // message text, or the initial file of a file dialog
     MessageButtons buttons = MessageButtons::Ok;
-    FileDialogSpec spec;
+    FileDialogSpec form;
   };
   std::deque<int> messageAnswers;          // kAnswer*; an empty script answers OK/Cancel
   std::deque<std::string> fileAnswers;     // "" cancels
   std::vector<Shown> shown;
 
   int ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) override;
-  std::string OpenFileDialog(const FileDialogSpec& spec) override;
-  std::string SaveFileDialog(const FileDialogSpec& spec) override;
+  std::string OpenFileDialog(const FileDialogSpec& form) override;
+  std::string SaveFileDialog(const FileDialogSpec& form) override;
 };
 
 class MemoryClipboard : public Clipboard {

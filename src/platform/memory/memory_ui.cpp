@@ -5,14 +5,14 @@
 static constexpr int kWmMove = 3;
 static constexpr int kWmSize = 5;
 
-bool MemoryUi::MakeWindow(int window, const WindowSpec& spec) {
+bool MemoryUi::MakeWindow(int window, const WindowSpec& form) {
   Window w;
-  w.spec = spec;
-  w.clientW = spec.clientW;
-  w.clientH = spec.clientH;
-  bool framed = spec.kind != WindowKind::Popup;
+  w.form = form;
+  w.clientW = form.clientW;
+  w.clientH = form.clientH;
+  bool framed = form.kind != WindowKind::Popup;
   int fx = framed ? frameX : 0, ft = framed ? frameTop : 0, fb = framed ? frameBottom : 0;
-  w.outer = {spec.x, spec.y, spec.clientW + 2 * fx, spec.clientH + ft + fb};
+  w.outer = {form.x, form.y, form.clientW + 2 * fx, form.clientH + ft + fb};
   windows[window] = w;
   return true;
 }
@@ -30,11 +30,11 @@ void MemoryUi::CloseWindow(int window) {
 }
 
 void MemoryUi::SetWindowTitle(int window, const std::string& title) {
-  if (windows.count(window)) windows[window].spec.title = title;
+  if (windows.count(window)) windows[window].form.title = title;
 }
 
 std::string MemoryUi::WindowTitle(int window) {
-  return windows.count(window) ? windows[window].spec.title : "";
+  return windows.count(window) ? windows[window].form.title : "";
 }
 
 void MemoryUi::EnableWindow(int window, bool enabled) {

@@ -13,7 +13,7 @@
 class MemoryUi : public Ui {
  public:
   struct Window {
-    WindowSpec spec;
+    WindowSpec form;
     Rect outer;
     int clientW = 0, clientH = 0;
     bool enabled = true, shown = true, acceptsDrops = false, shortcutsRemoved = false;
@@ -57,7 +57,7 @@ class MemoryUi : public Ui {
   void ResizeClient(int window, int w, int h);
   void DragWindowBy(int window, int dx, int dy);
 
-  bool MakeWindow(int window, const WindowSpec& spec) override;
+  bool MakeWindow(int window, const WindowSpec& form) override;
   bool WindowExists(int window) override { return windows.count(window) > 0; }
   void CloseWindow(int window) override;
   void SetWindowTitle(int window, const std::string& title) override;

@@ -18,24 +18,24 @@ namespace {
 constexpr DWORD kFileDialogFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 constexpr size_t kPathCapacity = 32768;
 
-std::string RunFileDialog(HWND owner, const FileDialogSpec& spec, bool save) {
+std::string RunFileDialog(HWND owner, const FileDialogSpec& form, bool save) {
   // "a|b|c|d" becomes the system's "a\0b\0c\0d\0\0".
-  std::string filter = spec.filter;
+  std::string filter = form.filter;
   for (char& c : filter)
     if (c == '|') c = '\0';
   filter.append(2, '\0');
   std::vector<char> path(kPathCapacity, '\0');
-  lstrcpynA(path.data(), spec.initialFile.c_str(), static_cast<int>(path.size()));
+  lstrcpynA(path.data(), form.initialFile.c_str(), static_cast<int>(path.size()));
   OPENFILENAMEA ofn;
   ZeroMemory(&ofn, sizeof(ofn));
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = spec.filterIndex + 1;
+  ofn.nFilterIndex = form.filterIndex + 1;
   ofn.lpstrFile = path.data();
   ofn.nMaxFile = static_cast<DWORD>(path.size());
-  ofn.lpstrInitialDir = spec.initialFolder.empty() ? nullptr : spec.initialFolder.c_str();
-  ofn.lpstrTitle = spec.title.c_str();
+  ofn.lpstrInitialDir = form.initialFolder.empty() ? nullptr : form.initialFolder.c_str();
+  ofn.lpstrTitle = form.title.c_str();
   ofn.Flags = kFileDialogFlags;
   BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   return chosen ? std::string(path.data()) : std::string();
@@ -43,12 +43,12 @@ std::string RunFileDialog(HWND owner, const FileDialogSpec& spec, bool save) {
 
 }  // namespace
 
-std::string Win32Dialogs::OpenFileDialog(const FileDialogSpec& spec) {
-  return RunFileDialog(owner ? owner() : nullptr, spec, false);
+std::string Win32Dialogs::OpenFileDialog(const FileDialogSpec& form) {
+  return RunFileDialog(owner ? owner() : nullptr, form, false);
 }
 
-std::string Win32Dialogs::SaveFileDialog(const FileDialogSpec& spec) {
-  return RunFileDialog(owner ? owner() : nullptr, spec, true);
+std::string Win32Dialogs::SaveFileDialog(const FileDialogSpec& form) {
+  return RunFileDialog(owner ? owner() : nullptr, form, true);
 }
 
 // ---- Clipboard -------------------------------------------------------------

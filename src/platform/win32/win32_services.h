@@ -14,8 +14,8 @@ class Win32Dialogs : public Dialogs {
   // The owner of message boxes and dialogs: the main window once it exists.
   HWND (*owner)() = nullptr;
   int ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) override;
-  std::string OpenFileDialog(const FileDialogSpec& spec) override;
-  std::string SaveFileDialog(const FileDialogSpec& spec) override;
+  std::string OpenFileDialog(const FileDialogSpec& form) override;
+  std::string SaveFileDialog(const FileDialogSpec& form) override;
 };
 
 class Win32Clipboard : public Clipboard {

@@ -97,23 +97,23 @@ int Win32Ui::ControlNumberOf(HWND hwnd) const {
 
 // ---- Windows ---------------------------------------------------------------
 
-bool Win32Ui::MakeWindow(int window, const WindowSpec& spec) {
+bool Win32Ui::MakeWindow(int window, const WindowSpec& form) {
   DWORD style = 0, exStyle = 0;
-  switch (spec.kind) {
+  switch (form.kind) {
     case WindowKind::Main: style = WS_OVERLAPPEDWINDOW; break;
     case WindowKind::Popup: style = WS_POPUP | WS_BORDER; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
     case WindowKind::Tool: style = WS_CAPTION | WS_SYSMENU | WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
   }
   // The size is the client area before any menu bar is added.
-  RECT r{0, 0, spec.clientW, spec.clientH};
+  RECT r{0, 0, form.clientW, form.clientH};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  HWND owner = spec.kind == WindowKind::Main ? nullptr : WindowHandle(0);
-  HWND hwnd = CreateWindowExA(exStyle, kWindowClass, spec.title.c_str(), style, spec.x, spec.y,
+  HWND owner = form.kind == WindowKind::Main ? nullptr : WindowHandle(0);
+  HWND hwnd = CreateWindowExA(exStyle, kWindowClass, form.title.c_str(), style, form.x, form.y,
                               r.right - r.left, r.bottom - r.top, owner, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return false;
   windows_[window] = hwnd;
-  if (spec.kind != WindowKind::Popup) ::ShowWindow(hwnd, SW_SHOW);
+  if (form.kind != WindowKind::Popup) ::ShowWindow(hwnd, SW_SHOW);
   return true;
 }
 

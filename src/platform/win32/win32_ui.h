@@ -25,7 +25,7 @@ class Win32Ui : public Ui, public EventSource {
   int WindowNumberOf(HWND hwnd) const;
   int ControlNumberOf(HWND hwnd) const;
 
-  bool MakeWindow(int window, const WindowSpec& spec) override;
+  bool MakeWindow(int window, const WindowSpec& form) override;
   bool WindowExists(int window) override;
   void CloseWindow(int window) override;
   void SetWindowTitle(int window, const std::string& title) override;
