@@ -10,17 +10,14 @@
 #include "editor/format_runs.h"
 #include "editor/highlight_passes.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/real_app.h"
 
 namespace {
 
-class RealHighlighting : public ::testing::Test {
+class RealHighlighting : public RealApp {
  protected:
-  Win32Platform platform;
-  App app;
-
   void SetUp() override {
-    app.platform = platform.Bundle();
-    ASSERT_TRUE(StartUp(app));
+    RealApp::SetUp();
     HighlightWordLists lists;
     lists.catalogueNames = {"Log", "Title"};
     lists.commands = {"while", "if"};
@@ -30,7 +27,6 @@ class RealHighlighting : public ::testing::Test {
     app.scanner = BuildLineScanner(lists);
     app.state.Methods.bold = 1;
     app.state.Comments.italic = 1;
-    RunPendingEvents(app);
   }
 
   struct Look {

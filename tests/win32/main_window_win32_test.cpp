@@ -8,22 +8,12 @@
 #include "app/app.h"
 #include "editor/editor_ops.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/real_app.h"
 
 namespace {
 
-class RealWindow : public ::testing::Test {
+class RealWindow : public RealApp {
  protected:
-  Win32Platform platform;
-  App app;
-
-  void SetUp() override {
-    app.platform = platform.Bundle();
-    ASSERT_TRUE(StartUp(app));
-    Run();
-  }
-  bool Run() { return RunPendingEvents(app); }
-  HWND Main() { return platform.ui.WindowHandle(0); }
-  HWND Control(int n) { return platform.ui.ControlHandle(n); }
   void Post(HWND to, UINT msg, WPARAM w, LPARAM l = 0) { PostMessageA(to, msg, w, l); }
   void TypeText(const std::string& text) {
     for (char c : text) Post(Control(2), WM_CHAR, static_cast<unsigned char>(c));

@@ -8,20 +8,13 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "editor/rich_text.h"
 #include "platform/edit_control.h"
 
 class MemoryEditControl : public EditControl {
  public:
-  struct Format {
-    uint32_t color = 0;
-    uint32_t effects = 0;
-    int32_t heightTwips = 180;
-    std::string face = "System";
-    bool operator==(const Format& o) const {
-      return color == o.color && effects == o.effects && heightTwips == o.heightTwips && face == o.face;
-    }
-    bool operator!=(const Format& o) const { return !(*this == o); }
-  };
+  // A character's look; a new control's text is the system font's 9 points.
+  using Format = CharLook;
 
   explicit MemoryEditControl(Clipboard* clipboard = nullptr) : clipboard_(clipboard) {}
 
@@ -87,7 +80,7 @@ class MemoryEditControl : public EditControl {
 
   std::string text_;
   std::vector<Format> formats_;
-  Format insertFormat_;
+  Format insertFormat_{0, 0, 180, "System"};
   bool insertFormatSet_ = false;
   CharRange sel_;
   std::vector<Snapshot> undo_, redo_;

@@ -15,11 +15,8 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
   RememberForUndo();
   text_.erase(from, to - from);
   formats_.erase(formats_.begin() + from, formats_.begin() + to);
-  std::vector<Format> formats;
-  formats.reserve(looks.size());
-  for (const CharLook& look : looks) formats.push_back({look.color, look.effects, look.heightTwips, look.face});
   text_.insert(from, chars);
-  formats_.insert(formats_.begin() + from, formats.begin(), formats.end());
+  formats_.insert(formats_.begin() + from, looks.begin(), looks.end());
   long caret = selectionOnly ? from + static_cast<long>(chars.size()) : 0;
   sel_ = {caret, caret};
   if (!selectionOnly) {
@@ -28,9 +25,4 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
   }
 }
 
-std::string MemoryEditControl::GetRichText() {
-  std::vector<CharLook> looks;
-  looks.reserve(formats_.size());
-  for (const Format& f : formats_) looks.push_back({f.color, f.effects, f.heightTwips, f.face});
-  return WriteRichText(text_, looks);
-}
+std::string MemoryEditControl::GetRichText() { return WriteRichText(text_, formats_); }

@@ -1,0 +1,23 @@
+#pragma once
+// A started editor on the real platform, with its real main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "platform/win32/win32_platform.h"
+
+class RealApp : public ::testing::Test {
+ protected:
+  Win32Platform platform;
+  App app;
+
+  void SetUp() override {
+    app.platform = platform.Bundle();
+    ASSERT_TRUE(StartUp(app));
+    Run();
+  }
+  bool Run() { return RunPendingEvents(app); }
+  HWND Main() { return platform.ui.WindowHandle(0); }
+  HWND Control(int n) { return platform.ui.ControlHandle(n); }
+};
