@@ -54,7 +54,7 @@ int main() {
   app.platform = platform.Bundle();
 
   auto start = Clock::now();
-  if (!StartUp(app)) return 1;
+  if (!StartupSequence(app)) return 1;
   PumpUntilIdle(app);
   Report("start-up to an idle window (catalogue and tree included)", MillisecondsSince(start));
 

@@ -13,7 +13,7 @@ struct App {
 
 // Runs the whole start-up sequence; false when the main window could not be
 // built, in which case there is nothing to run.
-bool StartUp(App& app);
+bool StartupSequence(App& app);
 // Start-up, the loop and the end; the process's exit code.
 int Startup(App& app);
 void RunEventLoop(App& app);

@@ -36,7 +36,7 @@ static std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "" : limited.substr(0, slash + 1);
 }
 
-bool StartUp(App& app) {
+bool StartupSequence(App& app) {
   AppState& s = app.state;
   Platform& p = app.platform;
   ResetAppState(s);
@@ -60,7 +60,7 @@ bool StartUp(App& app) {
 }
 
 int Startup(App& app) {
-  if (!StartUp(app)) return 1;
+  if (!StartupSequence(app)) return 1;
   RunEventLoop(app);
   return 0;
 }

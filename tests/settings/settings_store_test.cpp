@@ -35,7 +35,7 @@ struct SettingsStoreTest : ::testing::Test {
   MemoryProfile profile;
   AppState state;
 
-  void StartUp() {
+  void StartupSequence() {
     LoadSettings(state, profile);
     ApplyFontRule(state);
   }
@@ -43,7 +43,7 @@ struct SettingsStoreTest : ::testing::Test {
 
 TEST_F(SettingsStoreTest, FirstRunWritesEveryKeyWithItsFirstRunValue) {
   state.VorodazedEzoze = 1;  // the start-up default, which the empty file overrides
-  StartUp();
+  StartupSequence();
   EXPECT_EQ(profile.Render(kSettingsFileName), kFirstRunFile);
 
   AppState expected;
@@ -63,7 +63,7 @@ TEST_F(SettingsStoreTest, FirstRunWritesEveryKeyWithItsFirstRunValue) {
 
 TEST_F(SettingsStoreTest, ConfiguredFileFillsEveryFieldAndIsNotWritten) {
   profile.Seed(kSettingsFileName, kConfiguredFile);
-  StartUp();
+  StartupSequence();
   EXPECT_EQ(profile.writes, 0);
   EXPECT_EQ(state.EditorFontName, "Courier New");
   EXPECT_EQ(state.EditorFontSize, 12);
@@ -90,7 +90,7 @@ TEST_F(SettingsStoreTest, ConfiguredFileFillsEveryFieldAndIsNotWritten) {
 TEST_F(SettingsStoreTest, SaveWritesDroppedSwitchesAsZeroAndKeepsForeignKeys) {
   profile.Seed(kSettingsFileName,
                std::string(kConfiguredFile) + "[Extra]\r\nmine=yes\r\n");
-  StartUp();
+  StartupSequence();
   SaveSettings(state, profile);
   EXPECT_EQ(profile.Read("Syntax Highlighting", "UseColor", "?", 255, kSettingsFileName), "0");
   EXPECT_EQ(profile.Read("Syntax Highlighting", "UseStyle", "?", 255, kSettingsFileName), "0");
@@ -109,7 +109,7 @@ TEST_F(SettingsStoreTest, FourBlackCategoriesCountAsAFirstRun) {
                "[Syntax Highlighting]\r\nEnabled=0\r\nOnOpening=0\r\nRealtime=0\r\n"
                "[Coloration]\r\nFilenameR=10\r\nFilenameG=20\r\nFilenameB=30\r\n"
                "[Style]\r\nCommentsI=1\r\n");
-  StartUp();
+  StartupSequence();
   EXPECT_EQ(ColorOf(state.Filename), ColorOf(AppState().Filename));
   EXPECT_EQ(state.Enabled + state.OnOpening + state.Realtime, 3);
   EXPECT_EQ(state.Comments.italic, 1);

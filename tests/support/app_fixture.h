@@ -17,7 +17,7 @@ class AppFixture : public ::testing::Test {
   void SetUp() override {
     Prepare();
     app.platform = mem.Bundle();
-    ASSERT_TRUE(StartUp(app));
+    ASSERT_TRUE(StartupSequence(app));
     mem.ui.focused = 2;
   }
   // Handles everything queued; false once the program has ended.

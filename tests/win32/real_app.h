@@ -14,7 +14,7 @@ class RealApp : public ::testing::Test {
 
   void SetUp() override {
     app.platform = platform.Bundle();
-    ASSERT_TRUE(StartUp(app));
+    ASSERT_TRUE(StartupSequence(app));
     Run();
   }
   bool Run() { return RunPendingEvents(app); }
