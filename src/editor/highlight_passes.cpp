@@ -4,6 +4,7 @@
 
 #include "editor/editor_ops.h"
 #include "editor/format_runs.h"
+#include "editor/line_breaks.h"
 #include "editor/rich_text.h"
 
 namespace {
@@ -74,16 +75,6 @@ void HighlightLooks(App& app, const std::string& text, std::vector<CharLook>& lo
   }
 }
 
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\r') out += "\r\n";
-    else out += c;
-  }
-  return out;
-}
-
 // Reads the whole text with its formats in one transfer, highlights it in
 // memory and writes it back in one transfer. Only when the text read back is
 // exactly the editor's text; otherwise false, and nothing has changed.
@@ -92,7 +83,7 @@ bool HighlightAllInOneTransfer(App& app) {
   std::string text;
   std::vector<CharLook> looks;
   if (!ReadRichText(edit.GetRichText(), text, looks)) return false;
-  if (WithCrLf(text) != edit.GetText()) return false;
+  if (ToCrLf(text) != edit.GetText()) return false;
   HighlightLooks(app, text, looks);
   edit.SetRichText(WriteRichText(text, looks), false);
   return true;

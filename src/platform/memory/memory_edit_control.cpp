@@ -3,22 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-std::string ToParagraphMarks(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r') {
-      out += '\r';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      out += '\r';
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+#include "editor/line_breaks.h"
 
 // The control keeps a zero-terminated text, so nothing after a NUL arrives.
 static std::string UpToNul(const std::string& text) {
@@ -181,12 +166,7 @@ void MemoryEditControl::ReplaceSel(const std::string& text, bool undoable) {
 
 std::string MemoryEditControl::SelectedText() const {
   long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
-  std::string out;
-  for (long i = from; i < to; ++i) {
-    if (text_[i] == '\r') out += "\r\n";
-    else out += text_[i];
-  }
-  return out;
+  return from < to ? ToCrLf(text_.substr(from, to - from)) : "";
 }
 
 void MemoryEditControl::Cut() {
@@ -230,15 +210,7 @@ void MemoryEditControl::SetText(const std::string& text) {
   redo_.clear();
 }
 
-std::string MemoryEditControl::GetText() {
-  std::string out;
-  out.reserve(text_.size() + text_.size() / 16);
-  for (char c : text_) {
-    if (c == '\r') out += "\r\n";
-    else out += c;
-  }
-  return out;
-}
+std::string MemoryEditControl::GetText() { return ToCrLf(text_); }
 
 long MemoryEditControl::GetTextLength() {
   return Length() + static_cast<long>(std::count(text_.begin(), text_.end(), '\r'));

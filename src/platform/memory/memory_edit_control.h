@@ -87,6 +87,3 @@ class MemoryEditControl : public EditControl {
   bool undoSuspended_ = false;
   Clipboard* clipboard_;
 };
-
-// Converts CR LF, lone CR and lone LF to the control's one paragraph mark.
-std::string ToParagraphMarks(const std::string& text);
