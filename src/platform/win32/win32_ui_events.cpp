@@ -1,0 +1,132 @@
+// Window messages turned into the loop's events.
+#include "platform/win32/win32_ui.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+// ---- Messages and events ---------------------------------------------------
+
+void Win32Ui::OnCommand(int window, WPARAM wParam, LPARAM lParam) {
+  HWND from = reinterpret_cast<HWND>(lParam);
+  Event e;
+  if (!from || from == toolbar_) {
+    e.code = kEventCommand;
+    e.item = LOWORD(wParam);
+    e.window = window;
+    Queue(e);
+    return;
+  }
+  int control = ControlNumberOf(from);
+  if (control < 0) return;
+  WORD code = HIWORD(wParam);
+  e.code = kEventControl;
+  e.control = control;
+  e.type = code == LBN_DBLCLK && controlKinds_[control] == ControlKind::ListBox ? kControlDoubleClick
+           : code == BN_CLICKED ? kControlClick
+                                : kControlOther;
+  // Rich-edit and edit-field change notifications are not events of ours.
+  if (controlKinds_[control] == ControlKind::RichEdit || controlKinds_[control] == ControlKind::TextField) return;
+  Queue(e);
+}
+
+void Win32Ui::OnNotify(int, const NMHDR& header) {
+  if (header.code == TTN_GETDISPINFOA) {
+    auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+    auto it = toolTips_.find(static_cast<int>(header.idFrom));
+    if (it != toolTips_.end()) info.lpszText = const_cast<char*>(it->second.c_str());
+    return;
+  }
+  int control = ControlNumberOf(header.hwndFrom);
+  if (control < 0 || controlKinds_[control] != ControlKind::Tree) return;
+  Event e;
+  e.code = kEventControl;
+  e.control = control;
+  if (header.code == NM_DBLCLK) e.type = kControlDoubleClick;
+  else if (header.code == NM_CLICK) e.type = kControlClick;
+  else if (header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW) e.type = kControlSelChanged;
+  else return;
+  Queue(e);
+}
+
+LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  int window = WindowNumberOf(hwnd);
+  if (hook_ && window >= 0) hook_(window, static_cast<int>(msg));
+  switch (msg) {
+    case WM_SIZE:
+      if (statusBar_ && GetParent(statusBar_) == hwnd) SendMessageA(statusBar_, WM_SIZE, 0, 0);
+      if (toolbar_ && GetParent(toolbar_) == hwnd) SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+      break;
+    case WM_COMMAND:
+      OnCommand(window, wParam, lParam);
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
+      return 0;
+    case WM_CLOSE: {
+      // Closing is the program's decision, taken in the loop.
+      Event e;
+      e.code = kEventClose;
+      e.window = window;
+      Queue(e);
+      return 0;
+    }
+    case WM_DROPFILES: {
+      HDROP drop = reinterpret_cast<HDROP>(wParam);
+      Event e;
+      e.code = kEventDropFiles;
+      UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(length);
+        e.droppedFiles.push_back(path);
+      }
+      DragFinish(drop);
+      Queue(e);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool Win32Ui::NextEvent(Event& event, bool wait) {
+  if (!queue_.empty()) {
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+  }
+  MSG msg;
+  if (wait) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
+  } else if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    return false;
+  } else if (msg.message == WM_QUIT) {
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  switch (msg.message) {
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      event = Event();
+      event.code = static_cast<int>(msg.message);
+      event.key = static_cast<int>(msg.wParam);
+      return true;
+    default:
+      break;
+  }
+  if (!queue_.empty()) {
+    event = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+  }
+  event = Event();
+  event.code = static_cast<int>(msg.message);
+  return true;
+}

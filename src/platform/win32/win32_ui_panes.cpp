@@ -1,0 +1,155 @@
+// The splitter and the tree control.
+#include "platform/win32/win32_ui.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+// ---- Splitter --------------------------------------------------------------
+
+void Win32Ui::SetSplitterPanes(int splitter, int left, int right, int barWidth) {
+  HWND hwnd = ControlHandle(splitter);
+  if (!hwnd || !splitters_.count(splitter)) return;
+  Splitter& s = splitters_[splitter];
+  s.left = left;
+  s.right = right;
+  s.barWidth = barWidth;
+  // The panes become the splitter's children; it sizes them from now on.
+  for (int pane : {left, right})
+    if (HWND child = ControlHandle(pane)) SetParent(child, hwnd);
+  LayOutSplitter(splitter);
+}
+
+void Win32Ui::SetSplitterPos(int splitter, int pos) {
+  if (!splitters_.count(splitter)) return;
+  splitters_[splitter].pos = pos;
+  LayOutSplitter(splitter);
+}
+
+int Win32Ui::SplitterPos(int splitter) {
+  return splitters_.count(splitter) ? splitters_[splitter].pos : 0;
+}
+
+void Win32Ui::LayOutSplitter(int splitter) {
+  HWND hwnd = ControlHandle(splitter);
+  Splitter& s = splitters_[splitter];
+  RECT r;
+  GetClientRect(hwnd, &r);
+  s.pos = std::clamp(s.pos, 0, std::max(0, static_cast<int>(r.right) - s.barWidth));
+  if (HWND left = ControlHandle(s.left)) MoveWindow(left, 0, 0, s.pos, r.bottom, TRUE);
+  if (HWND right = ControlHandle(s.right)) {
+    int x = s.pos + s.barWidth;
+    MoveWindow(right, x, 0, std::max(0, static_cast<int>(r.right) - x), r.bottom, TRUE);
+  }
+}
+
+LRESULT Win32Ui::HandleSplitterMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  int number = ControlNumberOf(hwnd);
+  auto it = splitters_.find(number);
+  if (it == splitters_.end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  Splitter& s = it->second;
+  switch (msg) {
+    case WM_SIZE:
+      LayOutSplitter(number);
+      return 0;
+    case WM_LBUTTONDOWN:
+      s.dragging = true;
+      s.dragOffset = static_cast<short>(LOWORD(lParam)) - s.pos;
+      SetCapture(hwnd);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (s.dragging) {
+        s.pos = static_cast<short>(LOWORD(lParam)) - s.dragOffset;
+        LayOutSplitter(number);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (s.dragging) {
+        s.dragging = false;
+        ReleaseCapture();
+        Event e;
+        e.code = kEventControl;
+        e.control = number;
+        e.type = kControlOther;
+        Queue(e);
+      }
+      return 0;
+    case WM_NOTIFY:
+    case WM_COMMAND:
+      // The panes' notifications belong to the window the splitter sits in.
+      return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
+    default:
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+// ---- Tree ------------------------------------------------------------------
+
+void Win32Ui::TreeClear(int control) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+TreeItem Win32Ui::TreeAdd(int control, TreeItem parent, const std::string& label, long data) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return 0;
+  TVINSERTSTRUCTA insert;
+  ZeroMemory(&insert, sizeof(insert));
+  insert.hParent = parent == kTreeRoot ? TVI_ROOT : reinterpret_cast<HTREEITEM>(parent);
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>(label.c_str());
+  insert.item.lParam = data;
+  return static_cast<TreeItem>(SendMessageA(hwnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void Win32Ui::TreeExpand(int control, TreeItem item) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item));
+}
+
+void Win32Ui::TreeSelect(int control, TreeItem item) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
+}
+
+TreeItem Win32Ui::TreeSelected(int control) {
+  HWND hwnd = ControlHandle(control);
+  return hwnd ? static_cast<TreeItem>(SendMessageA(hwnd, TVM_GETNEXTITEM, TVGN_CARET, 0)) : 0;
+}
+
+std::string Win32Ui::TreeItemText(int control, TreeItem item) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd || !item) return "";
+  char buffer[1024] = {0};
+  TVITEMA tv;
+  ZeroMemory(&tv, sizeof(tv));
+  tv.mask = TVIF_TEXT;
+  tv.hItem = reinterpret_cast<HTREEITEM>(item);
+  tv.pszText = buffer;
+  tv.cchTextMax = sizeof(buffer);
+  SendMessageA(hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return buffer;
+}
+
+long Win32Ui::TreeItemData(int control, TreeItem item) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd || !item) return 0;
+  TVITEMA tv;
+  ZeroMemory(&tv, sizeof(tv));
+  tv.mask = TVIF_PARAM;
+  tv.hItem = reinterpret_cast<HTREEITEM>(item);
+  SendMessageA(hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return static_cast<long>(tv.lParam);
+}
+
+std::vector<TreeItem> Win32Ui::TreeChildren(int control, TreeItem parent) {
+  std::vector<TreeItem> out;
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return out;
+  LPARAM first = parent == kTreeRoot ? 0 : static_cast<LPARAM>(parent);
+  TreeItem item = static_cast<TreeItem>(
+      SendMessageA(hwnd, TVM_GETNEXTITEM, parent == kTreeRoot ? TVGN_ROOT : TVGN_CHILD, first));
+  while (item) {
+    out.push_back(item);
+    item = static_cast<TreeItem>(SendMessageA(hwnd, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
+  }
+  return out;
+}
