@@ -1,6 +1,7 @@
 #include "editor/highlight_passes.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "editor/editor_ops.h"
 #include "editor/format_runs.h"
@@ -9,12 +10,23 @@
 
 namespace {
 
-std::vector<FormatRun> RunsOf(App& app, const std::string& line, HighlightPass pass) {
-  std::vector<FormatStep> steps;
-  ScanLine(app.scanner, line, pass, steps);
-  return MergeStepsIntoRuns(steps, pass, CategoryStylesOf(app.state), app.state.ApplyColors == 1,
-                            app.state.ApplyFontStyles == 1);
-}
+// What a pass needs for every line, worked out once per pass.
+class LineRuns {
+ public:
+  LineRuns(App& app, HighlightPass pass)
+      : app_(app), pass_(pass), styles_(CategoryStylesOf(app.state)) {}
+  std::vector<FormatRun> Of(std::string_view line) {
+    ScanLine(app_.scanner, line, pass_, steps_);
+    return MergeStepsIntoRuns(steps_, pass_, styles_, app_.state.ApplyColors == 1,
+                              app_.state.ApplyFontStyles == 1);
+  }
+
+ private:
+  App& app_;
+  HighlightPass pass_;
+  CategoryStyles styles_;
+  std::vector<FormatStep> steps_;  // reused: a scan then allocates nothing
+};
 
 void ApplyRuns(EditControl& edit, long lineIndex, const std::vector<FormatRun>& runs) {
   for (const FormatRun& run : runs) {
@@ -42,7 +54,6 @@ class QuietFormatting {
   EditControl& edit_;
 };
 
-
 // Lays the line's runs over the looks of its characters.
 void ApplyRunsToLooks(const std::vector<FormatRun>& runs, size_t lineStart, size_t lineLength,
                       std::vector<CharLook>& looks) {
@@ -57,21 +68,23 @@ void ApplyRunsToLooks(const std::vector<FormatRun>& runs, size_t lineStart, size
   }
 }
 
-// Highlights `text` ('\r' between lines) over its current looks and puts the
-// whole text in the editor font, in memory.
-void HighlightLooks(App& app, const std::string& text, std::vector<CharLook>& looks, bool highlight = true) {
+// Highlights `text` ('\r' between lines) over its current looks, in memory.
+void HighlightLooks(App& app, std::string_view text, std::vector<CharLook>& looks) {
+  LineRuns runs(app, HighlightPass::WholeText);
   size_t start = 0;
-  while (highlight && start <= text.size()) {
-    size_t end = text.find('\r', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    ApplyRunsToLooks(RunsOf(app, line, HighlightPass::WholeText), start, line.size(), looks);
+  while (start <= text.size()) {
+    size_t end = std::min(text.find('\r', start), text.size());
+    ApplyRunsToLooks(runs.Of(text.substr(start, end - start)), start, end - start, looks);
     start = end + 1;
   }
-  std::string face = app.state.EditorFontName.substr(0, kMaxFaceLength);
+}
+
+// The editor font over the whole text, as ApplyEditorFont gives it.
+void ApplyEditorFontToLooks(const AppState& state, std::vector<CharLook>& looks) {
+  std::string face = state.EditorFontName.substr(0, kMaxFaceLength);
   for (CharLook& look : looks) {
     look.face = face;
-    look.heightTwips = app.state.EditorFontSize * 20;
+    look.heightTwips = state.EditorFontSize * 20;
   }
 }
 
@@ -85,6 +98,7 @@ bool HighlightAllInOneTransfer(App& app) {
   if (!ReadRichText(edit.GetRichText(), text, looks)) return false;
   if (ToCrLf(text) != edit.GetText()) return false;
   HighlightLooks(app, text, looks);
+  ApplyEditorFontToLooks(app.state, looks);
   edit.SetRichText(WriteRichText(text, looks), false);
   return true;
 }
@@ -96,8 +110,9 @@ void HighlightAll(App& app) {
   if (!HighlightAllInOneTransfer(app)) {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
+    LineRuns runs(app, HighlightPass::WholeText);
     const long lines = LineCount(edit);
-    for (long i = 0; i < lines; ++i) ApplyRuns(edit, i, RunsOf(app, GetLineText(edit, i), HighlightPass::WholeText));
+    for (long i = 0; i < lines; ++i) ApplyRuns(edit, i, runs.Of(GetLineText(edit, i)));
     ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
     edit.SetRedraw(true);
   }
@@ -113,7 +128,7 @@ void HighlightLine(App& app, int line, int caretLine) {
   if (edit.LineIndex(index) >= 0) {
     std::string text = GetLineText(edit, index);
     QuietFormatting quiet(edit);
-    ApplyRuns(edit, index, RunsOf(app, text, HighlightPass::SingleLine));
+    ApplyRuns(edit, index, LineRuns(app, HighlightPass::SingleLine).Of(text));
   }
   SetCaret(edit, column, caretLine);
   ActivateEditor(edit);
@@ -126,7 +141,8 @@ void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
     text += lines[i];
   }
   std::vector<CharLook> looks(text.size());  // a loaded text starts plain black
-  HighlightLooks(app, text, looks, highlight);
+  if (highlight) HighlightLooks(app, text, looks);
+  ApplyEditorFontToLooks(app.state, looks);
   app.edit->SetRichText(WriteRichText(text, looks), false);
   SetCaret(*app.edit, 1, 1);
   ActivateEditor(*app.edit);
