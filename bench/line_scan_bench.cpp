@@ -65,7 +65,7 @@ void BM_LineScanAutomaton(benchmark::State& state) {
     benchmark::DoNotOptimize(stepCount);
   }
   state.SetBytesProcessed(state.iterations() * input.bytes);
-  state.counters["words"] = static_cast<double>(scanner.roles.size());
+  state.counters["words"] = static_cast<double>(scanner.roleOf.size());
   state.counters["bytes/line"] =
       static_cast<double>(input.bytes) / static_cast<double>(input.script.size());
 }

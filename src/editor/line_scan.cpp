@@ -18,6 +18,7 @@ namespace {
 
 constexpr uint8_t kSlashFlag = 1;
 constexpr uint8_t kQuoteFlag = 2;
+constexpr size_t kSortWidth = 32;
 
 }  // namespace
 
@@ -40,74 +41,105 @@ LineScanner BuildLineScanner(const HighlightWordLists& lists) {
   for (const ListRole& role : listRoles)
     for (const std::string& word : *role.words) {
       words.push_back(word);
-      scanner.roles.push_back({static_cast<int>(word.size()), role.category, role.needsSeparator});
+      scanner.roleOf.push_back(static_cast<uint8_t>(
+          static_cast<uint8_t>(role.category) | (role.needsSeparator ? LineScanner::kNeedsSeparator : 0)));
     }
   scanner.automaton = BuildWordAutomaton(words);
   scanner.automaton.byteFlags['/'] = kSlashFlag;
   scanner.automaton.byteFlags['"'] = kQuoteFlag;
+  scanner.seenInLine.assign(scanner.automaton.spellingCount, 0);
+  // Each word is found at most once per line; one slot past the last is
+  // written, and the sort reads a fixed width.
+  scanner.foundWords.resize(words.size() + 1 + kSortWidth);
+  scanner.foundSteps.resize(words.size() + 1);
   return scanner;
 }
 
 namespace {
 
-// A list word must start a word of the line, or it would colour the middle
-// of identifiers; only its first occurrence is judged.
-bool Counts(const LineScanner::WordRole& role, std::string_view line, uint32_t start,
-            HighlightPass pass) {
-  const char before = start == 0 ? ' ' : line[start - 1];
-  return !role.needsSeparator | (before == ' ') |
-         ((pass == HighlightPass::SingleLine) & (before == '('));
+// Every word of every spelling that ends at a place the walk noted; only a
+// spelling's first place is judged, and a list word counts only where it
+// starts a word of the line, or it would colour the middle of identifiers.
+// Each step is written either way and kept only when it counts, which spares
+// branches that the line's text would make unpredictable.
+size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass pass,
+                     size_t endCount) {
+  if (++scanner.generation == 0) {
+    std::fill(scanner.seenInLine.begin(), scanner.seenInLine.end(), 0);
+    scanner.generation = 1;
+  }
+  const WordAutomaton& a = scanner.automaton;
+  const uint32_t generation = scanner.generation;
+  uint32_t* seen = scanner.seenInLine.data();
+  seen[a.spellingCount - 1] = generation;  // the placeholder never counts
+  const uint8_t* roleOf = scanner.roleOf.data();
+  const uint32_t* moreWordsOf = a.moreWordsOf.data();
+  int32_t* words = scanner.foundWords.data();
+  FormatStep* found = scanner.foundSteps.data();
+  const bool afterParenthesis = pass == HighlightPass::SingleLine;
+  size_t count = 0;
+
+  auto add = [&](uint32_t word, uint32_t start, uint32_t length, bool fresh, char before) {
+    const uint8_t role = roleOf[word];
+    const bool separated = !(role & LineScanner::kNeedsSeparator) | (before == ' ') |
+                           (afterParenthesis & (before == '('));
+    const int column = static_cast<int>(start) + 1;
+    words[count] = static_cast<int32_t>(word);
+    found[count] = FormatStep{column, column + static_cast<int>(length),
+                              static_cast<HighlightCategory>(role & ~LineScanner::kNeedsSeparator)};
+    count += fresh & separated;
+  };
+  auto take = [&](const WordAutomaton::Output& output, uint32_t end) {
+    const uint32_t start = end - output.length;
+    const bool fresh = seen[output.spelling] != generation;
+    seen[output.spelling] = generation;
+    const char before = start == 0 ? ' ' : line[start - 1];
+    add(output.word, start, output.length, fresh, before);
+    if (fresh & (output.moreWords != 0)) {
+      const uint32_t* more = moreWordsOf + output.moreWords;
+      for (uint32_t k = 1; k <= more[0]; ++k) add(more[k], start, output.length, true, before);
+    }
+  };
+  for (size_t e = 0; e < endCount; ++e) {
+    uint32_t listed = 0;
+    const WordAutomaton::Output* outputs = OutputsAt(a, a.endRows[e], listed);
+    const uint32_t end = a.endOffsets[e] + 1;
+    take(outputs[0], end);
+    take(outputs[1], end);
+    for (uint32_t k = WordAutomaton::kOutputMinimum; k < listed; ++k) take(outputs[k], end);
+  }
+  return count;
 }
 
-// A line has few hits and each word at most one, so a hit's place is the
+// A line has few steps and each word at most one, so a step's place is the
 // number of smaller word indices. Counting over a fixed width, the unused
 // places holding words that sort last, keeps every branch independent of
 // the line (an insertion sort mispredicts at nearly every step) and lets
 // the compiler count all places at once in vector registers. Word indices
-// stay below 2^31, so signed comparisons serve. `in` may be read kWidth
+// stay below 2^31, so signed comparisons serve. `words` may be read kWidth
 // entries far.
 template <size_t kWidth>
-void RankSort(const WordHit* in, size_t n, WordHit* out) {
+void RankSort(const int32_t* words, const FormatStep* in, size_t n, FormatStep* out) {
   int32_t word[kWidth];
   int32_t rank[kWidth] = {};
   for (size_t j = 0; j < kWidth; ++j) {
     const int32_t used = -static_cast<int32_t>(j < n);
-    word[j] = (static_cast<int32_t>(in[j].word) & used) | (INT32_MAX & ~used);
+    word[j] = (words[j] & used) | (INT32_MAX & ~used);
   }
   for (size_t j = 0; j < kWidth; ++j)
     for (size_t i = 0; i < kWidth; ++i) rank[i] += word[j] < word[i];
   for (size_t i = 0; i < n; ++i) out[rank[i]] = in[i];
 }
 
-void SortByWord(const WordHit* in, size_t n, WordHit* out) {
-  static_assert(kHitSlack >= 32, "the widest rank sort reads 32 hits");
-  if (n <= 8) return RankSort<8>(in, n, out);
-  if (n <= 16) return RankSort<16>(in, n, out);
-  if (n <= 32) return RankSort<32>(in, n, out);
-  std::copy(in, in + n, out);
-  std::sort(out, out + n, [](const WordHit& x, const WordHit& y) { return x.word < y.word; });
-}
-
-// Every hit is written and kept only when it counts, which spares a branch
-// that the line's text would make unpredictable.
-void AddWordSteps(LineScanner& scanner, std::string_view line, HighlightPass pass,
-                  std::vector<FormatStep>& steps) {
-  const size_t n = scanner.automaton.hitCount;
-  if (scanner.ordered.size() < n) {
-    scanner.ordered.resize(n);
-    scanner.kept.resize(n);
-  }
-  SortByWord(scanner.automaton.hits.data(), n, scanner.ordered.data());
-  FormatStep* out = scanner.kept.data();
-  size_t kept = 0;
-  for (size_t h = 0; h < n; ++h) {
-    const WordHit& hit = scanner.ordered[h];
-    const LineScanner::WordRole& role = scanner.roles[hit.word];
-    const int column = static_cast<int>(hit.start) + 1;
-    out[kept] = FormatStep{column, column + role.length, role.category};
-    kept += Counts(role, line, hit.start, pass);
-  }
-  steps.assign(out, out + kept);
+void SortByWord(const int32_t* words, const FormatStep* in, size_t n, FormatStep* out) {
+  static_assert(kSortWidth >= 32, "the widest rank sort reads 32 words");
+  if (n <= 8) return RankSort<8>(words, in, n, out);
+  if (n <= 16) return RankSort<16>(words, in, n, out);
+  if (n <= kSortWidth) return RankSort<kSortWidth>(words, in, n, out);
+  std::vector<size_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t x, size_t y) { return words[x] < words[y]; });
+  for (size_t i = 0; i < n; ++i) out[i] = in[order[i]];
 }
 
 // Quotes pair up from the left; there is no escape, and an unpaired last
@@ -135,8 +167,10 @@ void ScanLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
   // A scanner nobody built acts as one built from empty lists: comments and
   // quoted text are still found.
   if (scanner.automaton.rows.empty()) scanner = BuildLineScanner(HighlightWordLists{});
-  FindFirstOccurrences(scanner.automaton, line);
-  AddWordSteps(scanner, line, pass, steps);
+  const size_t ends = WalkWordEnds(scanner.automaton, line);
+  const size_t found = FindWordSteps(scanner, line, pass, ends);
+  steps.resize(found);
+  SortByWord(scanner.foundWords.data(), scanner.foundSteps.data(), found, steps.data());
   // Most lines have neither; the walk has already said whether they do.
   if (scanner.automaton.flagsSeen & kSlashFlag) {
     size_t comment = line.find("//");

@@ -46,15 +46,15 @@ HighlightWordLists WordListsOf(const Catalogue& catalogue);
 // at a time. Pass the same `steps` vector for every line: it keeps its
 // storage, so a line costs no allocation.
 struct LineScanner {
-  struct WordRole {
-    int length;
-    HighlightCategory category;
-    bool needsSeparator;
-  };
+  static constexpr uint8_t kNeedsSeparator = 0x80;  // else the category
   WordAutomaton automaton;
-  std::vector<WordRole> roles;  // per word, in step order
-  std::vector<WordHit> ordered;  // scratch: the line's hits in word order
-  std::vector<FormatStep> kept;  // scratch: the steps before they are handed out
+  std::vector<uint8_t> roleOf;  // per word, in step order
+
+  // Scratch of a line.
+  std::vector<uint32_t> seenInLine;  // per spelling: the generation whose line has it
+  uint32_t generation = 0;
+  std::vector<int32_t> foundWords;   // the steps found, with their word as sort key
+  std::vector<FormatStep> foundSteps;
 };
 
 LineScanner BuildLineScanner(const HighlightWordLists& lists);

@@ -88,22 +88,25 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   const uint32_t classes = trie.classes;
   const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
   a.classCount = classes;
-  a.rowStride = classes + WordAutomaton::kInfoCells;
 
   // Spellings: one per state where words end, then the placeholder.
-  std::vector<uint32_t> spellingOf(stateCount, 0);
+  std::vector<WordAutomaton::Output> spellingOutput(stateCount);
+  uint32_t spellingCount = 0;
+  a.moreWordsOf.assign(1, 0);
   for (uint32_t s = 0; s < stateCount; ++s) {
-    if (trie.ending[s].empty()) continue;
-    spellingOf[s] = static_cast<uint32_t>(a.spellings.size());
-    a.spellings.push_back({static_cast<uint32_t>(words[trie.ending[s].front()].size()),
-                           static_cast<uint32_t>(a.wordsOf.size()),
-                           static_cast<uint32_t>(trie.ending[s].size())});
-    a.wordsOf.insert(a.wordsOf.end(), trie.ending[s].begin(), trie.ending[s].end());
-    if (trie.ending[s].size() < 2) a.wordsOf.push_back(0);  // read, never kept
+    const std::vector<uint32_t>& ending = trie.ending[s];
+    if (ending.empty()) continue;
+    uint32_t more = 0;
+    if (ending.size() > 1) {
+      more = static_cast<uint32_t>(a.moreWordsOf.size());
+      a.moreWordsOf.push_back(static_cast<uint32_t>(ending.size() - 1));
+      a.moreWordsOf.insert(a.moreWordsOf.end(), ending.begin() + 1, ending.end());
+    }
+    spellingOutput[s] = {spellingCount++, ending.front(),
+                         static_cast<uint32_t>(words[ending.front()].size()), more};
   }
-  const uint32_t placeholder = static_cast<uint32_t>(a.spellings.size());
-  a.spellings.push_back({0, static_cast<uint32_t>(a.wordsOf.size()), 0});
-  a.wordsOf.insert(a.wordsOf.end(), {0, 0});
+  a.spellingCount = spellingCount + 1;
+  const WordAutomaton::Output placeholder{spellingCount, 0, 0, 0};
 
   // New numbers: states where no word ends first, the others after; each
   // group breadth first, so the shallow states that nearly every byte visits
@@ -112,43 +115,37 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   std::vector<uint32_t> rowOf(stateCount);
   uint32_t next = 0;
   for (uint32_t s : breadthFirst)
-    if (!hasOutput(s)) rowOf[s] = a.rowStride * next++;
-  a.firstOutputRow = a.rowStride * next;
+    if (!hasOutput(s)) rowOf[s] = classes * next++;
+  a.firstOutputRow = classes * next;
   for (uint32_t s : breadthFirst)
-    if (hasOutput(s)) rowOf[s] = a.rowStride * next++;
+    if (hasOutput(s)) rowOf[s] = classes * next++;
 
-  a.rows.assign(static_cast<size_t>(stateCount) * a.rowStride, 0);
+  a.rows.assign(static_cast<size_t>(stateCount) * classes, 0);
+  // Exact for a multiple k * classes: the product is k * 2^32 plus
+  // k * (less than classes), which stays below 2^32 while the rows do.
+  a.outputListFactor = ((uint64_t{1} << 32) + classes - 1) / classes;
+  a.outputLists.resize(stateCount - a.firstOutputRow / classes);
   for (uint32_t s = 0; s < stateCount; ++s) {
     uint32_t* row = &a.rows[rowOf[s]];
     for (uint32_t c = 0; c < classes; ++c)
       row[c] = rowOf[static_cast<uint32_t>(trie.child[s * classes + c])];
-    const uint32_t begin = static_cast<uint32_t>(a.spellingLists.size());
+    if (rowOf[s] < a.firstOutputRow) continue;
+    const uint32_t begin = static_cast<uint32_t>(a.outputs.size());
     for (int32_t t = static_cast<int32_t>(s); t != kNoState; t = link[static_cast<uint32_t>(t)])
       if (!trie.ending[static_cast<uint32_t>(t)].empty())
-        a.spellingLists.push_back(spellingOf[static_cast<uint32_t>(t)]);
-    const uint32_t count = static_cast<uint32_t>(a.spellingLists.size()) - begin;
-    while (a.spellingLists.size() < begin + WordAutomaton::kListMinimum)
-      a.spellingLists.push_back(placeholder);
-    row[classes + WordAutomaton::kListBegin] = begin;
-    row[classes + WordAutomaton::kListCount] = count;
+        a.outputs.push_back(spellingOutput[static_cast<uint32_t>(t)]);
+    const uint32_t count = static_cast<uint32_t>(a.outputs.size()) - begin;
+    while (a.outputs.size() < begin + WordAutomaton::kOutputMinimum) a.outputs.push_back(placeholder);
+    a.outputLists[(rowOf[s] - a.firstOutputRow) / classes] = {begin, count};
   }
-  a.seenInLine.assign(a.spellings.size(), 0);
-  // Each word is hit at most once per line; the scan writes up to two slots
-  // past the last hit, and readers may look kHitSlack entries further.
-  a.hits.resize(words.size() + 2 + kHitSlack);
   return a;
 }
 
-size_t FindFirstOccurrences(WordAutomaton& a, std::string_view text) {
-  if (++a.generation == 0) {
-    std::fill(a.seenInLine.begin(), a.seenInLine.end(), 0);
-    a.generation = 1;
-  }
+size_t WalkWordEnds(WordAutomaton& a, std::string_view text) {
   if (a.endRows.size() < text.size()) {
     a.endRows.resize(text.size());
     a.endOffsets.resize(text.size());
   }
-
   // The walk only notes where a word may end, without branching on it:
   // whether one does is unpredictable byte by byte, and a mispredicted
   // branch costs more than the byte's whole step.
@@ -170,40 +167,5 @@ size_t FindFirstOccurrences(WordAutomaton& a, std::string_view text) {
     endCount += row >= firstOutputRow;
   }
   a.flagsSeen = flags;
-
-  // Every word of every spelling ending at a noted place; only a spelling's
-  // first place is kept. Two word slots are written either way and kept only
-  // as far as the spelling is new here and has words (the placeholder has
-  // none), again to spare unpredictable branches; a word listed more than
-  // twice is the rare case that loops.
-  const uint32_t classes = a.classCount;
-  const uint32_t generation = a.generation;
-  const WordAutomaton::Spelling* spellings = a.spellings.data();
-  const uint32_t* wordsOf = a.wordsOf.data();
-  uint32_t* seen = a.seenInLine.data();
-  WordHit* hits = a.hits.data();
-  size_t count = 0;
-  auto take = [&](uint32_t s, uint32_t end) {
-    const WordAutomaton::Spelling& spelling = spellings[s];
-    const uint32_t start = end - spelling.length;
-    const uint32_t* word = wordsOf + spelling.firstWord;
-    const uint32_t fresh = seen[s] != generation;
-    seen[s] = generation;
-    hits[count] = WordHit{word[0], start};
-    hits[count + 1] = WordHit{word[1], start};
-    count += fresh * std::min(spelling.wordCount, 2u);
-    if (fresh && spelling.wordCount > 2)
-      for (uint32_t k = 2; k < spelling.wordCount; ++k) hits[count++] = WordHit{word[k], start};
-  };
-  for (size_t e = 0; e < endCount; ++e) {
-    const uint32_t* info = rows + endRows[e] + classes;
-    const uint32_t* list = a.spellingLists.data() + info[WordAutomaton::kListBegin];
-    const uint32_t end = endOffsets[e] + 1;
-    take(list[0], end);
-    take(list[1], end);
-    for (uint32_t k = WordAutomaton::kListMinimum; k < info[WordAutomaton::kListCount]; ++k)
-      take(list[k], end);
-  }
-  a.hitCount = count;
-  return count;
+  return endCount;
 }

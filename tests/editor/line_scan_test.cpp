@@ -147,7 +147,7 @@ TEST(LineScan, SurvivesTheLineCounterWrapping) {
   for (int i = 0; i < 8; ++i) lines.push_back(samples::GenerateAdversarialLine(rng, lists));
   std::vector<FormatStep> steps;
   for (const std::string& line : lines) ScanLine(scanner, line, HighlightPass::WholeText, steps);
-  scanner.automaton.generation = UINT_MAX;  // the next line wraps to the first value
+  scanner.generation = UINT_MAX;  // the next line wraps to the first value
   for (int round = 0; round < 2; ++round)
     for (const std::string& line : lines) {
       ScanLine(scanner, line, HighlightPass::WholeText, steps);
