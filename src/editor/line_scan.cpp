@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 HighlightWordLists WordListsOf(const Catalogue& catalogue) {
   HighlightWordLists lists;
@@ -38,12 +39,15 @@ LineScanner BuildLineScanner(const HighlightWordLists& lists) {
   };
   LineScanner scanner;
   std::vector<std::string_view> words;
-  for (const ListRole& role : listRoles)
+  for (const ListRole& role : listRoles) {
+    std::unordered_set<std::string_view> inThisList;
     for (const std::string& word : *role.words) {
+      if (!inThisList.insert(word).second) continue;
       words.push_back(word);
       scanner.roleOf.push_back(static_cast<uint8_t>(
           static_cast<uint8_t>(role.category) | (role.needsSeparator ? LineScanner::kNeedsSeparator : 0)));
     }
+  }
   scanner.automaton = BuildWordAutomaton(words);
   scanner.automaton.byteFlags['/'] = kSlashFlag;
   scanner.automaton.byteFlags['"'] = kQuoteFlag;

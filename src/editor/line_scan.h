@@ -30,7 +30,11 @@ struct FormatStep {
   }
 };
 
-// The word lists in the order their steps are applied.
+// The word lists in the order their steps are applied. A word repeated
+// within one list (the catalogue names the same method on many objects)
+// gives one step: its repeats would lay the same format over the same
+// stretch again, with nothing but that same format laid in between, so they
+// cannot change the result and are left out.
 struct HighlightWordLists {
   std::vector<std::string> catalogueNames;  // Keywords; no separator needed
   std::vector<std::string> commands;        // Methods

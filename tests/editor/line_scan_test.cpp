@@ -81,11 +81,21 @@ TEST(LineScan, QuotesPairFromTheLeft) {
 TEST(LineScan, ListWordsMatchAsPlainSubstrings) {
   HighlightWordLists lists;
   lists.catalogueNames = {"Pos"};
-  lists.commands = {"play", "play", ""};
-  // A command at the start of a longer name formats that part; a duplicate
-  // list entry formats it again; an empty entry never matches.
+  lists.commands = {"play", ""};
+  // A command at the start of a longer name formats that part; an empty
+  // entry never matches.
   EXPECT_EQ(Scan(lists, "playSound xPosy"),
-            (std::vector<FormatStep>{{12, 15, HC::Keywords}, {1, 5, HC::Methods}, {1, 5, HC::Methods}}));
+            (std::vector<FormatStep>{{12, 15, HC::Keywords}, {1, 5, HC::Methods}}));
+}
+
+TEST(LineScan, AWordRepeatedInOneListGivesOneStepWhereItFirstStands) {
+  HighlightWordLists lists;
+  lists.catalogueNames = {"Show", "Hide", "Show"};
+  lists.commands = {"Show"};
+  // The second "Show" entry would repeat the Keywords step after "Hide"'s;
+  // the command's Methods step still follows both.
+  EXPECT_EQ(Scan(lists, "Show.Hide"),
+            (std::vector<FormatStep>{{1, 5, HC::Keywords}, {6, 10, HC::Keywords}, {1, 5, HC::Methods}}));
 }
 
 TEST(LineScan, AScannerNobodyBuiltStillFindsCommentsAndQuotes) {
@@ -102,22 +112,34 @@ TEST(LineScan, WordsWithPunctuationFromListLinesMatchWhole) {
             (std::vector<FormatStep>{{2, 10, HC::Methods}, {2, 6, HC::Methods}}));
 }
 
-// The fast scan against the plain one, on lines built to make words overlap,
-// nest, repeat and sit next to every separator the rules look at.
+// The fast scan against the plain one: step for step once the lists hold
+// each word once, and character for character on the lists as given.
+void ExpectAgreement(LineScanner& scanner, const HighlightWordLists& lists,
+                     const HighlightWordLists& distinct, const std::string& line,
+                     HighlightPass pass) {
+  std::vector<FormatStep> steps;
+  ScanLine(scanner, line, pass, steps);
+  auto expected = ReferenceScanLine(distinct, line, pass);
+  ASSERT_EQ(steps, expected) << "line [" << line << "] got " << Describe(steps) << " want "
+                             << Describe(expected);
+  ASSERT_EQ(LooksAfter(steps, line.size()),
+            LooksAfter(ReferenceScanLine(lists, line, pass), line.size()))
+      << "line [" << line << "]";
+}
+
+// Lines built to make words overlap, nest, repeat and sit next to every
+// separator the rules look at.
 TEST(LineScan, AgreesWithThePlainScanOnGeneratedLines) {
   std::mt19937 rng(20240611);
-  std::vector<FormatStep> steps;
   int compared = 0;
   for (int listSet = 0; listSet < 60; ++listSet) {
     HighlightWordLists lists = samples::GenerateAdversarialLists(rng);
+    HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
     LineScanner scanner = BuildLineScanner(lists);
     for (int i = 0; i < 200; ++i) {
       std::string line = samples::GenerateAdversarialLine(rng, lists);
       for (HighlightPass pass : {HighlightPass::WholeText, HighlightPass::SingleLine}) {
-        ScanLine(scanner, line, pass, steps);
-        auto expected = ReferenceScanLine(lists, line, pass);
-        ASSERT_EQ(steps, expected) << "line [" << line << "] got " << Describe(steps)
-                                   << " want " << Describe(expected);
+        ASSERT_NO_FATAL_FAILURE(ExpectAgreement(scanner, lists, distinct, line, pass));
         ++compared;
       }
     }
@@ -127,12 +149,11 @@ TEST(LineScan, AgreesWithThePlainScanOnGeneratedLines) {
 
 TEST(LineScan, AgreesWithThePlainScanOnScriptLikeLines) {
   HighlightWordLists lists = samples::GenerateRealisticLists(7, 2000, 100);
+  HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
   LineScanner scanner = BuildLineScanner(lists);
-  std::vector<FormatStep> steps;
-  for (const std::string& line : samples::GenerateScript(8, 3000, lists)) {
-    ScanLine(scanner, line, HighlightPass::SingleLine, steps);
-    ASSERT_EQ(steps, ReferenceScanLine(lists, line, HighlightPass::SingleLine)) << line;
-  }
+  for (const std::string& line : samples::GenerateScript(8, 3000, lists))
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectAgreement(scanner, lists, distinct, line, HighlightPass::SingleLine));
 }
 
 // The per-line bookkeeping restarts when its counter wraps; a line scanned
@@ -142,6 +163,7 @@ TEST(LineScan, SurvivesTheLineCounterWrapping) {
   std::mt19937 rng(99);
   HighlightWordLists lists = samples::GenerateAdversarialLists(rng);
   lists.commands.push_back("ab");
+  HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
   LineScanner scanner = BuildLineScanner(lists);
   std::vector<std::string> lines = {"ab ab"};
   for (int i = 0; i < 8; ++i) lines.push_back(samples::GenerateAdversarialLine(rng, lists));
@@ -149,25 +171,21 @@ TEST(LineScan, SurvivesTheLineCounterWrapping) {
   for (const std::string& line : lines) ScanLine(scanner, line, HighlightPass::WholeText, steps);
   scanner.generation = UINT_MAX;  // the next line wraps to the first value
   for (int round = 0; round < 2; ++round)
-    for (const std::string& line : lines) {
-      ScanLine(scanner, line, HighlightPass::WholeText, steps);
-      ASSERT_EQ(steps, ReferenceScanLine(lists, line, HighlightPass::WholeText)) << line;
-    }
+    for (const std::string& line : lines)
+      ASSERT_NO_FATAL_FAILURE(
+          ExpectAgreement(scanner, lists, distinct, line, HighlightPass::WholeText));
 }
 
 TEST(LineScan, AgreesWithThePlainScanOnTheShippedData) {
   HighlightWordLists lists;
   if (!samples::LoadShippedLists(QVR_DATA_DIR, lists)) GTEST_SKIP() << "no shipped word lists yet";
+  HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
   LineScanner scanner = BuildLineScanner(lists);
   std::vector<std::string> lines = samples::LoadSampleScriptLines(QVR_DATA_DIR);
   for (std::string& line : samples::GenerateScript(11, 2000, lists)) lines.push_back(std::move(line));
-  std::vector<FormatStep> steps;
-  for (const std::string& line : lines) {
-    for (HighlightPass pass : {HighlightPass::WholeText, HighlightPass::SingleLine}) {
-      ScanLine(scanner, line, pass, steps);
-      ASSERT_EQ(steps, ReferenceScanLine(lists, line, pass)) << line;
-    }
-  }
+  for (const std::string& line : lines)
+    for (HighlightPass pass : {HighlightPass::WholeText, HighlightPass::SingleLine})
+      ASSERT_NO_FATAL_FAILURE(ExpectAgreement(scanner, lists, distinct, line, pass));
 }
 
 }  // namespace

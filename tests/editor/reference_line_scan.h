@@ -2,6 +2,7 @@
 // The line scan done the slow, obvious way: one substring search per word,
 // exactly in the order the steps are applied. The fast scanner must always
 // agree with it.
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,4 +54,29 @@ inline std::vector<FormatStep> ReferenceScanLine(const HighlightWordLists& lists
     }
   }
   return steps;
+}
+
+// What the steps leave on each character of the line: the category of the
+// last step over it, or -1. Two step lists with equal looks format a line
+// alike.
+inline std::vector<int> LooksAfter(const std::vector<FormatStep>& steps, size_t lineLength) {
+  std::vector<int> looks(lineLength, -1);
+  for (const FormatStep& step : steps) {
+    size_t end = step.end == kLineEnd ? lineLength : static_cast<size_t>(step.end - 1);
+    for (size_t i = static_cast<size_t>(step.start - 1); i < end && i < lineLength; ++i)
+      looks[i] = static_cast<int>(step.category);
+  }
+  return looks;
+}
+
+// The lists with each word kept once per list, where it first appears.
+inline HighlightWordLists WithoutRepeatsInEachList(HighlightWordLists lists) {
+  for (std::vector<std::string>* list :
+       {&lists.catalogueNames, &lists.commands, &lists.directions, &lists.events, &lists.keywords}) {
+    std::vector<std::string> kept;
+    for (const std::string& word : *list)
+      if (std::find(kept.begin(), kept.end(), word) == kept.end()) kept.push_back(word);
+    *list = std::move(kept);
+  }
+  return lists;
 }
