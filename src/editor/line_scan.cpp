@@ -75,7 +75,6 @@ size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass 
   const WordAutomaton& a = scanner.automaton;
   const uint32_t generation = scanner.generation;
   uint32_t* seen = scanner.seenInLine.data();
-  seen[a.spellingCount - 1] = generation;  // the placeholder never counts
   const uint8_t* roleOf = scanner.roleOf.data();
   const uint32_t* moreWordsOf = a.moreWordsOf.data();
   int32_t* words = scanner.foundWords.data();
@@ -109,8 +108,9 @@ size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass 
     const WordAutomaton::Output* outputs = OutputsAt(a, a.endRows[e], listed);
     const uint32_t end = a.endOffsets[e] + 1;
     take(outputs[0], end);
-    take(outputs[1], end);
-    for (uint32_t k = WordAutomaton::kOutputMinimum; k < listed; ++k) take(outputs[k], end);
+    // Most states end one spelling only; a loop for all would mispredict
+    // its end far more often than this rarely taken one.
+    for (uint32_t k = 1; k < listed; ++k) take(outputs[k], end);
   }
   return count;
 }

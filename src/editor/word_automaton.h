@@ -18,12 +18,8 @@
 // output is one spelling (a distinct word text; a list may repeat a word)
 // that ends in the state, its own or a shorter suffix's, so a hit needs no
 // walk along suffix links; it carries all a hit needs in one record.
-// Lists are padded to kOutputMinimum with a placeholder whose spelling is
-// marked seen before every scan, so it never counts and the usual short list
-// is handled without a loop.
+// A state where a word may end has at least one output.
 struct WordAutomaton {
-  static constexpr uint32_t kOutputMinimum = 2;
-
   struct Output {
     uint32_t spelling;   // index into seenInLine
     uint32_t word;       // the spelling's first word
@@ -32,7 +28,7 @@ struct WordAutomaton {
   };
   struct OutputList {
     uint32_t begin;  // into outputs
-    uint32_t count;  // without the padding
+    uint32_t count;  // at least 1
   };
 
   std::array<uint8_t, 256> byteClass{};
@@ -44,7 +40,7 @@ struct WordAutomaton {
   std::vector<uint32_t> rows;
   std::vector<OutputList> outputLists;  // one per state where spellings end
   std::vector<Output> outputs;          // the lists, one after another
-  uint32_t spellingCount = 0;           // the placeholder is the last
+  uint32_t spellingCount = 0;
   // For a spelling of several words: its word count, then the words after
   // the first. Entry 0 is unused so 0 can mean "none".
   std::vector<uint32_t> moreWordsOf;
@@ -67,8 +63,7 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words);
 // may end, sets flagsSeen and returns the count.
 size_t WalkWordEnds(WordAutomaton& automaton, std::string_view text);
 
-// The outputs of the state whose row a walk noted: at least kOutputMinimum
-// records, of which `count` are real.
+// The outputs of the state whose row a walk noted, `count` of them.
 inline const WordAutomaton::Output* OutputsAt(const WordAutomaton& a, uint32_t endRow,
                                               uint32_t& count) {
   const uint32_t place = static_cast<uint32_t>(
