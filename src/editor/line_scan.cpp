@@ -105,7 +105,7 @@ size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass 
   };
   for (size_t e = 0; e < endCount; ++e) {
     uint32_t listed = 0;
-    const WordAutomaton::Output* outputs = OutputsAt(a, a.endRows[e], listed);
+    const WordAutomaton::Output* outputs = OutputsAt(a, a.endCells[e], listed);
     const uint32_t end = a.endOffsets[e] + 1;
     take(outputs[0], end);
     // Most states end one spelling only; a loop for all would mispredict
@@ -170,7 +170,8 @@ void ScanLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
               std::vector<FormatStep>& steps) {
   // A scanner nobody built acts as one built from empty lists: comments and
   // quoted text are still found.
-  if (scanner.automaton.rows.empty()) scanner = BuildLineScanner(HighlightWordLists{});
+  if (scanner.automaton.narrowCells.empty() && scanner.automaton.wideCells.empty())
+    scanner = BuildLineScanner(HighlightWordLists{});
   const size_t ends = WalkWordEnds(scanner.automaton, line);
   const size_t found = FindWordSteps(scanner, line, pass, ends);
   steps.resize(found);

@@ -112,57 +112,71 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   // group breadth first, so the shallow states that nearly every byte visits
   // share a few cache lines.
   auto hasOutput = [&](uint32_t s) { return !trie.ending[s].empty() || link[s] != kNoState; };
-  std::vector<uint32_t> rowOf(stateCount);
+  std::vector<uint32_t> numberOf(stateCount);
   uint32_t next = 0;
   for (uint32_t s : breadthFirst)
-    if (!hasOutput(s)) rowOf[s] = classes * next++;
-  a.firstOutputRow = classes * next;
+    if (!hasOutput(s)) numberOf[s] = next++;
+  const uint32_t firstOutputState = next;
   for (uint32_t s : breadthFirst)
-    if (hasOutput(s)) rowOf[s] = classes * next++;
+    if (hasOutput(s)) numberOf[s] = next++;
 
-  a.rows.assign(static_cast<size_t>(stateCount) * classes, 0);
-  // Exact for a multiple k * classes: the product is k * 2^32 plus
-  // k * (less than classes), which stays below 2^32 while the rows do.
-  a.outputListFactor = ((uint64_t{1} << 32) + classes - 1) / classes;
-  a.outputLists.resize(stateCount - a.firstOutputRow / classes);
+  const uint32_t width = (classes + 7) / 8 * 8;
+  a.rowWidth = width;
+  const uint64_t cellCount = uint64_t{stateCount} * width;
+  a.cellShift = cellCount / 8 <= 0x10000 ? 3 : 0;
+  auto cellOf = [&](uint32_t s) { return (numberOf[s] * width) >> a.cellShift; };
+  a.firstOutputCell = (firstOutputState * width) >> a.cellShift;
+  // Exact for a multiple k * width: the product is k * 2^32 plus
+  // k * (less than width), which stays below 2^32 while the cells do.
+  a.outputListFactor = ((uint64_t{1} << 32) + width - 1) / width;
+  if (a.cellShift == 3) {
+    a.narrowCells.assign(cellCount, 0);
+  } else {
+    a.wideCells.assign(cellCount, 0);
+  }
+  a.outputLists.resize(stateCount - firstOutputState);
   for (uint32_t s = 0; s < stateCount; ++s) {
-    uint32_t* row = &a.rows[rowOf[s]];
-    for (uint32_t c = 0; c < classes; ++c)
-      row[c] = rowOf[static_cast<uint32_t>(trie.child[s * classes + c])];
-    if (rowOf[s] < a.firstOutputRow) continue;
+    const size_t row = size_t{numberOf[s]} * width;
+    for (uint32_t c = 0; c < classes; ++c) {
+      const uint32_t target = cellOf(static_cast<uint32_t>(trie.child[s * classes + c]));
+      if (a.cellShift == 3) {
+        a.narrowCells[row + c] = static_cast<uint16_t>(target);
+      } else {
+        a.wideCells[row + c] = target;
+      }
+    }
+    if (numberOf[s] < firstOutputState) continue;
     const uint32_t begin = static_cast<uint32_t>(a.outputs.size());
     for (int32_t t = static_cast<int32_t>(s); t != kNoState; t = link[static_cast<uint32_t>(t)])
       if (!trie.ending[static_cast<uint32_t>(t)].empty())
         a.outputs.push_back(spellingOutput[static_cast<uint32_t>(t)]);
     const uint32_t count = static_cast<uint32_t>(a.outputs.size()) - begin;
-    a.outputLists[(rowOf[s] - a.firstOutputRow) / classes] = {begin, count};
+    a.outputLists[numberOf[s] - firstOutputState] = {begin, count};
   }
   return a;
 }
 
-size_t WalkWordEnds(WordAutomaton& a, std::string_view text) {
-  if (a.endRows.size() < text.size()) {
-    a.endRows.resize(text.size());
-    a.endOffsets.resize(text.size());
-  }
+namespace {
+
+template <typename Cell, uint32_t kShift>
+size_t Walk(WordAutomaton& a, const Cell* cells, std::string_view text) {
   // The walk only notes where a word may end, without branching on it:
   // whether one does is unpredictable byte by byte, and a mispredicted
   // branch costs more than the byte's whole step.
-  const uint32_t* rows = a.rows.data();
   const uint8_t* byteClass = a.byteClass.data();
   const uint8_t* byteFlags = a.byteFlags.data();
-  const uint32_t firstOutputRow = a.firstOutputRow;
-  uint32_t* endRows = a.endRows.data();
+  const uint32_t firstOutputCell = a.firstOutputCell;
+  uint32_t* endCells = a.endCells.data();
   uint32_t* endOffsets = a.endOffsets.data();
   size_t endCount = 0;
   uint8_t flags = 0;
-  uint32_t row = 0;  // the start state comes first: no word ends in it
+  uint32_t cell = 0;  // the start state comes first: no word ends in it
   // Indentation leaves the walk where it started, so it is passed over
   // eight spaces at a time instead of byte by byte through the walk's chain
   // of dependent loads. Bytes are read little-endian: the lowest set byte of
   // x is the first one that is not a space.
   size_t i = 0;
-  if (rows[byteClass[' ']] == 0 && byteFlags[' '] == 0) {
+  if (cells[byteClass[' ']] == 0 && byteFlags[' '] == 0) {
     while (i + 8 <= text.size()) {
       uint64_t x;
       std::memcpy(&x, text.data() + i, 8);
@@ -176,12 +190,23 @@ size_t WalkWordEnds(WordAutomaton& a, std::string_view text) {
   }
   for (; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    row = rows[row + byteClass[c]];
+    cell = cells[(cell << kShift) + byteClass[c]];
     flags |= byteFlags[c];
-    endRows[endCount] = row;
+    endCells[endCount] = cell - firstOutputCell;
     endOffsets[endCount] = static_cast<uint32_t>(i);
-    endCount += row >= firstOutputRow;
+    endCount += cell >= firstOutputCell;
   }
   a.flagsSeen = flags;
   return endCount;
+}
+
+}  // namespace
+
+size_t WalkWordEnds(WordAutomaton& a, std::string_view text) {
+  if (a.endCells.size() < text.size()) {
+    a.endCells.resize(text.size());
+    a.endOffsets.resize(text.size());
+  }
+  if (a.cellShift == 3) return Walk<uint16_t, 3>(a, a.narrowCells.data(), text);
+  return Walk<uint32_t, 0>(a, a.wideCells.data(), text);
 }

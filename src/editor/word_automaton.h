@@ -9,19 +9,22 @@
 #include <vector>
 
 // A dense automaton over byte classes (bytes that occur in no word share one
-// class). Each state owns one row: a transition per class, holding the
-// target's row offset.
+// class). Each state owns one row of cells, a transition per class, padded
+// to a multiple of 8 cells. A cell holds the target row's offset, divided by
+// 8 when every such quotient fits 16 bits: the walk then roams half the
+// memory, and it is the memory the walk touches, more than the work per
+// byte, that sets its pace.
 // States where spellings end are numbered last, so "a word may end here" is
-// one comparison against `firstOutputRow`, off the path from one byte to the
-// next. Those states have an output list each, apart from the rows so that
-// the few lists stay in the nearest cache while the walk roams the rows. An
-// output is one spelling (a distinct word text; a list may repeat a word)
-// that ends in the state, its own or a shorter suffix's, so a hit needs no
-// walk along suffix links; it carries all a hit needs in one record.
-// A state where a word may end has at least one output.
+// one comparison against `firstOutputCell`, off the path from one byte to
+// the next. Those states have an output list each, apart from the rows so
+// that the few lists stay in a near cache while the walk roams the rows. An
+// output is one spelling (a distinct word text) that ends in the state, its
+// own or a shorter suffix's, so a hit needs no walk along suffix links; it
+// carries all a hit needs in one record. A state where a word may end has at
+// least one output.
 struct WordAutomaton {
   struct Output {
-    uint32_t spelling;   // index into seenInLine
+    uint32_t spelling;   // one number per word text, for "seen before"
     uint32_t word;       // the spelling's first word
     uint32_t length;
     uint32_t moreWords;  // where the spelling's other words start in moreWordsOf, 0 if none
@@ -33,11 +36,14 @@ struct WordAutomaton {
 
   std::array<uint8_t, 256> byteClass{};
   uint32_t classCount = 1;
-  uint32_t firstOutputRow = 0;
-  // Turns a row offset past firstOutputRow into its state's place in
+  uint32_t rowWidth = 8;       // cells per row
+  uint32_t cellShift = 0;      // 3 with the narrow cells, 0 with the wide ones
+  std::vector<uint16_t> narrowCells;
+  std::vector<uint32_t> wideCells;
+  uint32_t firstOutputCell = 0;
+  // Turns (cell - firstOutputCell) << cellShift into the state's place in
   // outputLists: a multiply and a shift instead of a division by the width.
   uint64_t outputListFactor = 0;
-  std::vector<uint32_t> rows;
   std::vector<OutputList> outputLists;  // one per state where spellings end
   std::vector<Output> outputs;          // the lists, one after another
   uint32_t spellingCount = 0;
@@ -46,7 +52,7 @@ struct WordAutomaton {
   std::vector<uint32_t> moreWordsOf;
 
   // Scratch of the walk, kept here so a walk allocates nothing.
-  std::vector<uint32_t> endRows;     // where a word may end: the row reached
+  std::vector<uint32_t> endCells;    // where a word may end: the cell reached, less firstOutputCell
   std::vector<uint32_t> endOffsets;  // and the offset of the byte
 
   // Bytes the caller wants to know about: the walk ORs byteFlags of every
@@ -59,15 +65,15 @@ struct WordAutomaton {
 // An empty word never matches.
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words);
 
-// Notes in endRows/endOffsets[0, count) every byte of the text where a word
+// Notes in endCells/endOffsets[0, count) every byte of the text where a word
 // may end, sets flagsSeen and returns the count.
 size_t WalkWordEnds(WordAutomaton& automaton, std::string_view text);
 
-// The outputs of the state whose row a walk noted, `count` of them.
-inline const WordAutomaton::Output* OutputsAt(const WordAutomaton& a, uint32_t endRow,
+// The outputs of the state whose cell a walk noted, `count` of them.
+inline const WordAutomaton::Output* OutputsAt(const WordAutomaton& a, uint32_t endCell,
                                               uint32_t& count) {
   const uint32_t place = static_cast<uint32_t>(
-      (uint64_t{endRow - a.firstOutputRow} * a.outputListFactor) >> 32);
+      (uint64_t{endCell << a.cellShift} * a.outputListFactor) >> 32);
   const WordAutomaton::OutputList& list = a.outputLists[place];
   count = list.count;
   return a.outputs.data() + list.begin;

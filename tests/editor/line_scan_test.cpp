@@ -176,6 +176,20 @@ TEST(LineScan, SurvivesTheLineCounterWrapping) {
           ExpectAgreement(scanner, lists, distinct, line, HighlightPass::WholeText));
 }
 
+// Enough words that the transition table outgrows 16-bit cells.
+TEST(LineScan, AgreesWithThePlainScanWithAVeryLargeVocabulary) {
+  std::mt19937 rng(5);
+  HighlightWordLists lists;
+  for (int i = 0; i < 30000; ++i) lists.catalogueNames.push_back(samples::MakeName(rng));
+  for (int i = 0; i < 300; ++i) lists.commands.push_back(samples::Lowered(samples::MakeName(rng)));
+  HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
+  LineScanner scanner = BuildLineScanner(lists);
+  ASSERT_EQ(scanner.automaton.cellShift, 0u);
+  for (const std::string& line : samples::GenerateScript(3, 150, lists))
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectAgreement(scanner, lists, distinct, line, HighlightPass::WholeText));
+}
+
 TEST(LineScan, AgreesWithThePlainScanOnTheShippedData) {
   HighlightWordLists lists;
   if (!samples::LoadShippedLists(QVR_DATA_DIR, lists)) GTEST_SKIP() << "no shipped word lists yet";
