@@ -70,6 +70,23 @@ void BM_LineScanAutomaton(benchmark::State& state) {
       static_cast<double>(input.bytes) / static_cast<double>(input.script.size());
 }
 
+// The way the highlighting passes scan a text: two lines at a time.
+void BM_LineScanPairs(benchmark::State& state) {
+  const BenchInput& input = InputFor(state.range(0));
+  if (!input.present) {
+    state.SkipWithError("no shipped data set");
+    return;
+  }
+  LineScanner scanner = BuildLineScanner(input.lists);
+  size_t stepCount = 0;
+  for (auto _ : state) {
+    ScanLines(scanner, input.script, HighlightPass::WholeText,
+              [&](size_t, const std::vector<FormatStep>& steps) { stepCount += steps.size(); });
+    benchmark::DoNotOptimize(stepCount);
+  }
+  state.SetBytesProcessed(state.iterations() * input.bytes);
+}
+
 void BM_LineScanReference(benchmark::State& state) {
   const BenchInput& input = InputFor(state.range(0));
   if (!input.present) {
@@ -95,5 +112,6 @@ void BM_BuildLineScanner(benchmark::State& state) {
 // Argument 0: generated lists (2,000 names, 100 words per list) and script;
 // 1: shipped lists, generated script; 2: shipped lists and sample scripts.
 BENCHMARK(BM_LineScanAutomaton)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineScanPairs)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineScanReference)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildLineScanner)->Unit(benchmark::kMillisecond);

@@ -17,7 +17,10 @@ class LineRuns {
       : app_(app), pass_(pass), styles_(CategoryStylesOf(app.state)) {}
   std::vector<FormatRun> Of(std::string_view line) {
     ScanLine(app_.scanner, line, pass_, steps_);
-    return MergeStepsIntoRuns(steps_, pass_, styles_, app_.state.ApplyColors == 1,
+    return OfSteps(steps_);
+  }
+  std::vector<FormatRun> OfSteps(const std::vector<FormatStep>& steps) const {
+    return MergeStepsIntoRuns(steps, pass_, styles_, app_.state.ApplyColors == 1,
                               app_.state.ApplyFontStyles == 1);
   }
 
@@ -70,13 +73,20 @@ void ApplyRunsToLooks(const std::vector<FormatRun>& runs, size_t lineStart, size
 
 // Highlights `text` ('\r' between lines) over its current looks, in memory.
 void HighlightLooks(App& app, std::string_view text, std::vector<CharLook>& looks) {
-  LineRuns runs(app, HighlightPass::WholeText);
+  std::vector<std::string_view> lines;
+  std::vector<size_t> lineStarts;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = std::min(text.find('\r', start), text.size());
-    ApplyRunsToLooks(runs.Of(text.substr(start, end - start)), start, end - start, looks);
+    lines.push_back(text.substr(start, end - start));
+    lineStarts.push_back(start);
     start = end + 1;
   }
+  const LineRuns runs(app, HighlightPass::WholeText);
+  ScanLines(app.scanner, lines, HighlightPass::WholeText,
+            [&](size_t i, const std::vector<FormatStep>& steps) {
+              ApplyRunsToLooks(runs.OfSteps(steps), lineStarts[i], lines[i].size(), looks);
+            });
 }
 
 // The editor font over the whole text, as ApplyEditorFont gives it.

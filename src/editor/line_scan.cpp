@@ -67,7 +67,7 @@ namespace {
 // Each step is written either way and kept only when it counts, which spares
 // branches that the line's text would make unpredictable.
 size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass pass,
-                     size_t endCount) {
+                     const WordEnds& ends) {
   if (++scanner.generation == 0) {
     std::fill(scanner.seenInLine.begin(), scanner.seenInLine.end(), 0);
     scanner.generation = 1;
@@ -103,10 +103,10 @@ size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass 
       for (uint32_t k = 1; k <= more[0]; ++k) add(more[k], start, output.length, true, before);
     }
   };
-  for (size_t e = 0; e < endCount; ++e) {
+  for (size_t e = 0; e < ends.count; ++e) {
     uint32_t listed = 0;
-    const WordAutomaton::Output* outputs = OutputsAt(a, a.endCells[e], listed);
-    const uint32_t end = a.endOffsets[e] + 1;
+    const WordAutomaton::Output* outputs = OutputsAt(a, ends.cells[e], listed);
+    const uint32_t end = ends.offsets[e] + 1;
     take(outputs[0], end);
     // Most states end one spelling only; a loop for all would mispredict
     // its end far more often than this rarely taken one.
@@ -164,23 +164,41 @@ void AddQuotedSteps(std::string_view line, std::vector<FormatStep>& steps) {
   }
 }
 
-}  // namespace
-
-void ScanLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
-              std::vector<FormatStep>& steps) {
-  // A scanner nobody built acts as one built from empty lists: comments and
-  // quoted text are still found.
-  if (scanner.automaton.narrowCells.empty() && scanner.automaton.wideCells.empty())
-    scanner = BuildLineScanner(HighlightWordLists{});
-  const size_t ends = WalkWordEnds(scanner.automaton, line);
+void FinishLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
+                const WordEnds& ends, std::vector<FormatStep>& steps) {
   const size_t found = FindWordSteps(scanner, line, pass, ends);
   steps.resize(found);
   SortByWord(scanner.foundWords.data(), scanner.foundSteps.data(), found, steps.data());
   // Most lines have neither; the walk has already said whether they do.
-  if (scanner.automaton.flagsSeen & kSlashFlag) {
+  if (ends.flags & kSlashFlag) {
     size_t comment = line.find("//");
     if (comment != std::string_view::npos)
       steps.push_back({static_cast<int>(comment) + 1, kLineEnd, HighlightCategory::Comments});
   }
-  if (scanner.automaton.flagsSeen & kQuoteFlag) AddQuotedSteps(line, steps);
+  if (ends.flags & kQuoteFlag) AddQuotedSteps(line, steps);
+}
+
+// A scanner nobody built acts as one built from empty lists: comments and
+// quoted text are still found.
+void BuildIfNeeded(LineScanner& scanner) {
+  if (scanner.automaton.narrowCells.empty() && scanner.automaton.wideCells.empty())
+    scanner = BuildLineScanner(HighlightWordLists{});
+}
+
+}  // namespace
+
+void ScanLine(LineScanner& scanner, std::string_view line, HighlightPass pass,
+              std::vector<FormatStep>& steps) {
+  BuildIfNeeded(scanner);
+  FinishLine(scanner, line, pass, WalkWordEnds(scanner.automaton, line), steps);
+}
+
+void ScanTwoLines(LineScanner& scanner, std::string_view first, std::string_view second,
+                  HighlightPass pass, std::vector<FormatStep>& firstSteps,
+                  std::vector<FormatStep>& secondSteps) {
+  BuildIfNeeded(scanner);
+  WordEnds firstEnds, secondEnds;
+  WalkWordEnds(scanner.automaton, first, second, firstEnds, secondEnds);
+  FinishLine(scanner, first, pass, firstEnds, firstSteps);
+  FinishLine(scanner, second, pass, secondEnds, secondSteps);
 }

@@ -158,55 +158,100 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
 
 namespace {
 
+// One text's walk. The walk only notes where a word may end, without
+// branching on it: whether one does is unpredictable byte by byte, and a
+// mispredicted branch costs more than the byte's whole step.
 template <typename Cell, uint32_t kShift>
-size_t Walk(WordAutomaton& a, const Cell* cells, std::string_view text) {
-  // The walk only notes where a word may end, without branching on it:
-  // whether one does is unpredictable byte by byte, and a mispredicted
-  // branch costs more than the byte's whole step.
-  const uint8_t* byteClass = a.byteClass.data();
-  const uint8_t* byteFlags = a.byteFlags.data();
-  const uint32_t firstOutputCell = a.firstOutputCell;
-  uint32_t* endCells = a.endCells.data();
-  uint32_t* endOffsets = a.endOffsets.data();
+struct Walker {
+  const WordAutomaton& a;
+  const Cell* cells;
+  std::string_view text;
+  uint32_t* endCells;
+  uint32_t* endOffsets;
+  size_t at = 0;
   size_t endCount = 0;
-  uint8_t flags = 0;
   uint32_t cell = 0;  // the start state comes first: no word ends in it
+  uint8_t flags = 0;
+
   // Indentation leaves the walk where it started, so it is passed over
   // eight spaces at a time instead of byte by byte through the walk's chain
   // of dependent loads. Bytes are read little-endian: the lowest set byte of
   // x is the first one that is not a space.
-  size_t i = 0;
-  if (cells[byteClass[' ']] == 0 && byteFlags[' '] == 0) {
-    while (i + 8 <= text.size()) {
+  void PassIndentation() {
+    if (cells[a.byteClass[' ']] != 0 || a.byteFlags[' '] != 0) return;
+    while (at + 8 <= text.size()) {
       uint64_t x;
-      std::memcpy(&x, text.data() + i, 8);
+      std::memcpy(&x, text.data() + at, 8);
       x ^= 0x2020202020202020ull;
       if (x != 0) {
-        i += static_cast<size_t>(__builtin_ctzll(x)) / 8;
-        break;
+        at += static_cast<size_t>(__builtin_ctzll(x)) / 8;
+        return;
       }
-      i += 8;
+      at += 8;
     }
   }
-  for (; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    cell = cells[(cell << kShift) + byteClass[c]];
-    flags |= byteFlags[c];
-    endCells[endCount] = cell - firstOutputCell;
-    endOffsets[endCount] = static_cast<uint32_t>(i);
-    endCount += cell >= firstOutputCell;
+  size_t Left() const { return text.size() - at; }
+  void Step() {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    cell = cells[(cell << kShift) + a.byteClass[c]];
+    flags |= a.byteFlags[c];
+    endCells[endCount] = cell - a.firstOutputCell;
+    endOffsets[endCount] = static_cast<uint32_t>(at);
+    endCount += cell >= a.firstOutputCell;
+    ++at;
   }
-  a.flagsSeen = flags;
-  return endCount;
+  WordEnds Ends() const { return {endCells, endOffsets, endCount, flags}; }
+};
+
+template <typename Cell, uint32_t kShift>
+WordEnds WalkOne(WordAutomaton& a, const Cell* cells, std::string_view text) {
+  Walker<Cell, kShift> w{a, cells, text, a.endCells.data(), a.endOffsets.data()};
+  w.PassIndentation();
+  while (w.Left() != 0) w.Step();
+  return w.Ends();
+}
+
+// Each walk is a chain of loads that wait for each other; two chains side
+// by side wait at the same time.
+template <typename Cell, uint32_t kShift>
+void WalkTwo(WordAutomaton& a, const Cell* cells, std::string_view first, std::string_view second,
+             WordEnds& firstEnds, WordEnds& secondEnds) {
+  Walker<Cell, kShift> w1{a, cells, first, a.endCells.data(), a.endOffsets.data()};
+  Walker<Cell, kShift> w2{a, cells, second, a.endCells.data() + first.size(),
+                          a.endOffsets.data() + first.size()};
+  w1.PassIndentation();
+  w2.PassIndentation();
+  for (size_t both = std::min(w1.Left(), w2.Left()); both != 0; --both) {
+    w1.Step();
+    w2.Step();
+  }
+  while (w1.Left() != 0) w1.Step();
+  while (w2.Left() != 0) w2.Step();
+  firstEnds = w1.Ends();
+  secondEnds = w2.Ends();
+}
+
+void ReserveEnds(WordAutomaton& a, size_t bytes) {
+  if (a.endCells.size() < bytes) {
+    a.endCells.resize(bytes);
+    a.endOffsets.resize(bytes);
+  }
 }
 
 }  // namespace
 
-size_t WalkWordEnds(WordAutomaton& a, std::string_view text) {
-  if (a.endCells.size() < text.size()) {
-    a.endCells.resize(text.size());
-    a.endOffsets.resize(text.size());
+WordEnds WalkWordEnds(WordAutomaton& a, std::string_view text) {
+  ReserveEnds(a, text.size());
+  if (a.cellShift == 3) return WalkOne<uint16_t, 3>(a, a.narrowCells.data(), text);
+  return WalkOne<uint32_t, 0>(a, a.wideCells.data(), text);
+}
+
+void WalkWordEnds(WordAutomaton& a, std::string_view first, std::string_view second,
+                  WordEnds& firstEnds, WordEnds& secondEnds) {
+  ReserveEnds(a, first.size() + second.size());
+  if (a.cellShift == 3) {
+    WalkTwo<uint16_t, 3>(a, a.narrowCells.data(), first, second, firstEnds, secondEnds);
+  } else {
+    WalkTwo<uint32_t, 0>(a, a.wideCells.data(), first, second, firstEnds, secondEnds);
   }
-  if (a.cellShift == 3) return Walk<uint16_t, 3>(a, a.narrowCells.data(), text);
-  return Walk<uint32_t, 0>(a, a.wideCells.data(), text);
 }

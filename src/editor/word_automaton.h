@@ -56,18 +56,28 @@ struct WordAutomaton {
   std::vector<uint32_t> endOffsets;  // and the offset of the byte
 
   // Bytes the caller wants to know about: the walk ORs byteFlags of every
-  // byte into flagsSeen, nearly for free, so the caller can skip searches
+  // byte into its result, nearly for free, so the caller can skip searches
   // for characters the text does not contain.
   std::array<uint8_t, 256> byteFlags{};
-  uint8_t flagsSeen = 0;
+};
+
+// Every byte of a text where a word may end: the cell reached there, less
+// firstOutputCell, and the byte's offset. Points into the automaton's
+// scratch, so it lasts until the next walk.
+struct WordEnds {
+  const uint32_t* cells;
+  const uint32_t* offsets;
+  size_t count;
+  uint8_t flags;  // byteFlags of all the text's bytes, ORed
 };
 
 // An empty word never matches.
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words);
 
-// Notes in endCells/endOffsets[0, count) every byte of the text where a word
-// may end, sets flagsSeen and returns the count.
-size_t WalkWordEnds(WordAutomaton& automaton, std::string_view text);
+WordEnds WalkWordEnds(WordAutomaton& automaton, std::string_view text);
+// Two texts at once, faster than one after the other.
+void WalkWordEnds(WordAutomaton& automaton, std::string_view first, std::string_view second,
+                  WordEnds& firstEnds, WordEnds& secondEnds);
 
 // The outputs of the state whose cell a walk noted, `count` of them.
 inline const WordAutomaton::Output* OutputsAt(const WordAutomaton& a, uint32_t endCell,

@@ -147,6 +147,30 @@ TEST(LineScan, AgreesWithThePlainScanOnGeneratedLines) {
   EXPECT_EQ(compared, 24000);
 }
 
+// The passes scan lines two at a time; pairs of unequal length, indented or
+// empty lines and an odd count must not change a line's steps.
+TEST(LineScan, LinesScannedInPairsGetTheirOwnSteps) {
+  std::mt19937 rng(31);
+  for (int listSet = 0; listSet < 20; ++listSet) {
+    HighlightWordLists lists = samples::GenerateAdversarialLists(rng);
+    HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
+    LineScanner scanner = BuildLineScanner(lists);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 41; ++i) {
+      std::string indent(static_cast<size_t>(samples::Roll(rng, 3) * samples::Roll(rng, 12)), ' ');
+      lines.push_back(samples::Roll(rng, 8) == 0 ? "" : indent + samples::GenerateAdversarialLine(rng, lists));
+    }
+    for (HighlightPass pass : {HighlightPass::WholeText, HighlightPass::SingleLine}) {
+      size_t next = 0;
+      ScanLines(scanner, lines, pass, [&](size_t i, const std::vector<FormatStep>& steps) {
+        ASSERT_EQ(i, next++);
+        EXPECT_EQ(steps, ReferenceScanLine(distinct, lines[i], pass)) << "[" << lines[i] << "]";
+      });
+      EXPECT_EQ(next, lines.size());
+    }
+  }
+}
+
 TEST(LineScan, AgreesWithThePlainScanOnScriptLikeLines) {
   HighlightWordLists lists = samples::GenerateRealisticLists(7, 2000, 100);
   HighlightWordLists distinct = WithoutRepeatsInEachList(lists);
