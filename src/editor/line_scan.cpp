@@ -105,8 +105,8 @@ size_t FindWordSteps(LineScanner& scanner, std::string_view line, HighlightPass 
   };
   for (size_t e = 0; e < ends.count; ++e) {
     uint32_t listed = 0;
-    const WordAutomaton::Output* outputs = OutputsAt(a, ends.cells[e], listed);
-    const uint32_t end = ends.offsets[e] + 1;
+    const WordAutomaton::Output* outputs = OutputsAt(a, EndCell(ends.ends[e]), listed);
+    const uint32_t end = EndOffset(ends.ends[e]) + 1;
     take(outputs[0], end);
     // Most states end one spelling only; a loop for all would mispredict
     // its end far more often than this rarely taken one.
@@ -137,6 +137,7 @@ void RankSort(const int32_t* words, const FormatStep* in, size_t n, FormatStep* 
 
 void SortByWord(const int32_t* words, const FormatStep* in, size_t n, FormatStep* out) {
   static_assert(kSortWidth >= 32, "the widest rank sort reads 32 words");
+  if (n <= 4) return RankSort<4>(words, in, n, out);
   if (n <= 8) return RankSort<8>(words, in, n, out);
   if (n <= 16) return RankSort<16>(words, in, n, out);
   if (n <= kSortWidth) return RankSort<kSortWidth>(words, in, n, out);

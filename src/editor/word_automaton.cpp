@@ -166,8 +166,7 @@ struct Walker {
   const WordAutomaton& a;
   const Cell* cells;
   std::string_view text;
-  uint32_t* endCells;
-  uint32_t* endOffsets;
+  uint64_t* ends;
   size_t at = 0;
   size_t endCount = 0;
   uint32_t cell = 0;  // the start state comes first: no word ends in it
@@ -195,17 +194,16 @@ struct Walker {
     const unsigned char c = static_cast<unsigned char>(text[at]);
     cell = cells[(cell << kShift) + a.byteClass[c]];
     flags |= a.byteFlags[c];
-    endCells[endCount] = cell - a.firstOutputCell;
-    endOffsets[endCount] = static_cast<uint32_t>(at);
+    ends[endCount] = (uint64_t{at} << 32) | (cell - a.firstOutputCell);
     endCount += cell >= a.firstOutputCell;
     ++at;
   }
-  WordEnds Ends() const { return {endCells, endOffsets, endCount, flags}; }
+  WordEnds Ends() const { return {ends, endCount, flags}; }
 };
 
 template <typename Cell, uint32_t kShift>
 WordEnds WalkOne(WordAutomaton& a, const Cell* cells, std::string_view text) {
-  Walker<Cell, kShift> w{a, cells, text, a.endCells.data(), a.endOffsets.data()};
+  Walker<Cell, kShift> w{a, cells, text, a.ends.data()};
   w.PassIndentation();
   while (w.Left() != 0) w.Step();
   return w.Ends();
@@ -216,9 +214,8 @@ WordEnds WalkOne(WordAutomaton& a, const Cell* cells, std::string_view text) {
 template <typename Cell, uint32_t kShift>
 void WalkTwo(WordAutomaton& a, const Cell* cells, std::string_view first, std::string_view second,
              WordEnds& firstEnds, WordEnds& secondEnds) {
-  Walker<Cell, kShift> w1{a, cells, first, a.endCells.data(), a.endOffsets.data()};
-  Walker<Cell, kShift> w2{a, cells, second, a.endCells.data() + first.size(),
-                          a.endOffsets.data() + first.size()};
+  Walker<Cell, kShift> w1{a, cells, first, a.ends.data()};
+  Walker<Cell, kShift> w2{a, cells, second, a.ends.data() + first.size()};
   w1.PassIndentation();
   w2.PassIndentation();
   for (size_t both = std::min(w1.Left(), w2.Left()); both != 0; --both) {
@@ -232,10 +229,7 @@ void WalkTwo(WordAutomaton& a, const Cell* cells, std::string_view first, std::s
 }
 
 void ReserveEnds(WordAutomaton& a, size_t bytes) {
-  if (a.endCells.size() < bytes) {
-    a.endCells.resize(bytes);
-    a.endOffsets.resize(bytes);
-  }
+  if (a.ends.size() < bytes) a.ends.resize(bytes);
 }
 
 }  // namespace

@@ -52,8 +52,7 @@ struct WordAutomaton {
   std::vector<uint32_t> moreWordsOf;
 
   // Scratch of the walk, kept here so a walk allocates nothing.
-  std::vector<uint32_t> endCells;    // where a word may end: the cell reached, less firstOutputCell
-  std::vector<uint32_t> endOffsets;  // and the offset of the byte
+  std::vector<uint64_t> ends;  // where a word may end, as WordEnds holds them
 
   // Bytes the caller wants to know about: the walk ORs byteFlags of every
   // byte into its result, nearly for free, so the caller can skip searches
@@ -61,15 +60,17 @@ struct WordAutomaton {
   std::array<uint8_t, 256> byteFlags{};
 };
 
-// Every byte of a text where a word may end: the cell reached there, less
-// firstOutputCell, and the byte's offset. Points into the automaton's
-// scratch, so it lasts until the next walk.
+// Every byte of a text where a word may end: the byte's offset in the high
+// half, the cell reached there, less firstOutputCell, in the low half (one
+// store per byte where two would slow the walk). Points into the
+// automaton's scratch, so it lasts until the next walk.
 struct WordEnds {
-  const uint32_t* cells;
-  const uint32_t* offsets;
+  const uint64_t* ends;
   size_t count;
   uint8_t flags;  // byteFlags of all the text's bytes, ORed
 };
+inline uint32_t EndCell(uint64_t end) { return static_cast<uint32_t>(end); }
+inline uint32_t EndOffset(uint64_t end) { return static_cast<uint32_t>(end >> 32); }
 
 // An empty word never matches.
 WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words);
