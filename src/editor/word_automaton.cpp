@@ -88,7 +88,6 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
   std::vector<int32_t> link = CompleteTransitions(trie, breadthFirst);
   const uint32_t classes = trie.classes;
   const uint32_t stateCount = static_cast<uint32_t>(trie.ending.size());
-  a.classCount = classes;
 
   // Spellings: one per state where words end.
   std::vector<WordAutomaton::Output> spellingOutput(stateCount);
@@ -121,7 +120,6 @@ WordAutomaton BuildWordAutomaton(const std::vector<std::string_view>& words) {
     if (hasOutput(s)) numberOf[s] = next++;
 
   const uint32_t width = (classes + 7) / 8 * 8;
-  a.rowWidth = width;
   const uint64_t cellCount = uint64_t{stateCount} * width;
   a.cellShift = cellCount / 8 <= 0x10000 ? 3 : 0;
   auto cellOf = [&](uint32_t s) { return (numberOf[s] * width) >> a.cellShift; };

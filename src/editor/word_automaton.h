@@ -14,7 +14,7 @@
 // 8 when every such quotient fits 16 bits: the walk then roams half the
 // memory, and it is the memory the walk touches, more than the work per
 // byte, that sets its pace.
-// States where spellings end are numbered last, so "a word may end here" is
+// States where a word may end are numbered last, so "a word may end here" is
 // one comparison against `firstOutputCell`, off the path from one byte to
 // the next. Those states have an output list each, apart from the rows so
 // that the few lists stay in a near cache while the walk roams the rows. An
@@ -35,8 +35,6 @@ struct WordAutomaton {
   };
 
   std::array<uint8_t, 256> byteClass{};
-  uint32_t classCount = 1;
-  uint32_t rowWidth = 8;       // cells per row
   uint32_t cellShift = 0;      // 3 with the narrow cells, 0 with the wide ones
   std::vector<uint16_t> narrowCells;
   std::vector<uint32_t> wideCells;
