@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -84,11 +85,11 @@ void ScanLines(LineScanner& scanner, const Lines& lines, HighlightPass pass, Tak
   size_t i = 0;
   for (; i + 1 < lines.size(); i += 2) {
     ScanTwoLines(scanner, lines[i], lines[i + 1], pass, first, second);
-    take(i, static_cast<const std::vector<FormatStep>&>(first));
-    take(i + 1, static_cast<const std::vector<FormatStep>&>(second));
+    take(i, std::as_const(first));
+    take(i + 1, std::as_const(second));
   }
   if (i < lines.size()) {
     ScanLine(scanner, lines[i], pass, first);
-    take(i, static_cast<const std::vector<FormatStep>&>(first));
+    take(i, std::as_const(first));
   }
 }
