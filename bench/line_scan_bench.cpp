@@ -48,12 +48,19 @@ const BenchInput& InputFor(int64_t which) {
   return inputs[which];
 }
 
-void BM_LineScanAutomaton(benchmark::State& state) {
+// The input the benchmark's argument names, or none when the data set is
+// missing (the benchmark is then marked skipped).
+const BenchInput* InputOrSkip(benchmark::State& state) {
   const BenchInput& input = InputFor(state.range(0));
-  if (!input.present) {
-    state.SkipWithError("no shipped data set");
-    return;
-  }
+  if (input.present) return &input;
+  state.SkipWithError("no shipped data set");
+  return nullptr;
+}
+
+void BM_LineScanAutomaton(benchmark::State& state) {
+  const BenchInput* found = InputOrSkip(state);
+  if (!found) return;
+  const BenchInput& input = *found;
   LineScanner scanner = BuildLineScanner(input.lists);
   std::vector<FormatStep> steps;
   size_t stepCount = 0;
@@ -72,11 +79,9 @@ void BM_LineScanAutomaton(benchmark::State& state) {
 
 // The way the highlighting passes scan a text: two lines at a time.
 void BM_LineScanPairs(benchmark::State& state) {
-  const BenchInput& input = InputFor(state.range(0));
-  if (!input.present) {
-    state.SkipWithError("no shipped data set");
-    return;
-  }
+  const BenchInput* found = InputOrSkip(state);
+  if (!found) return;
+  const BenchInput& input = *found;
   LineScanner scanner = BuildLineScanner(input.lists);
   size_t stepCount = 0;
   for (auto _ : state) {
@@ -88,11 +93,9 @@ void BM_LineScanPairs(benchmark::State& state) {
 }
 
 void BM_LineScanReference(benchmark::State& state) {
-  const BenchInput& input = InputFor(state.range(0));
-  if (!input.present) {
-    state.SkipWithError("no shipped data set");
-    return;
-  }
+  const BenchInput* found = InputOrSkip(state);
+  if (!found) return;
+  const BenchInput& input = *found;
   size_t stepCount = 0;
   for (auto _ : state) {
     for (const std::string& line : input.script)
