@@ -259,4 +259,61 @@ TEST_F(Conformance, RichTextLoadsColoursInOneTransfer) {
   EXPECT_EQ(plain.heightTwips, 200);
 }
 
+std::string NumberedLines(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += (i ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+  return text;
+}
+
+// Replacing the whole text must come out the same whether the control held a
+// few lines or thousands (a long text is taken out in parts, for speed): the
+// new text in the control's default look, whatever the old text looked like,
+// no undo left, and a control that edits and undoes as before.
+TEST_F(Conformance, SettingTheWholeTextOverShortAndLongTexts) {
+  Load("first\r\nsecond");
+  const CharFormat defaultLook = FormatOf(0, 5);
+  for (int oldLines : {3, 3000}) {
+    SCOPED_TRACE(oldLines);
+    Load(NumberedLines(oldLines));
+    ApplyEditorFont(edit(), "Courier New", 10);
+    SelectRange(edit(), 0, 1, 0, 5);
+    SetSelectionColor(edit(), MakeColor(200, 0, 0));
+    SetSelectionStyle(edit(), kEffectBold);
+    edit().ExSetSel(-1, -1);
+    edit().ReplaceSel("x", true);  // something to undo
+    Load("first\r\nsecond");
+    EXPECT_EQ(edit().GetText(), "first\r\nsecond");
+    EXPECT_EQ(edit().GetLineCount(), 2);
+    EXPECT_FALSE(edit().CanUndo());
+    CharFormat look = FormatOf(0, 5);
+    EXPECT_EQ(look.color, defaultLook.color);
+    EXPECT_EQ(look.effects, defaultLook.effects);
+    EXPECT_EQ(look.face, defaultLook.face);
+    EXPECT_EQ(look.heightTwips, defaultLook.heightTwips);
+    edit().ExSetSel(-1, -1);
+    edit().ReplaceSel("!", true);
+    EXPECT_EQ(edit().GetText(), "first\r\nsecond!");
+    edit().Undo();
+    EXPECT_EQ(edit().GetText(), "first\r\nsecond");
+  }
+}
+
+TEST_F(Conformance, LoadingRichTextOverShortAndLongTexts) {
+  for (int oldLines : {3, 3000}) {
+    SCOPED_TRACE(oldLines);
+    Load(NumberedLines(oldLines));
+    SelectAll(edit());
+    SetSelectionStyle(edit(), kEffectItalic);
+    edit().SetRichText(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Courier New;}}{\\colortbl ;\\red0\\green0\\blue200;}"
+        "\\f0\\fs20 a \\cf1 b\\cf0\\par c\\par}",
+        false);
+    EXPECT_EQ(edit().GetText(), "a b\r\nc");
+    EXPECT_FALSE(edit().CanUndo());
+    EXPECT_EQ(FormatOf(2, 3).color, MakeColor(0, 0, 200));
+    EXPECT_EQ(FormatOf(0, 5).effects & kEffectItalic, 0u);
+    EXPECT_EQ(GetLineText(edit(), 1), "c");
+  }
+}
+
 }  // namespace

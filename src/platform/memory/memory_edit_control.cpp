@@ -201,10 +201,13 @@ void MemoryEditControl::Redo() {
 }
 
 void MemoryEditControl::SetText(const std::string& text) {
-  Format format = Length() > 0 ? formats_[0] : insertFormat_;
+  // A whole new text takes the control's default look, whatever the old
+  // one looked like.
   text_.clear();
   formats_.clear();
-  Insert(0, ToParagraphMarks(UpToNul(text)), format);
+  Insert(0, ToParagraphMarks(UpToNul(text)), kDefaultFormat);
+  insertFormat_ = kDefaultFormat;
+  insertFormatSet_ = false;
   sel_ = {0, 0};
   undo_.clear();
   redo_.clear();

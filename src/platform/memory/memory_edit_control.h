@@ -80,7 +80,8 @@ class MemoryEditControl : public EditControl {
 
   std::string text_;
   std::vector<Format> formats_;
-  Format insertFormat_{0, 0, 180, "System"};
+  inline static const Format kDefaultFormat{0, 0, 180, "System"};
+  Format insertFormat_ = kDefaultFormat;
   bool insertFormatSet_ = false;
   CharRange sel_;
   std::vector<Snapshot> undo_, redo_;
