@@ -136,7 +136,6 @@ void RankSort(const int32_t* words, const FormatStep* in, size_t n, FormatStep* 
 }
 
 void SortByWord(const int32_t* words, const FormatStep* in, size_t n, FormatStep* out) {
-  static_assert(kSortWidth >= 32, "the widest rank sort reads 32 words");
   if (n <= 4) return RankSort<4>(words, in, n, out);
   if (n <= 8) return RankSort<8>(words, in, n, out);
   if (n <= 16) return RankSort<16>(words, in, n, out);
