@@ -71,6 +71,20 @@ bool SaveDocument(App& app, const std::string& path) {
   return true;
 }
 
+// A path the user picked in a save dialog, which never asks about replacing
+// a file itself: the question is asked here, about the file that will really
+// be written (the extension rule may have added ".script"), and the written
+// file becomes the document's file, so the next Save goes there too.
+bool SaveToChosenPath(App& app, const std::string& chosen) {
+  const std::string target = WithScriptExtension(chosen);
+  if (PathExists(app, target) && !ConfirmOverwrite(app, NamePart(target))) return false;
+  if (!SaveDocument(app, target)) return false;
+  app.state.FileName = NamePart(target);
+  app.state.FileDir = FolderPart(target);
+  SetDocumentTitle(app);
+  return true;
+}
+
 bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines) {
   std::string bytes;
   if (!app.platform.files->ReadFile(path, bytes)) {
@@ -78,7 +92,7 @@ bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>&
                                      MessageButtons::Ok);
     return false;
   }
-  lines = SplitFileLines(bytes);
+  lines = SplitScriptLines(bytes);
   return true;
 }
 
@@ -128,7 +142,7 @@ int AskSaveChanges(App& app) {
   if (s.FileName == kUnnamedScript) {
     std::string path = AskSavePath(app, "Save QVR-Script");
     if (path.empty()) return 0;
-    return SaveDocument(app, path) ? 1 : 0;
+    return SaveToChosenPath(app, path) ? 1 : 0;
   }
   return SaveDocument(app, s.FileDir + s.FileName) ? 1 : 0;
 }
@@ -165,7 +179,7 @@ void AppendScript(App& app, const std::string& path) {
   if (!lines.empty()) {
     edit.ExSetSel(-1, -1);
     std::string text = JoinLines(lines);
-    edit.ReplaceSel(edit.GetTextLength() != 0 ? "\r\n" + text : text, false);
+    edit.ReplaceSel(edit.GetTextLength() != 0 ? "\r\n" + text : text, true);
   }
   SetEditorVisible(edit, true);
   ShowLoadedText(app);
@@ -206,7 +220,7 @@ void SaveScriptCommand(App& app) {
   AppState& s = app.state;
   if (s.FileName.empty() || s.FileName == kUnnamedScript) {
     std::string path = AskSavePath(app, "Save QVR-Script");
-    if (!path.empty()) SaveDocument(app, path);
+    if (!path.empty()) SaveToChosenPath(app, path);
     return;
   }
   std::string path = s.FileDir + s.FileName;
@@ -215,12 +229,5 @@ void SaveScriptCommand(App& app) {
 
 void SaveScriptAs(App& app) {
   std::string path = AskSavePath(app, "Save QVR-Script as");
-  if (path.empty()) return;
-  if (PathExists(app, path) && !ConfirmOverwrite(app, NamePart(path))) return;
-  if (!SaveDocument(app, path)) return;
-  // The written file becomes the document's file.
-  std::string written = WithScriptExtension(path);
-  app.state.FileName = NamePart(written);
-  app.state.FileDir = FolderPart(written);
-  SetDocumentTitle(app);
+  if (!path.empty()) SaveToChosenPath(app, path);
 }

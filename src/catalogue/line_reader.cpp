@@ -19,3 +19,12 @@ std::vector<std::string> SplitFileLines(const std::string& bytes) {
   if (start < size) lines.emplace_back(bytes, start, size - start);
   return lines;
 }
+
+std::vector<std::string> SplitScriptLines(const std::string& bytes) {
+  std::vector<std::string> lines = SplitFileLines(bytes);
+  if (!bytes.empty()) {
+    const char last = bytes.back();
+    if (last == '\r' || last == '\n' || last == '\0') lines.emplace_back();
+  }
+  return lines;
+}

@@ -8,3 +8,8 @@
 // not part of the line. A final terminator adds no empty line after it, and
 // empty input gives no lines at all. Bytes are kept as they are.
 std::vector<std::string> SplitFileLines(const std::string& bytes);
+
+// A script's lines: as above, but a final terminator is followed by an empty
+// last line, so a script saved unedited gets back the line break it ended
+// with.
+std::vector<std::string> SplitScriptLines(const std::string& bytes);

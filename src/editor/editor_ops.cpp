@@ -95,7 +95,10 @@ void ApplyEditorFont(EditControl& edit, const std::string& face, int points) {
   SetSelectionSize(edit, points);
 }
 
-void ReplaceSelection(EditControl& edit, const std::string& text) { edit.ReplaceSel(text, false); }
+// Every change of the text is the user's to take back: a paste, a delete, an
+// insertion from the tree or the popup each become one undo step, and none
+// empties the history of the typing before it.
+void ReplaceSelection(EditControl& edit, const std::string& text) { edit.ReplaceSel(text, true); }
 
 void InsertText(EditControl& edit, int& changed, const std::string& text) {
   changed = 1;

@@ -117,7 +117,9 @@ bool HighlightAllInOneTransfer(App& app) {
 
 void HighlightAll(App& app) {
   EditControl& edit = *app.edit;
-  if (!HighlightAllInOneTransfer(app)) {
+  // The one transfer replaces the whole text, and with it the undo history;
+  // a text the user can still undo in is formatted where it stands instead.
+  if (edit.CanUndo() || !HighlightAllInOneTransfer(app)) {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
     LineRuns runs(app, HighlightPass::WholeText);
@@ -133,14 +135,18 @@ void HighlightAll(App& app) {
 void HighlightLine(App& app, int line, int caretLine) {
   EditControl& edit = *app.edit;
   long index = line - 1 < 0 ? 0 : line - 1;
-  int column = CaretColumn(edit);
+  // The selection goes back exactly as it was: putting back only a caret
+  // would undo a Select all made on another line. The caret line is where
+  // the selection starts, so caretLine needs no caret of its own.
+  (void)caretLine;
+  const CharRange selection = edit.ExGetSel();
   // A line that no longer exists (lines were deleted) has nothing to format.
   if (edit.LineIndex(index) >= 0) {
     std::string text = GetLineText(edit, index);
     QuietFormatting quiet(edit);
     ApplyRuns(edit, index, LineRuns(app, HighlightPass::SingleLine).Of(text));
   }
-  SetCaret(edit, column, caretLine);
+  edit.ExSetSel(selection.cpMin, selection.cpMax);
   ActivateEditor(edit);
 }
 

@@ -64,12 +64,13 @@ TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingJoinsWithCrLf) {
     long lines;
   };
   const Case cases[] = {
-      {"x\r\ny\r\n", "x\r\ny", 2},
+      {"x\r\ny\r\n", "x\r\ny\r\n", 3},   // a final break is an empty last line, written back
+      {"x\r\ny", "x\r\ny", 2},
       {"x\ry\nz", "x\r\ny\r\nz", 3},
-      {"a\0b\0"s, "a\r\nb", 2},
+      {"a\0b\0"s, "a\r\nb\r\n", 3},
       {"a\n\rb", "a\r\n\r\nb", 3},          // LF CR is two breaks, not one
       {"\r\nx", "\r\nx", 2},                 // a leading empty line stays
-      {"a\r\n\r\n", "a\r\n", 2},             // so does a trailing one
+      {"a\r\n\r\n", "a\r\n\r\n", 3},         // so do trailing ones
       {"{\\rtf1 \"q\"}\t\xE9\x7F", "{\\rtf1 \"q\"}\t\xE9\x7F", 1},  // bytes pass through as they are
   };
   // Highlighted loading takes another road into the control; it must give the same text.
@@ -131,13 +132,21 @@ TEST_F(ScriptFiles, SavingAddsScriptUnlessTheNameEndsInAKnownExtension) {
   }
 }
 
-TEST_F(ScriptFiles, SaveAsChecksTheNameAsChosenAndAdoptsTheWrittenFile) {
+TEST_F(ScriptFiles, SaveAsAsksAboutTheFileThatWillReallyBeWritten) {
   Seed("C:\\s\\notes.script", "old");
   Type("new");
+  // "notes" itself does not exist, but notes.script, which would be written, does.
   mem.dialogs.fileAnswers = {"C:\\s\\notes"};
+  mem.dialogs.messageAnswers = {kAnswerNo};
   Menu(kSaveAs);
-  // "notes" itself does not exist, so notes.script is replaced without a question.
-  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  ASSERT_EQ(mem.dialogs.shown.size(), 2u);
+  EXPECT_EQ(Last().text, "The file 'notes.script' already exists. Overwrite?");
+  EXPECT_EQ(File("C:\\s\\notes.script"), "old");
+  EXPECT_EQ(app.state.FileName, "Unnamed.script");
+
+  mem.dialogs.fileAnswers = {"C:\\s\\notes"};
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSaveAs);
   EXPECT_EQ(File("C:\\s\\notes.script"), "new");
   EXPECT_EQ(mem.files.files.count("C:\\s\\notes"), 0u);
   EXPECT_EQ(app.state.FileName, "notes.script");
@@ -198,14 +207,39 @@ TEST_F(ScriptFiles, SaveDialogsOfferTheDocumentsPath) {
 
 // ---- Save and Save as ----
 
-TEST_F(ScriptFiles, SaveOnANewDocumentWritesToTheChosenFileWithoutAsking) {
-  Type("abc\rdef");
-  mem.dialogs.fileAnswers = {"C:\\s\\fresh.script"};
-  Menu(kSave);
-  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
-  EXPECT_EQ(Last().kind, "save");
-  EXPECT_EQ(File("C:\\s\\fresh.script"), "abc\r\ndef");
-  EXPECT_EQ(app.state.Changed, 0);
+TEST_F(ScriptFiles, SavingANewDocumentAsksBeforeReplacingAndAdoptsTheFile) {
+  // Through Save and through Yes in the unsaved-changes question alike.
+  for (int item : {kSave, kNew}) {
+    mem.files.files.clear();
+    NewScript(app);
+    Seed("C:\\s\\taken.script", "precious");
+    Type("abc\rdef");
+    mem.dialogs.shown.clear();
+    mem.dialogs.messageAnswers = item == kNew ? std::deque<int>{kAnswerYes, kAnswerNo}
+                                              : std::deque<int>{kAnswerNo};
+    mem.dialogs.fileAnswers = {"C:\\s\\taken"};
+    Menu(item);
+    EXPECT_EQ(Last().text, "The file 'taken.script' already exists. Overwrite?") << item;
+    EXPECT_EQ(File("C:\\s\\taken.script"), "precious") << item;
+    EXPECT_EQ(Text(), "abc\r\ndef") << item;   // declining the overwrite cancels New too
+    EXPECT_EQ(app.state.Changed, 1) << item;
+
+    mem.dialogs.messageAnswers = item == kNew ? std::deque<int>{kAnswerYes} : std::deque<int>{};
+    mem.dialogs.fileAnswers = {"C:\\s\\fresh"};
+    Menu(item);
+    EXPECT_EQ(File("C:\\s\\fresh.script"), "abc\r\ndef") << item;
+    EXPECT_EQ(app.state.Changed, 0) << item;
+    if (item == kSave) {
+      EXPECT_EQ(Title(), "QVR Visual Script Editor - fresh.script");
+      // The document now has its file: the next Save goes there without a dialog.
+      Type("!");
+      mem.dialogs.shown.clear();
+      mem.dialogs.messageAnswers = {kAnswerYes};
+      Menu(kSave);
+      EXPECT_EQ(Last().text, "The file 'fresh.script' already exists. Overwrite?");
+      EXPECT_EQ(File("C:\\s\\fresh.script"), "abc\r\ndef!");
+    }
+  }
 }
 
 TEST_F(ScriptFiles, SaveOnADocumentWithAFileAsksBeforeOverwriting) {
@@ -355,25 +389,28 @@ TEST_F(ScriptFiles, AppendAddsAfterTheLastLineAndMarksChanged) {
   mem.dialogs.shown.clear();
   mem.dialogs.fileAnswers = {"C:\\s\\b.inc"};
   Menu(kAppend);
-  EXPECT_EQ(Text(), "one\r\ntwo\r\nthree\r\nfour");
+  EXPECT_EQ(Text(), "one\r\ntwo\r\nthree\r\nfour\r\n");
   EXPECT_EQ(app.state.Changed, 1);
   EXPECT_EQ(app.state.FileName, "a.script");
   EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
   ASSERT_EQ(mem.dialogs.shown.size(), 1u);   // no unsaved-changes question
   EXPECT_EQ(Last().kind, "open");
+  Menu(8);   // an append is an edit like any other: Undo takes it back
+  EXPECT_EQ(Text(), "one\r\ntwo");
+  Menu(9);
 
   // On an empty text the file's lines are the whole text: no blank first line.
   mem.dialogs.messageAnswers = {kAnswerNo};
   Menu(kNew);
   mem.dialogs.fileAnswers = {"C:\\s\\b.inc"};
   Menu(kAppend);
-  EXPECT_EQ(Text(), "three\r\nfour");
+  EXPECT_EQ(Text(), "three\r\nfour\r\n");
 
   // A missing file changes nothing.
   app.state.Changed = 0;
   mem.dialogs.fileAnswers = {"C:\\s\\none.inc"};
   Menu(kAppend);
-  EXPECT_EQ(Text(), "three\r\nfour");
+  EXPECT_EQ(Text(), "three\r\nfour\r\n");
   EXPECT_EQ(app.state.Changed, 0);
 }
 

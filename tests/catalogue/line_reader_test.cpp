@@ -31,3 +31,11 @@ TEST(LineReader, OnlyCrLfPairsUp) {
 TEST(LineReader, KeepsBlanksAndHighBytes) {
   EXPECT_EQ(SplitFileLines("  \r\n\tx \r\n\xE9t\xE9"), (Lines{"  ", "\tx ", "\xE9t\xE9"}));
 }
+
+TEST(LineReader, AScriptKeepsItsFinalLineBreakAsAnEmptyLastLine) {
+  EXPECT_EQ(SplitScriptLines("x\r\ny\r\n"), (Lines{"x", "y", ""}));
+  EXPECT_EQ(SplitScriptLines("x\r\ny"), (Lines{"x", "y"}));
+  EXPECT_EQ(SplitScriptLines("\r\n"), (Lines{"", ""}));
+  EXPECT_EQ(SplitScriptLines(std::string("x\0", 2)), (Lines{"x", ""}));
+  EXPECT_TRUE(SplitScriptLines("").empty());
+}

@@ -3,6 +3,7 @@
 // step had been applied one by one, as the plain algorithm does.
 #include <random>
 
+#include "app/script_files.h"
 #include "catalogue/line_reader.h"
 #include "editor/format_runs.h"
 #include "editor/highlight_passes.h"
@@ -63,6 +64,7 @@ class Highlighting : public AppFixture {
     for (const char* name : {"QVR_Command_List.txt", "QVR_Keyword_List.txt", "QVR_Events_List.txt",
                              "QVR_Dirs_List.txt"})
       if (ReadDisk(std::string(QVR_DATA_DIR) + "/" + name, bytes)) mem.files.files[name] = bytes;
+    mem.files.files["QVR_UserBlocks_List.txt"] = "#Loop#Repeats\r\nwhile x // again\r\nend\r\n";
     mem.files.files["QVR_Docs\\scripting_ref_game.txt"] =
         "*tit Game\r\n*grp Methods\r\n*met Log(text)\r\n*des Writes.\r\n*atr Title\r\n";
   }
@@ -143,8 +145,8 @@ TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {
       edit().ExSetSel(3, 3);
       literal.ExSetSel(3, 3);
       for (int line : {5, 1, 0, static_cast<int>(lines.size())}) {
-        HighlightLine(app, line, 2);
-        LiteralHighlightLine(app, literal, line, 2);
+        HighlightLine(app, line, 1);  // the caret's own line, as the loop passes it
+        LiteralHighlightLine(app, literal, line, 1);
         ExpectSameFormats(edit(), literal);
         EXPECT_EQ(edit().ExGetSel().cpMin, literal.ExGetSel().cpMin);
       }
@@ -183,17 +185,19 @@ TEST_F(Highlighting, NoFormattingWhileSelectingOrWithRealtimeOff) {
   EXPECT_EQ(edit().FormatAt(8).color, 0u);
 }
 
-TEST_F(Highlighting, SelectAllFromAnotherLineFormatsTheRememberedLine) {
-  SetText("x\r\nwhile y");
-  mem.events.Do(0, [this] { edit().MoveCaretTo(5); });
-  Run();
-  EXPECT_EQ(app.state.lastCaretLine, 2);
-  mem.events.Command(14);
-  Run();
-  EXPECT_EQ(edit().FormatAt(2).color, MakeColor(200, 0, 0));
-  // CaretColumn exceeded line 1, so the caret lands at its start, unselected.
-  EXPECT_EQ(edit().ExGetSel().cpMin, 0);
-  EXPECT_EQ(edit().ExGetSel().cpMax, 0);
+TEST_F(Highlighting, SelectAllFromAnotherLineFormatsTheRememberedLineAndStaysSelected) {
+  SetText("x\r\nwhile y\r\nz");
+  for (int how : {0, 1}) {  // Edit > Select all, and the control's own Ctrl+A
+    mem.events.Do(0, [this] { edit().MoveCaretTo(5); });
+    Run();
+    EXPECT_EQ(app.state.lastCaretLine, 2);
+    if (how == 0) mem.events.Command(14);
+    else mem.events.Do(0, [this] { edit().ExSetSel(0, -1); });
+    Run();
+    EXPECT_EQ(edit().FormatAt(2).color, MakeColor(200, 0, 0)) << how;
+    EXPECT_EQ(edit().ExGetSel().cpMin, 0) << how;
+    EXPECT_EQ(edit().ExGetSel().cpMax, edit().Length() + 1) << how;
+  }
 }
 
 TEST_F(Highlighting, TheFirstEventFormatsLineOne) {
@@ -206,3 +210,48 @@ TEST_F(Highlighting, TheFirstEventFormatsLineOne) {
 }
 
 }  // namespace
+
+// Opening and saving a script unedited must give back the very bytes, final
+// line break included, whichever road the text takes into the control.
+TEST_F(Highlighting, EveryShippedSampleOpensAndSavesBackByteForByte) {
+  for (const char* name : {"demo.script", "intro.script", "inventory.script", "common.inc"}) {
+    std::string bytes;
+    ASSERT_TRUE(ReadDisk(std::string(QVR_DATA_DIR) + "/samples/" + name, bytes)) << name;
+    for (const std::string& variant : {bytes, bytes + "\r\n", bytes.substr(0, bytes.find_last_not_of("\r\n") + 1)}) {
+      for (int onOpening : {1, 0}) {
+        app.state.OnOpening = onOpening;
+        mem.files.files["C:\\s\\in.script"] = variant;
+        LoadScript(app, "C:\\s\\in.script");
+        ASSERT_TRUE(SaveScript(app, "C:\\s\\out.script"));
+        EXPECT_TRUE(mem.files.files["C:\\s\\out.script"] == variant) << name << " highlighted " << onOpening;
+      }
+    }
+  }
+}
+
+// Formatting never enters the undo history, and an insertion from the tree
+// is one step: Undo takes it back, then the typing before it.
+TEST_F(Highlighting, UndoAfterATreeInsertionTakesBackTheInsertionThenTheTyping) {
+  for (const char* label : {"Loop", "Log"}) {  // a code block re-highlights; a member does not
+    app.state.Changed = 0;
+    NewScript(app);
+    mem.events.Type("a\rb ");
+    Run();
+    for (const auto& [item, node] : mem.ui.treeNodes)
+      if (node.label == label) mem.ui.treeSelected = item;
+    mem.events.ControlEvent(kCommandTree, kControlDoubleClick);
+    Run();
+    const std::string inserted = Text();
+    ASSERT_NE(inserted, "a\r\nb ") << label;
+    mem.events.Command(8);
+    Run();
+    EXPECT_EQ(Text(), "a\r\nb ") << label;
+    mem.events.Command(8);
+    Run();
+    EXPECT_NE(Text(), "a\r\nb ") << label;  // the typing goes too, step by step
+    mem.events.Command(9);
+    mem.events.Command(9);
+    Run();
+    EXPECT_EQ(Text(), inserted) << label;
+  }
+}
