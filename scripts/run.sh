@@ -4,6 +4,9 @@
 # saves a screenshot, prints its path and closes the editor again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# A script named relative to where the caller stands; by default the
+# repository's own sample, so edits land where the user expects them.
+script="$(realpath -m "${1:-$root/data/samples/demo.script}")"
 bash "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/xvfb.sh"
@@ -13,7 +16,6 @@ wine="$(wine_for "$exe")"
 QVR_WINESERVER="$(dirname "$wine")/wineserver"
 [ -x "$QVR_WINESERVER" ] || QVR_WINESERVER=wineserver
 export QVR_WINESERVER
-script="${1:-$windir/samples/demo.script}"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${QVR_SCREENSHOT:-}" ]; then
   prepare_wine_prefix "$wine"

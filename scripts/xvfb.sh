@@ -5,7 +5,8 @@ start_virtual_display() {
   for n in $(seq 91 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # The same size as the Wine desktop, so a screenshot is the desktop alone.
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
   QVR_XVFB_PID=$!
   export DISPLAY=":$n"
   # Xvfb is ready once a client can talk to it.

@@ -70,6 +70,10 @@ void OnButtonUp(App& app, const Event&) {
   app.state.lastCaretLine = CaretLine(*app.edit);
 }
 
+void OnEditorDoubleClick(App& app, const Event& e) {
+  if (e.offset >= 0) SelectWordAt(*app.edit, e.offset);
+}
+
 void OnDropFiles(App& app, const Event& e);
 
 void OnCommandEvent(App& app, const Event& e) {
@@ -96,6 +100,7 @@ const std::map<int, EventHandler> kEventTable = {
     {kEventKeyUp, OnKeyUp},
     {kEventLButtonDown, OnButtonDown},
     {kEventLButtonUp, OnButtonUp},
+    {kEventEditorDoubleClick, OnEditorDoubleClick},
     {kEventDropFiles, OnDropFiles},
     {kEventControl, OnControlEvent},
     {kEventCommand, OnCommandEvent},

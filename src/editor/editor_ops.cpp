@@ -1,5 +1,6 @@
 #include "editor/editor_ops.h"
 
+#include <algorithm>
 #include <cmath>
 
 void SelectRange(EditControl& edit, long fromLine, long fromColumn, long toLine, long toColumn) {
@@ -53,6 +54,38 @@ std::string GetLineText(EditControl& edit, long lineIndex) {
 int LineCount(EditControl& edit) { return static_cast<int>(edit.GetLineCount()); }
 
 void ActivateEditor(EditControl& edit) { edit.Focus(); }
+
+namespace {
+
+enum class CharClass { Word, Blank, Other };
+
+CharClass ClassOf(unsigned char c) {
+  if (c == '_' || c >= 0x80 || (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'))
+    return CharClass::Word;
+  if (c == ' ' || c == '\t') return CharClass::Blank;
+  return CharClass::Other;
+}
+
+}  // namespace
+
+ColumnSpan WordAt(const std::string& line, long column) {
+  const long length = static_cast<long>(line.size());
+  if (length == 0) return {1, 1};
+  long at = std::clamp(column, 1L, length) - 1;
+  const CharClass kind = ClassOf(static_cast<unsigned char>(line[at]));
+  long from = at, to = at + 1;
+  while (from > 0 && ClassOf(static_cast<unsigned char>(line[from - 1])) == kind) --from;
+  while (to < length && ClassOf(static_cast<unsigned char>(line[to])) == kind) ++to;
+  return {from + 1, to + 1};
+}
+
+void SelectWordAt(EditControl& edit, long offset) {
+  const long line = edit.ExLineFromChar(offset);
+  const long start = edit.LineIndex(line);
+  if (start < 0) return;
+  const ColumnSpan word = WordAt(GetLineText(edit, line), offset - start + 1);
+  SelectRange(edit, line, word.from, line, word.to);
+}
 
 uint32_t MakeColor(int red, int green, int blue) {
   return static_cast<uint32_t>(red) + static_cast<uint32_t>(green) * 256u +

@@ -20,6 +20,16 @@ std::string GetLineText(EditControl& edit, long lineIndex);
 int LineCount(EditControl& edit);
 void ActivateEditor(EditControl& edit);
 
+// The word around a 1-based column of a line, as columns [from, to): letters,
+// digits, '_' and the bytes from 0x80 belong to words; a run of blanks, or
+// of any other characters, counts as a word of its own.
+struct ColumnSpan {
+  long from = 1, to = 1;
+};
+ColumnSpan WordAt(const std::string& line, long column);
+// Selects the word that holds the character at a control offset.
+void SelectWordAt(EditControl& edit, long offset);
+
 // Formatting of the selection.
 uint32_t MakeColor(int red, int green, int blue);
 void SetSelectionColor(EditControl& edit, uint32_t color);

@@ -9,6 +9,10 @@ constexpr int kEventKeyDown = 256;
 constexpr int kEventKeyUp = 257;
 constexpr int kEventLButtonDown = 513;
 constexpr int kEventLButtonUp = 514;
+// A double-click in the editing area. The control's own word selection
+// stops at format boundaries and knows nothing of a script's words, so the
+// loop selects the word itself; `offset` is the character under the pointer.
+constexpr int kEventEditorDoubleClick = 515;
 constexpr int kEventDropFiles = 563;
 constexpr int kEventClose = 16;
 constexpr int kEventControl = 13100;
@@ -27,6 +31,7 @@ struct Event {
   int type = 0;       // control event type
   int item = 0;       // menu item or toolbar button
   int key = 0;        // virtual key (256, 257) or character code (258)
+  long offset = -1;   // character offset in the editing area (515)
   std::vector<std::string> droppedFiles;  // full paths, in drop order
 };
 

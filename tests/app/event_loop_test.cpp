@@ -181,6 +181,29 @@ TEST_F(EventLoop, CutPasteAndDeleteMarkTheDocumentChanged) {
   EXPECT_EQ(app.state.Changed, 1);
 }
 
+TEST_F(EventLoop, DoubleClickSelectsTheScriptWordUnderThePointer) {
+  // Word characters are letters, digits, '_' and high bytes; anything else
+  // parts words, and a run of it is a "word" of its own.
+  const std::string line = "Scene.GetActor(\"Keeper\")  x_1 \xE9t\xE9";
+  const std::pair<long, std::string> cases[] = {
+      {1, "Scene"}, {5, "Scene"}, {6, "."}, {7, "GetActor"}, {17, "Keeper"}, {15, "(\""},
+      {26, "  "}, {28, "x_1"}, {32, "\xE9t\xE9"}, {99, "\xE9t\xE9"}};
+  for (const auto& [column, word] : cases) {
+    ColumnSpan span = WordAt(line, column);
+    EXPECT_EQ(line.substr(span.from - 1, span.to - span.from), word) << column;
+  }
+  EXPECT_EQ(WordAt("", 1).from, WordAt("", 1).to);
+
+  // In the editor, on coloured text, on any line.
+  SetText("first\r\n" + line);
+  edit().ExSetSel(6, 11);
+  SetSelectionColor(edit(), MakeColor(200, 0, 0));
+  mem.events.DoubleClick(6 + 8);   // inside "GetActor"
+  Run();
+  EXPECT_EQ(edit().ExGetSel().cpMin, 6 + 6);
+  EXPECT_EQ(edit().ExGetSel().cpMax, 6 + 14);
+}
+
 TEST_F(EventLoop, UnusedNumbersDoNothing) {
   SetText("keep");
   for (int number : {19, 21, 25, 99}) mem.events.Command(number);

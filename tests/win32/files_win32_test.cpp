@@ -35,9 +35,9 @@ TEST_F(RealFiles, OpenAndSaveKeepEveryByteAndLineBreak) {
   LoadScript(app, folder + "a.script");
   EXPECT_EQ(app.state.FileName, "a.script");
   EXPECT_EQ(app.state.FileDir, folder);
-  EXPECT_EQ(app.edit->GetText(), "x\r\ny\r\nz\r\n\r\nlast");
+  EXPECT_EQ(app.edit->GetText(), "x\r\ny\r\nz\r\n\r\nlast\r\n");
   ASSERT_TRUE(SaveScript(app, folder + "notes"));
-  EXPECT_EQ(Read(folder + "notes.script"), "x\r\ny\r\nz\r\n\r\nlast");
+  EXPECT_EQ(Read(folder + "notes.script"), "x\r\ny\r\nz\r\n\r\nlast\r\n");
   // Nothing is left beside the file.
   EXPECT_EQ(GetFileAttributesA((folder + "notes.script.saving~").c_str()), INVALID_FILE_ATTRIBUTES);
 }

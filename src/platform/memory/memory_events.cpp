@@ -121,6 +121,16 @@ void MemoryEvents::Click(long offset) {
   MouseUp();
 }
 
+void MemoryEvents::DoubleClick(long offset) {
+  // As the system sends it: a click, the double-click, and its button release.
+  Click(offset);
+  Event e;
+  e.code = kEventEditorDoubleClick;
+  e.offset = offset;
+  Push(e);
+  MouseUp();
+}
+
 void MemoryEvents::Command(int item) {
   Event e;
   e.code = kEventCommand;

@@ -34,6 +34,7 @@ class MemoryEvents : public EventSource {
   void Click(long offset);                 // left button down and up in the editor
   void MouseDown(long offset);
   void MouseUp();
+  void DoubleClick(long offset);           // on the character at offset
   void Command(int item);
   void ControlEvent(int control, int type);
   void Close(int window);

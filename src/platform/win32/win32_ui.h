@@ -92,6 +92,8 @@ class Win32Ui : public Ui, public EventSource {
   void LayOutSplitter(int splitter);
   void OnNotify(int window, const NMHDR& header);
   void OnCommand(int window, WPARAM wParam, LPARAM lParam);
+  bool IsEditingArea(HWND hwnd) const;
+  long CharacterUnder(HWND edit, int x, int y) const;
 
   std::map<int, HWND> windows_;
   std::map<int, HWND> controls_;

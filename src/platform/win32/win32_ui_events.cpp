@@ -2,6 +2,7 @@
 #include "platform/win32/win32_ui.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <shellapi.h>
 
 // ---- Messages and events ---------------------------------------------------
@@ -92,6 +93,25 @@ LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+bool Win32Ui::IsEditingArea(HWND hwnd) const {
+  int control = ControlNumberOf(hwnd);
+  auto kind = controlKinds_.find(control);
+  return control >= 0 && kind != controlKinds_.end() && kind->second == ControlKind::RichEdit;
+}
+
+// The control answers with the nearest caret position, which is the next
+// character when the point lies in the right half of a character; the
+// character whose cell holds the point is what a user means.
+long Win32Ui::CharacterUnder(HWND edit, int x, int y) const {
+  POINTL point{x, y};
+  long offset = static_cast<long>(SendMessageA(edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+  if (offset > 0) {
+    LRESULT at = SendMessageA(edit, EM_POSFROMCHAR, offset, 0);
+    if (static_cast<short>(LOWORD(at)) > x) --offset;
+  }
+  return offset;
+}
+
 bool Win32Ui::NextEvent(Event& event, bool wait) {
   if (!queue_.empty()) {
     event = std::move(queue_.front());
@@ -105,6 +125,14 @@ bool Win32Ui::NextEvent(Event& event, bool wait) {
     return false;
   } else if (msg.message == WM_QUIT) {
     return false;
+  }
+  if (msg.message == WM_LBUTTONDBLCLK && IsEditingArea(msg.hwnd)) {
+    // The loop selects the word; the control's own word selection is not wanted.
+    event = Event();
+    event.code = kEventEditorDoubleClick;
+    event.offset = CharacterUnder(msg.hwnd, static_cast<short>(LOWORD(msg.lParam)),
+                                  static_cast<short>(HIWORD(msg.lParam)));
+    return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
