@@ -106,6 +106,46 @@ TEST_F(RealWindow, ResizingLaysTheControlsOut) {
   EXPECT_EQ(platform.ui.ControlRect(2).h, h - 85);
 }
 
+// What is on screen after a resize must be what a full repaint draws: no
+// control left unpainted at its new place, no strip clipped at the old size.
+TEST_F(RealWindow, EveryResizeRepaintsWhatMoved) {
+  auto resize = [&](int w, int h) {
+    RECT outer{0, 0, w, h};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, TRUE);
+    SetWindowPos(Main(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Run();
+  };
+  auto pixels = [&] {
+    RECT client;
+    GetClientRect(Main(), &client);
+    HDC screen = GetDC(Main());
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    std::vector<COLORREF> out;
+    for (int y = 0; y < client.bottom; y += 2)
+      for (int x = 0; x < client.right; x += 2) out.push_back(GetPixel(copy, x, y));
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(Main(), screen);
+    return out;
+  };
+  for (auto [w, h] : {std::pair{1000, 700}, std::pair{800, 560}, std::pair{1100, 760}}) {
+    resize(w, h);
+    std::vector<COLORREF> shown = pixels();
+    RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Run();
+    std::vector<COLORREF> repainted = pixels();
+    ASSERT_EQ(shown.size(), repainted.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != repainted[i];
+    EXPECT_EQ(differing, 0u) << w << " x " << h;
+  }
+}
+
 TEST_F(RealWindow, CloseBoxEndsTheLoop) {
   Post(Main(), WM_CLOSE, 0);
   EXPECT_FALSE(Run());

@@ -56,6 +56,11 @@ LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_SIZE:
       if (statusBar_ && GetParent(statusBar_) == hwnd) SendMessageA(statusBar_, WM_SIZE, 0, 0);
       if (toolbar_ && GetParent(toolbar_) == hwnd) SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+      // Wine keeps the old pixels of a window that grows and of the controls
+      // the layout moved, and repaints only part of them: the description
+      // line, the check box and the status bar stayed blank. Everything
+      // moved, so everything is drawn again.
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_COMMAND:
       OnCommand(window, wParam, lParam);
