@@ -73,6 +73,7 @@ struct AppState {
   int selectionInProgress = 0;
   int lastCaretLine = 0;
   int lastCaretColumn = 0;
+  int ctrlHeld = 0;   // between the Ctrl key's press and release
 
   // Member popup.
   int PopupShown = 0;
@@ -80,6 +81,8 @@ struct AppState {
   int PopupOffsetY = 0;
   int DotColumn = 0;
   int MatchCount = 0;
+  std::string ObjectWord;
+  std::string TypedPrefix;
   std::vector<std::string> MatchList;
 
   // Search.

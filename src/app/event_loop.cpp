@@ -23,6 +23,19 @@ void HidePopupIfCaretLineMoved(App& app) {
   if (CaretLine(*app.edit) != app.state.lastCaretLine) HidePopup(app);
 }
 
+// Holding Ctrl moves the focus into the popup's list, which has no use for
+// Ctrl and a letter; the editor's own shortcuts still act on the editing
+// area, so a paste right after typing a dot is not silently lost.
+void RunEditorShortcutFromPopup(App& app, int key) {
+  static const std::map<int, int> kShortcutItems = {
+      {'Z', 8}, {'Y', 9}, {'X', 10}, {'C', 11}, {'V', 12}, {'A', 14}};
+  if (app.state.ctrlHeld != 1 || app.platform.ui->FocusedControl() != kPopupList) return;
+  auto it = kShortcutItems.find(key);
+  if (it == kShortcutItems.end()) return;
+  const Command* c = FindCommand(it->second);
+  if (c && c->run) c->run(app);
+}
+
 void OnChar(App& app, const Event& e) {
   app.state.Changed = 1;
   if (e.key == kCtrlEnter && app.state.PopupShown == 1 && PopupHasSelection(app))
@@ -41,17 +54,20 @@ void OnKeyDown(App& app, const Event& e) {
       HidePopupIfCaretLineMoved(app);
       break;
     case kKeyControl:
+      s.ctrlHeld = 1;
       if (s.PopupShown == 1) app.platform.ui->Focus(kPopupList);
       break;
     case kKeyEscape:
       TogglePanel(app);
       break;
     default:
+      RunEditorShortcutFromPopup(app, e.key);
       break;
   }
 }
 
 void OnKeyUp(App& app, const Event& e) {
+  if (e.key == kKeyControl) app.state.ctrlHeld = 0;
   if (e.key == kKeyShift) {
     app.state.selectionInProgress = 0;
     app.state.lastCaretLine = CaretLine(*app.edit);

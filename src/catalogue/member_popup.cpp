@@ -1,11 +1,123 @@
 #include "catalogue/member_popup.h"
 
-// Not built yet: the popup never opens, so there is nothing to hide, track
-// or accept, and the caret status keeps its start-up text.
-void CreateMemberPopup(App&) {}
-void HidePopup(App& app) { app.state.PopupShown = 0; }
-void TrackPopup(App&) {}
-void DetectDot(App&, int, int) {}
-void RefreshCaretStatus(App&) {}
-void AcceptPopupEntry(App&) {}
-bool PopupHasSelection(App&) { return false; }
+#include <algorithm>
+
+#include "catalogue/member_rules.h"
+#include "editor/editor_ops.h"
+
+namespace {
+
+constexpr int kPopupWidth = 100;
+constexpr int kPopupHeight = 120;
+
+void FilterMatches(App& app) {
+  AppState& s = app.state;
+  FilterMembers(s.catalogue.memberNames, s.catalogue.memberOwners, s.TypedPrefix, s.ObjectWord,
+                s.MatchList);
+  s.MatchCount = static_cast<int>(s.MatchList.size());
+}
+
+void FillPopupList(App& app) { app.platform.ui->ListSetItems(kPopupList, app.state.MatchList); }
+
+// The height of the caret's line in pixels, from the lines around it; a
+// text of one line falls back to the font's usual line height.
+int LineHeightAt(App& app, long lineIndex, int lineTop) {
+  EditControl& edit = *app.edit;
+  long next = edit.LineIndex(lineIndex + 1);
+  if (next >= 0) return static_cast<int>(edit.PosFromCharY(next)) - lineTop;
+  if (lineIndex > 0) return lineTop - static_cast<int>(edit.PosFromCharY(edit.LineIndex(lineIndex - 1)));
+  return app.state.EditorFontSize * 96 * 6 / (72 * 5);  // 1.2 lines of the size in pixels
+}
+
+// Just below the caret's line, at the dot, as the control really shows it,
+// whatever the font; kept relative to the main window, which it follows.
+void PlacePopupAtCaret(App& app, int line, int column) {
+  EditControl& edit = *app.edit;
+  Ui& ui = *app.platform.ui;
+  const long lineIndex = line - 1;
+  const long offset = edit.LineIndex(lineIndex) + column - 1;
+  PopupPlacementInput in;
+  in.caretX = static_cast<int>(edit.PosFromCharX(offset));
+  in.lineTop = static_cast<int>(edit.PosFromCharY(offset));
+  in.lineHeight = LineHeightAt(app, lineIndex, in.lineTop);
+  ui.ControlToScreen(kEditingArea, in.caretX, in.lineTop);
+  in.mainWindow = ui.WindowRect(kMainWindow);
+  in.workArea = ui.WorkArea();
+  in.popupW = kPopupWidth;
+  in.popupH = kPopupHeight;
+  const PopupOffset at = PlacePopup(in);
+  app.state.PopupOffsetX = at.x;
+  app.state.PopupOffsetY = at.y;
+  ui.MoveWindowTo(kPopupWindow, in.mainWindow.x + at.x, in.mainWindow.y + at.y);
+}
+
+}  // namespace
+
+void CreateMemberPopup(App& app) {
+  Ui& ui = *app.platform.ui;
+  const Rect main = ui.WindowRect(kMainWindow);
+  WindowSpec form;
+  form.kind = WindowKind::Popup;
+  form.x = main.x;
+  form.y = main.y;
+  form.clientW = kPopupWidth;
+  form.clientH = kPopupHeight;
+  if (!ui.MakeWindow(kPopupWindow, form)) return;
+  ui.CreateControl(kPopupList, kPopupWindow, ControlKind::ListBox, {0, 0, kPopupWidth, kPopupHeight}, "");
+}
+
+void HidePopup(App& app) {
+  app.platform.ui->ShowWindow(kPopupWindow, false);
+  app.state.PopupShown = 0;
+}
+
+void DetectDot(App& app, int column, int line) {
+  AppState& s = app.state;
+  const std::string text = GetLineText(*app.edit, line - 1);
+  if (!CaretFollowsDot(text, column)) return;
+  s.ObjectWord = ObjectWordBefore(text, column);
+  s.TypedPrefix.clear();
+  s.PopupShown = 1;
+  s.DotColumn = column;
+  FilterMatches(app);
+  PlacePopupAtCaret(app, line, column);
+  app.platform.ui->ShowWindow(kPopupWindow, true);
+  FillPopupList(app);
+  ActivateEditor(*app.edit);
+}
+
+void TrackPopup(App& app) {
+  AppState& s = app.state;
+  EditControl& edit = *app.edit;
+  const int column = CaretColumn(edit);
+  if (column < s.DotColumn || (s.MatchCount == 0 && column > s.lastCaretColumn)) {
+    HidePopup(app);
+    return;
+  }
+  const std::string text = GetLineText(edit, CaretLine(edit) - 1);
+  // A selection across lines gives a column past the line's end.
+  const size_t from = std::min(static_cast<size_t>(s.DotColumn - 1), text.size());
+  s.TypedPrefix = text.substr(from, static_cast<size_t>(column - s.DotColumn));
+  FilterMatches(app);
+  FillPopupList(app);
+}
+
+void RefreshCaretStatus(App& app) {
+  app.platform.ui->SetStatusText(
+      kStatusCaretField,
+      CaretStatusText(CaretLine(*app.edit), CaretColumn(*app.edit), app.state.selectionInProgress));
+}
+
+bool PopupHasSelection(App& app) { return app.platform.ui->ListSelection(kPopupList) >= 0; }
+
+void AcceptPopupEntry(App& app) {
+  Ui& ui = *app.platform.ui;
+  const int chosen = ui.ListSelection(kPopupList);
+  if (chosen < 0) return;
+  EditControl& edit = *app.edit;
+  const int line = CaretLine(edit);
+  SelectRange(edit, line - 1, app.state.DotColumn, line - 1, CaretColumn(edit));
+  InsertText(edit, app.state.Changed, ui.ListItem(kPopupList, chosen));
+  HidePopup(app);
+  ActivateEditor(edit);
+}

@@ -1,6 +1,7 @@
 #pragma once
-// The member popup after a dot. Its window and lists come with the popup
-// work; until then these calls leave everything as it is.
+// The member popup after a dot: a small list of the members known from the
+// reference, opened, narrowed and closed by watching the caret after every
+// event, and the caret position in the status bar.
 #include "app/app.h"
 
 void CreateMemberPopup(App& app);

@@ -53,6 +53,7 @@ class EditControl {
   virtual std::string GetLine(long line, long capacity) = 0;
   virtual long GetFirstVisibleLine() = 0;                  // EM_GETFIRSTVISIBLELINE
   virtual long PosFromCharX(long offset) = 0;              // EM_POSFROMCHAR, x only
+  virtual long PosFromCharY(long offset) = 0;              // EM_POSFROMCHAR, y only (top of its line)
 
   // Formatting of the selection.
   virtual void SetSelectionFormat(const CharFormat& format) = 0;  // EM_SETCHARFORMAT

@@ -107,4 +107,16 @@ class Ui {
   virtual std::string TreeItemText(int control, TreeItem item) = 0;
   virtual long TreeItemData(int control, TreeItem item) = 0;
   virtual std::vector<TreeItem> TreeChildren(int control, TreeItem parent) = 0;
+
+  // List box: items in the order added, at most one selected.
+  virtual void ListSetItems(int control, const std::vector<std::string>& items) = 0;
+  virtual int ListCount(int control) = 0;
+  virtual int ListSelection(int control) = 0;   // -1 when nothing is selected
+  virtual void ListSelect(int control, int index) = 0;
+  virtual std::string ListItem(int control, int index) = 0;
+
+  // Screen geometry: a point of a control's client area in screen
+  // coordinates, and the part of the screen that windows may use.
+  virtual void ControlToScreen(int control, int& x, int& y) = 0;
+  virtual Rect WorkArea() = 0;
 };

@@ -88,6 +88,11 @@ long MemoryEditControl::PosFromCharX(long offset) {
   return 1 + (std::clamp(offset, 0L, Length()) - start) * 8;
 }
 
+long MemoryEditControl::PosFromCharY(long offset) {
+  // 16-pixel lines with a 1-pixel top margin; nothing is scrolled.
+  return 1 + ExLineFromChar(std::clamp(offset, 0L, Length())) * 16;
+}
+
 void MemoryEditControl::RememberForUndo() {
   if (undoSuspended_) return;
   undo_.push_back({text_, formats_, sel_});

@@ -44,6 +44,7 @@ class MemoryEditControl : public EditControl {
   std::string GetLine(long line, long capacity) override;
   long GetFirstVisibleLine() override { return 0; }
   long PosFromCharX(long offset) override;
+  long PosFromCharY(long offset) override;
   void SetSelectionFormat(const CharFormat& format) override;
   CharFormat GetSelectionFormat() override;
   void ReplaceSel(const std::string& text, bool undoable) override;

@@ -11,6 +11,7 @@ bool MemoryUi::MakeWindow(int window, const WindowSpec& form) {
   w.clientW = form.clientW;
   w.clientH = form.clientH;
   bool framed = form.kind != WindowKind::Popup;
+  w.shown = form.kind != WindowKind::Popup;  // a popup waits hidden until shown
   int fx = framed ? frameX : 0, ft = framed ? frameTop : 0, fb = framed ? frameBottom : 0;
   w.outer = {form.x, form.y, form.clientW + 2 * fx, form.clientH + ft + fb};
   windows[window] = w;
@@ -233,4 +234,39 @@ std::vector<TreeItem> MemoryUi::TreeChildren(int, TreeItem parent) {
 bool MemoryUi::CreateImage(int image, int w, int h, uint32_t color) {
   images[image] = {w, h, color};
   return true;
+}
+
+// ---- List box ---------------------------------------------------------------
+
+void MemoryUi::ListSetItems(int control, const std::vector<std::string>& items) {
+  if (!controls.count(control)) return;
+  controls[control].items = items;
+  controls[control].selected = -1;
+}
+
+int MemoryUi::ListCount(int control) {
+  return controls.count(control) ? static_cast<int>(controls[control].items.size()) : 0;
+}
+
+int MemoryUi::ListSelection(int control) { return controls.count(control) ? controls[control].selected : -1; }
+
+void MemoryUi::ListSelect(int control, int index) {
+  if (!controls.count(control)) return;
+  Control& c = controls[control];
+  c.selected = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
+}
+
+std::string MemoryUi::ListItem(int control, int index) {
+  if (!controls.count(control)) return "";
+  const Control& c = controls[control];
+  return index >= 0 && index < static_cast<int>(c.items.size()) ? c.items[index] : "";
+}
+
+void MemoryUi::ControlToScreen(int control, int& x, int& y) {
+  if (!controls.count(control) || !windows.count(controls[control].window)) return;
+  const Control& c = controls[control];
+  const Window& w = windows[c.window];
+  const bool framed = w.form.kind != WindowKind::Popup;
+  x += w.outer.x + (framed ? frameX : 0) + c.at.x;
+  y += w.outer.y + (framed ? frameTop : 0) + (w.menu.empty() ? 0 : menuBarHeight) + c.at.y;
 }

@@ -27,6 +27,9 @@ class MemoryUi : public Ui {
     bool checked = false;
     // Splitter panes.
     int left = -1, right = -1, barWidth = 0, pos = 0;
+    // List box.
+    std::vector<std::string> items;
+    int selected = -1;
   };
   struct TreeNode {
     TreeItem parent = kTreeRoot;
@@ -106,6 +109,18 @@ class MemoryUi : public Ui {
   std::string TreeItemText(int control, TreeItem item) override;
   long TreeItemData(int control, TreeItem item) override;
   std::vector<TreeItem> TreeChildren(int control, TreeItem parent) override;
+
+  void ListSetItems(int control, const std::vector<std::string>& items) override;
+  int ListCount(int control) override;
+  int ListSelection(int control) override;
+  void ListSelect(int control, int index) override;
+  std::string ListItem(int control, int index) override;
+
+  // A control's client area starts at its place in its window's client
+  // area, which starts inside the frame and below the menu bar.
+  void ControlToScreen(int control, int& x, int& y) override;
+  Rect WorkArea() override { return workArea; }
+  Rect workArea{0, 0, 1280, 770};   // a screen with a task bar at the bottom
 
  private:
   void LayOutSplitter(Control& splitter);

@@ -83,6 +83,11 @@ long Win32EditControl::PosFromCharX(long offset) {
   return static_cast<long>(LOWORD(packed));
 }
 
+long Win32EditControl::PosFromCharY(long offset) {
+  LRESULT packed = Send(EM_POSFROMCHAR, offset, 0);
+  return static_cast<short>(HIWORD(packed));
+}
+
 void Win32EditControl::SetSelectionFormat(const CharFormat& f) {
   CHARFORMATA cf;
   ZeroMemory(&cf, sizeof(cf));

@@ -18,6 +18,7 @@ class Win32EditControl : public EditControl {
   std::string GetLine(long line, long capacity) override;
   long GetFirstVisibleLine() override;
   long PosFromCharX(long offset) override;
+  long PosFromCharY(long offset) override;
   void SetSelectionFormat(const CharFormat& format) override;
   CharFormat GetSelectionFormat() override;
   void ReplaceSel(const std::string& text, bool undoable) override;

@@ -297,7 +297,7 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
     case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
     case ControlKind::ListBox:
       cls = "LISTBOX";
-      style |= WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP;
+      style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::TextField:
@@ -363,6 +363,21 @@ void Win32Ui::Focus(int control) {
 }
 
 int Win32Ui::FocusedControl() { return ControlNumberOf(GetFocus()); }
+
+void Win32Ui::ControlToScreen(int control, int& x, int& y) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return;
+  POINT point{x, y};
+  ClientToScreen(hwnd, &point);
+  x = point.x;
+  y = point.y;
+}
+
+Rect Win32Ui::WorkArea() {
+  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 EditControl* Win32Ui::Editor(int control) {
   auto it = editors_.find(control);

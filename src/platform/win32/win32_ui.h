@@ -75,6 +75,15 @@ class Win32Ui : public Ui, public EventSource {
   long TreeItemData(int control, TreeItem item) override;
   std::vector<TreeItem> TreeChildren(int control, TreeItem parent) override;
 
+  void ListSetItems(int control, const std::vector<std::string>& items) override;
+  int ListCount(int control) override;
+  int ListSelection(int control) override;
+  void ListSelect(int control, int index) override;
+  std::string ListItem(int control, int index) override;
+
+  void ControlToScreen(int control, int& x, int& y) override;
+  Rect WorkArea() override;
+
   bool NextEvent(Event& event, bool wait) override;
 
   // Window procedure plumbing.

@@ -1,4 +1,4 @@
-// The splitter and the tree control.
+// The splitter, the tree control and the list box.
 #include "platform/win32/win32_ui.h"
 
 #include <commctrl.h>
@@ -152,4 +152,45 @@ std::vector<TreeItem> Win32Ui::TreeChildren(int control, TreeItem parent) {
     item = static_cast<TreeItem>(SendMessageA(hwnd, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item)));
   }
   return out;
+}
+
+// ---- List box ----------------------------------------------------------------
+
+// Refilled on every keystroke while the popup shows: drawn once, at the end.
+void Win32Ui::ListSetItems(int control, const std::vector<std::string>& items) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return;
+  SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(hwnd, LB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items)
+    SendMessageA(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+int Win32Ui::ListCount(int control) {
+  HWND hwnd = ControlHandle(control);
+  return hwnd ? static_cast<int>(SendMessageA(hwnd, LB_GETCOUNT, 0, 0)) : 0;
+}
+
+int Win32Ui::ListSelection(int control) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return -1;
+  LRESULT index = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Win32Ui::ListSelect(int control, int index) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, LB_SETCURSEL, index, 0);
+}
+
+std::string Win32Ui::ListItem(int control, int index) {
+  HWND hwnd = ControlHandle(control);
+  if (!hwnd) return "";
+  LRESULT length = SendMessageA(hwnd, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR) return "";
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  LRESULT copied = SendMessageA(hwnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+  return text;
 }
