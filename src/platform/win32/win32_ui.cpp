@@ -101,7 +101,7 @@ bool Win32Ui::MakeWindow(int window, const WindowSpec& form) {
   DWORD style = 0, exStyle = 0;
   switch (form.kind) {
     case WindowKind::Main: style = WS_OVERLAPPEDWINDOW; break;
-    case WindowKind::Popup: style = WS_POPUP | WS_BORDER; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
+    case WindowKind::Popup: style = WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
     case WindowKind::Tool: style = WS_CAPTION | WS_SYSMENU | WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
   }
   // The size is the client area before any menu bar is added.

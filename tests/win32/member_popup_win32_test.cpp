@@ -1,0 +1,73 @@
+// The member popup on the real window, list box and loop.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "editor/editor_ops.h"
+#include "win32/real_app.h"
+
+namespace {
+
+class RealPopup : public RealApp {
+ protected:
+  void SetUp() override {
+    RealApp::SetUp();
+    app.state.VorodazedEzoze = 1;
+  }
+  void PostTo(HWND to, UINT msg, WPARAM w, LPARAM l = 0) { PostMessageA(to, msg, w, l); }
+  HWND Popup() { return platform.ui.WindowHandle(kPopupWindow); }
+  HWND List() { return Control(kPopupList); }
+  void HoldCtrl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+};
+
+TEST_F(RealPopup, GameDotOpensTheListBelowTheDotAndCtrlDownEnterInsertsTheEntry) {
+  for (char c : std::string("Game.")) PostTo(Control(kEditingArea), WM_CHAR, c);
+  Run();
+  ASSERT_TRUE(IsWindowVisible(Popup()));
+  EXPECT_EQ(app.state.PopupShown, 1);
+  const int count = static_cast<int>(SendMessageA(List(), LB_GETCOUNT, 0, 0));
+  EXPECT_GT(count, 0);
+  EXPECT_EQ(count, app.state.MatchCount);
+  EXPECT_EQ(platform.ui.StatusText(kStatusCaretField), "L: 1, C:6 -0");
+  RECT popup, window;
+  GetWindowRect(Popup(), &popup);
+  GetWindowRect(Main(), &window);
+  EXPECT_EQ(popup.right - popup.left, 100);
+  EXPECT_EQ(popup.bottom - popup.top, 120);
+  EXPECT_EQ(popup.left - window.left, app.state.PopupOffsetX);
+  // Just below the caret's line: under the dot's own pixel row.
+  POINT dot{static_cast<short>(LOWORD(SendMessageA(Control(kEditingArea), EM_POSFROMCHAR, 5, 0))),
+            static_cast<short>(HIWORD(SendMessageA(Control(kEditingArea), EM_POSFROMCHAR, 5, 0)))};
+  ClientToScreen(Control(kEditingArea), &dot);
+  EXPECT_EQ(popup.left, dot.x);
+  EXPECT_GT(popup.top, dot.y);
+  EXPECT_LT(popup.top, dot.y + 40);
+
+  HoldCtrl(true);
+  PostTo(Control(kEditingArea), WM_KEYDOWN, VK_CONTROL);
+  Run();
+  EXPECT_EQ(GetFocus(), List());
+  PostTo(List(), WM_KEYDOWN, VK_DOWN);
+  Run();
+  const int chosen = static_cast<int>(SendMessageA(List(), LB_GETCURSEL, 0, 0));
+  ASSERT_GE(chosen, 0);
+  char item[256] = "";
+  SendMessageA(List(), LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(item));
+  PostTo(List(), WM_CHAR, 10);  // Enter with Ctrl held
+  Run();
+  EXPECT_EQ(app.edit->GetText(), std::string("Game.") + item);
+  EXPECT_EQ(app.edit->ExGetSel().cpMin, static_cast<long>(5 + std::string(item).size()));
+  EXPECT_FALSE(IsWindowVisible(Popup()));
+  PostTo(List(), WM_KEYUP, VK_CONTROL, 0xC0000001);
+  HoldCtrl(false);
+  Run();
+  EXPECT_EQ(GetFocus(), Control(kEditingArea));
+}
+
+}  // namespace
