@@ -37,48 +37,42 @@ TEST_F(SyntaxCheck, BatchLineQuotesEveryPathAndDoublesEveryPercent) {
             "-script \"E:\\my scripts\\SyntaxCheck1.script\" >>\"qvr_output%%.log\"");
 }
 
-TEST_F(SyntaxCheck, ANewDocumentIsCheckedInTheCurrentFolderAndLeftAsItWas) {
+TEST_F(SyntaxCheck, EveryLogLineIsShownAndTheDocumentIsLeftAsItWas) {
+  // A new document: everything goes to the current folder.
   SetText("Scene.Start\r\nbad line");
   app.state.Changed = 1;
   const std::string title = mem.ui.WindowTitle(0);
   const Files before = mem.files.files;
-  mem.processes.outputs = {"line 1: bad\r\nline 2: worse\r\nline 2: no end\r\n"};
-  Check();
-
-  ASSERT_EQ(mem.processes.started.size(), 1u);
-  const auto& run = mem.processes.started[0];
+  // One check after another in the same editor: each reads only its own run.
+  mem.processes.outputs = {"a\r\nb\r\nc\r\n", "a\r\n\r\n", "", "a\rb\0c"s};
+  for (int i = 0; i < 4; ++i) Check();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "Error:|a", "Error:|b", "Error:|c",                      // no "No errors"
+                            "Error:|a", "Error:|", "Syntax check:|No errors found.",  // last line empty
+                            "Syntax check:|No errors found.",                         // empty log
+                            "Error:|a", "Error:|b", "Error:|c"}));
+  const auto& run = mem.processes.started.at(0);
   EXPECT_EQ(run.file, "Compile.bat");
   EXPECT_EQ(run.folder, "");
   EXPECT_EQ(run.files.at("SyntaxCheck.script"), "Scene.Start\r\nbad line");
   EXPECT_EQ(run.files.at("Compile.bat"),
             "\"qvr_comp.exe\" -project \"\" -script \"SyntaxCheck.script\" >>\"qvr_output.log\"");
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"Error:|line 1: bad", "Error:|line 2: worse",
-                                                 "Error:|line 2: no end"}));
   EXPECT_EQ(mem.files.files, before);
   EXPECT_EQ(Text(), "Scene.Start\r\nbad line");
   EXPECT_EQ(app.state.Changed, 1);
   EXPECT_EQ(app.state.FileName, "Unnamed.script");
   EXPECT_EQ(app.state.FileDir, "");
   EXPECT_EQ(mem.ui.WindowTitle(0), title);
-}
 
-TEST_F(SyntaxCheck, EveryLogLineIsShownAndAnEmptyLastLineMeansNoErrors) {
+  // Beside a named file, with the engine and a project known.
   app.state.FileDir = "C:\\s\\";
   app.state.CompilerPath = "C:\\qvr\\qvr_comp.exe";
   app.state.CurrentQVRProject = "C:\\p\\game.qpf";
-  const Files before = mem.files.files;
-  // One check after another in the same editor: each reads only its own run.
-  mem.processes.outputs = {"a\r\nb\r\n", "a\r\n\r\n", "", "a\rb\0c"s};
-  for (int i = 0; i < 4; ++i) Check();
-  EXPECT_EQ(Messages(), (std::vector<std::string>{
-                            "Error:|a", "Error:|b",                                  // no "No errors"
-                            "Error:|a", "Error:|", "Syntax check:|No errors found.",  // last line empty
-                            "Syntax check:|No errors found.",                         // empty log
-                            "Error:|a", "Error:|b", "Error:|c"}));
-  EXPECT_EQ(mem.processes.started[0].files.at("Compile.bat"),
+  Check();
+  EXPECT_EQ(mem.processes.started.back().files.at("Compile.bat"),
             "\"C:\\qvr\\qvr_comp.exe\" -project \"C:\\p\\game.qpf\" -script \"C:\\s\\SyntaxCheck.script\" "
             ">>\"qvr_output.log\"");
-  EXPECT_EQ(mem.files.files, before);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Syntax check:|No errors found."}));
 
   // A batch file that never ran leaves no log: nothing to show, nothing left.
   mem.processes.startFails = true;
