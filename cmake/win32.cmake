@@ -34,6 +34,9 @@ if(QVR_WIN32_TESTS)
     target_link_libraries(qvr_win32_tests PRIVATE qvr_win32 gtest gtest_main)
     target_compile_definitions(qvr_win32_tests PRIVATE QVR_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
     add_test(NAME win32.app COMMAND qvr_win32_tests)
+    # Stands in for the engine's compiler in the syntax check test; never shipped.
+    add_executable(qvr_fake_compiler tests/win32/stand_ins/fake_compiler.cpp)
+    add_dependencies(qvr_win32_tests qvr_fake_compiler)
   endif()
 endif()
 

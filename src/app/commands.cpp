@@ -2,6 +2,7 @@
 
 #include "app/edit_commands.h"
 #include "app/script_files.h"
+#include "app/syntax_check.h"
 
 static void Exit(App& app) { RequestQuit(app); }
 
@@ -23,7 +24,7 @@ const std::vector<Command>& Commands() {
       {14, 0, "Select all", EditSelectAll},
       {15, 32, "Find", nullptr},
       {16, 33, "Replace", nullptr},
-      {17, 0, "Check syntax", nullptr},
+      {17, 0, "Check syntax", CheckSyntax},
       {18, 34, "Settings", nullptr},
       {20, 0, "About", ShowAbout},
   };

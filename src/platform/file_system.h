@@ -12,6 +12,8 @@ class FileSystem {
   virtual bool WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
   // True when the system reports a size for the path (a folder counts).
   virtual bool Exists(const std::string& path) = 0;
+  // False when there was no such file or it could not be removed.
+  virtual bool RemoveFile(const std::string& path) = 0;
   virtual std::string ExecutablePath() = 0;
   virtual std::string CommandLine() = 0;
 };

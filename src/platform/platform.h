@@ -5,6 +5,7 @@
 #include "platform/edit_control.h"
 #include "platform/events.h"
 #include "platform/file_system.h"
+#include "platform/process_runner.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/ui.h"
@@ -17,4 +18,5 @@ struct Platform {
   ProfileStore* profile = nullptr;
   Registry* registry = nullptr;
   FileSystem* files = nullptr;
+  ProcessRunner* processes = nullptr;
 };

@@ -64,6 +64,7 @@ class DiskFileSystem : public FileSystem {
     return ReadDiskFile(folder_ + "/" + native, bytes);
   }
   bool WriteFileReplacing(const std::string&, const std::string&) override { return false; }
+  bool RemoveFile(const std::string&) override { return false; }
   bool Exists(const std::string& path) override {
     std::string bytes;
     return ReadFile(path, bytes);

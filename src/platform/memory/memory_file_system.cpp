@@ -9,7 +9,7 @@ bool MemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
 }
 
 bool MemoryFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
-  if (failWrites) return false;
+  if (failWrites || unwritable.count(path)) return false;
   files[path] = bytes;
   return true;
 }

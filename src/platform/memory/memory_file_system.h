@@ -2,6 +2,7 @@
 // Files held in a map, for tests. Paths are compared exactly; a path that is
 // a prefix folder of any stored file counts as an existing folder.
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/file_system.h"
@@ -12,11 +13,13 @@ class MemoryFileSystem : public FileSystem {
   std::string executablePath = "C:\\qvr\\qvrvse.exe";
   std::string commandLine = "qvrvse.exe";
   bool failWrites = false;   // every write fails, leaving files untouched
+  std::set<std::string> unwritable;   // writes to these paths fail the same way
   int reads = 0;             // how many ReadFile calls were made
 
   bool ReadFile(const std::string& path, std::string& bytes) override;
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool Exists(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
   std::string ExecutablePath() override { return executablePath; }
   std::string CommandLine() override { return commandLine; }
 };

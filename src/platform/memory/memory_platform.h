@@ -3,6 +3,7 @@
 #include "platform/memory/memory_dialogs.h"
 #include "platform/memory/memory_events.h"
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_process_runner.h"
 #include "platform/memory/memory_profile.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_ui.h"
@@ -16,6 +17,7 @@ struct MemoryPlatform {
   MemoryProfile profile;
   MemoryRegistry registry;
   MemoryFileSystem files;
+  MemoryProcessRunner processes{files};
 
   MemoryPlatform() { ui.clipboard = &clipboard; }
   Platform Bundle() {
@@ -27,6 +29,7 @@ struct MemoryPlatform {
     p.profile = &profile;
     p.registry = &registry;
     p.files = &files;
+    p.processes = &processes;
     return p;
   }
   MemoryEditControl& editor() { return *ui.editors.at(2); }

@@ -16,5 +16,6 @@ Platform Win32Platform::Bundle() {
   p.profile = &profile;
   p.registry = &registry;
   p.files = &files;
+  p.processes = &processes;
   return p;
 }

@@ -11,6 +11,7 @@ struct Win32Platform {
   Win32Profile profile;
   Win32Registry registry;
   Win32FileSystem files;
+  Win32ProcessRunner processes;
 
   Win32Platform();
   Platform Bundle();

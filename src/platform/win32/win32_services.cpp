@@ -1,6 +1,7 @@
 #include "platform/win32/win32_services.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -164,6 +165,8 @@ bool Win32FileSystem::Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
 std::string Win32FileSystem::ExecutablePath() {
   char buffer[MAX_PATH * 4] = {0};
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
@@ -171,3 +174,25 @@ std::string Win32FileSystem::ExecutablePath() {
 }
 
 std::string Win32FileSystem::CommandLine() { return GetCommandLineA(); }
+
+// ---- Started programs ------------------------------------------------------
+
+bool Win32ProcessRunner::RunAndWait(const std::string& file, const std::string& folder) {
+  SHELLEXECUTEINFOA info;
+  ZeroMemory(&info, sizeof(info));
+  info.cbSize = sizeof(info);
+  // NO_UI: a file that cannot be started is the caller's to report, not a
+  // shell error box in front of the editor.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpFile = file.c_str();
+  info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  // A batch file would otherwise flash a console over the editor.
+  info.nShow = SW_HIDE;
+  if (!ShellExecuteExA(&info)) return false;
+  // Files the shell hands to a running program come without a process.
+  if (info.hProcess) {
+    WaitForSingleObject(info.hProcess, INFINITE);
+    CloseHandle(info.hProcess);
+  }
+  return true;
+}

@@ -1,11 +1,12 @@
 #pragma once
 // The system services other than windows: dialogs, clipboard, profile
-// files, registry and files.
+// files, registry, files and started programs.
 #include <windows.h>
 
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/process_runner.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 
@@ -45,6 +46,12 @@ class Win32FileSystem : public FileSystem {
   bool ReadFile(const std::string& path, std::string& bytes) override;
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool Exists(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
   std::string ExecutablePath() override;
   std::string CommandLine() override;
+};
+
+class Win32ProcessRunner : public ProcessRunner {
+ public:
+  bool RunAndWait(const std::string& file, const std::string& folder) override;
 };
