@@ -16,6 +16,7 @@
 #include "app/script_files.h"
 #include "app/startup_steps.h"
 #include "catalogue/member_popup.h"
+#include "catalogue/member_rules.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
 #include "platform/win32/win32_platform.h"
@@ -86,7 +87,7 @@ double MedianKeys(HWND edit, bool enter, int count, const std::function<void()>&
 void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
   platform.files.WriteFileReplacing("perf_10000.script", script);
   HWND edit = platform.ui.ControlHandle(kEditingArea);
-  for (int popup : {0, 1}) {
+  for (int popup : {0, 1, 0, 1}) {
     app.state.VorodazedEzoze = popup;
     LoadScript(app, "perf_10000.script");
     PumpUntilIdle(app);
@@ -98,21 +99,83 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
     Report((label + ": a typed character at line 5,000 of 10,000").c_str(), MedianKeys(edit, false, 15, pump));
     Report((label + ": Enter at line 5,000 of 10,000").c_str(), MedianKeys(edit, true, 9, pump));
   }
+  // What the caret watch is made of, one piece at a time.
+  {
+    std::vector<double> queries, statuses;
+    for (int i = 0; i < 30; ++i) {
+      auto start = Clock::now();
+      volatile int line = CaretLine(*app.edit);
+      volatile int column = CaretColumn(*app.edit);
+      (void)line;
+      (void)column;
+      queries.push_back(MillisecondsSince(start));
+      start = Clock::now();
+      RefreshCaretStatus(app);
+      platform.ui.SetStatusText(kStatusCaretField, std::to_string(i));
+      PumpUntilIdle(app);
+      statuses.push_back(MillisecondsSince(start) / 2);
+    }
+    Report("caret watch: CaretLine + CaretColumn at line 5,000", Median(queries));
+    Report("caret watch: one status bar text, painted", Median(statuses));
+  }
   // The popup's own work: open after "Game." and refilter on one more letter.
   SetCaret(*app.edit, 1, 5000);
   PostMessageA(edit, WM_NULL, 0, 0);
   PumpUntilIdle(app);
   for (char c : std::string("Game.")) PostMessageA(edit, WM_CHAR, c, 0);
   PumpUntilIdle(app);
-  std::vector<double> refills;
-  for (char c : std::string("sss")) {
-    app.state.lastCaretColumn = 0;  // as if the caret had moved: refilter and refill
+  std::vector<double> refills, fills;
+  const Catalogue& catalogue = app.state.catalogue;
+  std::vector<std::string> matches;
+  for (int i = 0; i < 9; ++i) {
+    // Alternately the whole list after "Game." and the one left after "P".
     auto start = Clock::now();
-    TrackPopup(app);
+    FilterMembers(catalogue.memberNames, catalogue.memberOwners, i % 2 ? "P" : "", "Game", matches);
+    auto fill = Clock::now();
+    platform.ui.ListSetItems(kPopupList, matches);
+    fills.push_back(MillisecondsSince(fill));
+    PumpUntilIdle(app);
     refills.push_back(MillisecondsSince(start));
-    (void)c;
   }
-  Report("popup: refilter and refill the list after \"Game.\"", Median(refills));
+  Report("popup: refill the list alone, not yet painted", Median(fills));
+  {
+    HWND list = platform.ui.ControlHandle(kPopupList);
+    HDC dc = GetDC(list);
+    auto start = Clock::now();
+    for (const std::string& item : app.state.catalogue.memberNames) {
+      SIZE size;
+      GetTextExtentPoint32A(dc, item.c_str(), static_cast<int>(item.size()), &size);
+    }
+    Report("probe: text extents of every member name", MillisecondsSince(start));
+    ReleaseDC(list, dc);
+    start = Clock::now();
+    for (int i = 0; i < 10; ++i) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    Report("probe: ten resets", MillisecondsSince(start));
+    start = Clock::now();
+    for (int i = 0; i < 10; ++i) SendMessageA(list, LB_SETCOUNT, 100 + i * 3, 0);
+    Report("probe: ten counts", MillisecondsSince(start));
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    start = Clock::now();
+    for (int i = 0; i < 10; ++i) SendMessageA(list, LB_SETCOUNT, 100 + i * 3, 0);
+    Report("probe: ten counts without redraw", MillisecondsSince(start));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    start = Clock::now();
+    for (int i = 0; i < 10; ++i) SendMessageA(list, LB_SETCOUNT, 10 + i * 3, 0);
+    Report("probe: ten counts near 10", MillisecondsSince(start));
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    start = Clock::now();
+    for (int i = 0; i < 10; ++i) SendMessageA(list, LB_SETHORIZONTALEXTENT, 100 + i * 3, 0);
+    Report("probe: ten horizontal extents without redraw", MillisecondsSince(start));
+    start = Clock::now();
+    for (int i = 0; i < 10; ++i) {
+      SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+      SendMessageA(list, LB_SETCOUNT, 100 + i * 3, 0);
+      SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    }
+    Report("probe: ten counts, redraw off and on around each", MillisecondsSince(start));
+  }
+  std::printf("popup after \"Game.\": %zu entries\n", app.state.MatchList.size());
+  Report("popup: refilter and refill the list, painted", Median(refills));
   app.state.VorodazedEzoze = 0;
 
   HWND window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600,

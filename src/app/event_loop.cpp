@@ -156,23 +156,25 @@ void DispatchEvent(App& app, const Event& event) {
   if (it != kEventTable.end()) it->second(app, event);
 }
 
+// Runs after every event, mouse moves included, so it reads the caret once:
+// neither watch moves it (HighlightLine puts the selection back as it was).
 void PostEventStep(App& app) {
   AppState& s = app.state;
-  EditControl& edit = *app.edit;
-  if (s.Enabled == 1 && s.Realtime == 1 && CaretLine(edit) != s.lastCaretLine &&
-      s.selectionInProgress == 0) {
-    RefreshCaretStatus(app);
-    HighlightLine(app, s.lastCaretLine, CaretLine(edit));
-    s.lastCaretLine = CaretLine(edit);
+  const bool realtime = s.Enabled == 1 && s.Realtime == 1;
+  if (!realtime && s.VorodazedEzoze != 1) return;
+  const CaretPlace caret = ReadCaret(*app.edit);
+  if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
+    RefreshCaretStatus(app, caret);
+    HighlightLine(app, s.lastCaretLine, caret.line);
+    s.lastCaretLine = caret.line;
     if (s.PopupShown == 1) HidePopup(app);
   }
-  if (s.VorodazedEzoze == 1 &&
-      (CaretColumn(edit) != s.lastCaretColumn || CaretLine(edit) != s.lastCaretLine)) {
-    RefreshCaretStatus(app);
-    if (s.PopupShown == 1) TrackPopup(app);
-    else DetectDot(app, CaretColumn(edit), CaretLine(edit));
-    s.lastCaretColumn = CaretColumn(edit);
-    s.lastCaretLine = CaretLine(edit);
+  if (s.VorodazedEzoze == 1 && (caret.column != s.lastCaretColumn || caret.line != s.lastCaretLine)) {
+    RefreshCaretStatus(app, caret);
+    if (s.PopupShown == 1) TrackPopup(app, caret);
+    else DetectDot(app, caret);
+    s.lastCaretColumn = caret.column;
+    s.lastCaretLine = caret.line;
   }
 }
 

@@ -71,6 +71,12 @@ void HidePopup(App& app) {
   app.state.PopupShown = 0;
 }
 
+void DetectDot(App& app, const CaretPlace& caret) {
+  // Most caret moves stop at the character before the caret.
+  if (caret.column < 2 || app.edit->GetTextRange(caret.end - 1, caret.end) != ".") return;
+  DetectDot(app, caret.column, caret.line);
+}
+
 void DetectDot(App& app, int column, int line) {
   AppState& s = app.state;
   const std::string text = GetLineText(*app.edit, line - 1);
@@ -86,27 +92,33 @@ void DetectDot(App& app, int column, int line) {
   ActivateEditor(*app.edit);
 }
 
-void TrackPopup(App& app) {
+void TrackPopup(App& app, const CaretPlace& caret) {
   AppState& s = app.state;
-  EditControl& edit = *app.edit;
-  const int column = CaretColumn(edit);
-  if (column < s.DotColumn || (s.MatchCount == 0 && column > s.lastCaretColumn)) {
+  if (caret.column < s.DotColumn || (s.MatchCount == 0 && caret.column > s.lastCaretColumn)) {
     HidePopup(app);
     return;
   }
-  const std::string text = GetLineText(edit, CaretLine(edit) - 1);
-  // A selection across lines gives a column past the line's end.
-  const size_t from = std::min(static_cast<size_t>(s.DotColumn - 1), text.size());
-  s.TypedPrefix = text.substr(from, static_cast<size_t>(column - s.DotColumn));
+  // The typed prefix ends at the caret line's end: a selection across lines
+  // gives a column past it.
+  std::string typed = app.edit->GetTextRange(caret.lineStart + s.DotColumn - 1, caret.end);
+  typed.resize(std::min(typed.size(), typed.find('\r')));
+  const std::vector<std::string> before = s.MatchList;
+  s.TypedPrefix = typed;
   FilterMatches(app);
-  FillPopupList(app);
+  // Moving the caret along the same prefix changes nothing in the list.
+  if (s.MatchList != before || app.platform.ui->ListCount(kPopupList) != s.MatchCount) FillPopupList(app);
 }
 
-void RefreshCaretStatus(App& app) {
-  app.platform.ui->SetStatusText(
-      kStatusCaretField,
-      CaretStatusText(CaretLine(*app.edit), CaretColumn(*app.edit), app.state.selectionInProgress));
+void TrackPopup(App& app) { TrackPopup(app, ReadCaret(*app.edit)); }
+
+void RefreshCaretStatus(App& app, const CaretPlace& caret) {
+  Ui& ui = *app.platform.ui;
+  const std::string text = CaretStatusText(caret.line, caret.column, app.state.selectionInProgress);
+  // Both watches may refresh it in one pass; the bar repaints only on a change.
+  if (ui.StatusText(kStatusCaretField) != text) ui.SetStatusText(kStatusCaretField, text);
 }
+
+void RefreshCaretStatus(App& app) { RefreshCaretStatus(app, ReadCaret(*app.edit)); }
 
 bool PopupHasSelection(App& app) { return app.platform.ui->ListSelection(kPopupList) >= 0; }
 

@@ -3,9 +3,15 @@
 // reference, opened, narrowed and closed by watching the caret after every
 // event, and the caret position in the status bar.
 #include "app/app.h"
+#include "editor/editor_ops.h"
 
 void CreateMemberPopup(App& app);
 void HidePopup(App& app);
+// The caret watch, given the caret the loop has just read.
+void TrackPopup(App& app, const CaretPlace& caret);
+void DetectDot(App& app, const CaretPlace& caret);
+void RefreshCaretStatus(App& app, const CaretPlace& caret);
+// The same, reading the caret themselves.
 void TrackPopup(App& app);
 void DetectDot(App& app, int column, int line);
 void RefreshCaretStatus(App& app);

@@ -24,6 +24,17 @@ int CaretColumn(EditControl& edit) {
   return static_cast<int>(sel.cpMax - edit.LineIndex(line) + 1);
 }
 
+CaretPlace ReadCaret(EditControl& edit) {
+  const CharRange sel = edit.ExGetSel();
+  const long line = edit.ExLineFromChar(sel.cpMin);
+  CaretPlace place;
+  place.line = static_cast<int>(line) + 1;
+  place.lineStart = edit.LineIndex(line);
+  place.end = sel.cpMax;
+  place.column = static_cast<int>(sel.cpMax - place.lineStart + 1);
+  return place;
+}
+
 int FirstVisibleLine(EditControl& edit) { return static_cast<int>(edit.GetFirstVisibleLine()) + 1; }
 
 int CaretPixelColumn(EditControl& edit, int fontSize) {

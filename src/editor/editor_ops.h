@@ -13,6 +13,14 @@ void SelectRange(EditControl& edit, long fromLine, long fromColumn, long toLine,
 void SelectAll(EditControl& edit);
 int CaretLine(EditControl& edit);
 int CaretColumn(EditControl& edit);
+// Both at once, with the offsets they come from. Each line query walks the
+// whole text in some controls, so the loop asks once per event.
+struct CaretPlace {
+  int line = 1, column = 1;
+  long lineStart = 0;   // offset of the caret line's first character
+  long end = 0;         // offset of the selection's end, where the caret is
+};
+CaretPlace ReadCaret(EditControl& edit);
 int FirstVisibleLine(EditControl& edit);
 int CaretPixelColumn(EditControl& edit, int fontSize);
 void SetCaret(EditControl& edit, long column, long line);

@@ -51,6 +51,9 @@ class EditControl {
   // EM_GETLINE: what the control copies, paragraph mark included, at most
   // `capacity` characters.
   virtual std::string GetLine(long line, long capacity) = 0;
+  // EM_GETTEXTRANGE: the characters from `from` up to `to`, a paragraph
+  // mark as '\r'; clamped to the text.
+  virtual std::string GetTextRange(long from, long to) = 0;
   virtual long GetFirstVisibleLine() = 0;                  // EM_GETFIRSTVISIBLELINE
   virtual long PosFromCharX(long offset) = 0;              // EM_POSFROMCHAR, x only
   virtual long PosFromCharY(long offset) = 0;              // EM_POSFROMCHAR, y only (top of its line)

@@ -113,6 +113,16 @@ TEST_F(Conformance, CaretLineAndColumn) {
   edit().ExSetSel(2, 12);  // a selection spanning lines
   EXPECT_EQ(CaretLine(edit()), 1);
   EXPECT_EQ(CaretColumn(edit()), 13);
+  CaretPlace place = ReadCaret(edit());
+  EXPECT_EQ(place.line, 1);
+  EXPECT_EQ(place.column, 13);
+  EXPECT_EQ(place.end, 12);
+  // A range reads a line break as one mark and stops at the text's end.
+  const long mark = edit().LineIndex(1) - 1;
+  EXPECT_EQ(edit().GetTextRange(mark - 1, mark + 2), GetLineText(edit(), 0).substr(mark - 1) + "\r" +
+                                                         GetLineText(edit(), 1).substr(0, 1));
+  const long end = edit().LineIndex(3) + 4;
+  EXPECT_EQ(edit().GetTextRange(end - 1, end + 50), "t");
 }
 
 TEST_F(Conformance, SetCaretOnShortLines) {
@@ -135,6 +145,11 @@ TEST_F(Conformance, CaretPixelColumnAtTheLineStartIsOne) {
   EXPECT_EQ(CaretPixelColumn(edit(), 10), 1);
   SetCaret(edit(), 4, 1);
   EXPECT_GT(CaretPixelColumn(edit(), 10), 1);
+  // Every character of a line stands on its line's pixel row; the next line below.
+  Load("abc\r\ndef\r\nghi");
+  EXPECT_EQ(edit().PosFromCharY(1), edit().PosFromCharY(2));
+  EXPECT_GT(edit().PosFromCharY(4), edit().PosFromCharY(2));
+  EXPECT_EQ(edit().PosFromCharY(8) - edit().PosFromCharY(4), edit().PosFromCharY(4) - edit().PosFromCharY(0));
 }
 
 TEST_F(Conformance, FormatsApplyToTheSelectionOnly) {

@@ -57,12 +57,12 @@ TEST_F(RealPopup, GameDotOpensTheListBelowTheDotAndCtrlDownEnterInsertsTheEntry)
   Run();
   const int chosen = static_cast<int>(SendMessageA(List(), LB_GETCURSEL, 0, 0));
   ASSERT_GE(chosen, 0);
-  char item[256] = "";
-  SendMessageA(List(), LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(item));
+  const std::string item = platform.ui.ListItem(kPopupList, chosen);
+  EXPECT_EQ(item, app.state.MatchList[chosen]);
   PostTo(List(), WM_CHAR, 10);  // Enter with Ctrl held
   Run();
   EXPECT_EQ(app.edit->GetText(), std::string("Game.") + item);
-  EXPECT_EQ(app.edit->ExGetSel().cpMin, static_cast<long>(5 + std::string(item).size()));
+  EXPECT_EQ(app.edit->ExGetSel().cpMin, static_cast<long>(5 + item.size()));
   EXPECT_FALSE(IsWindowVisible(Popup()));
   PostTo(List(), WM_KEYUP, VK_CONTROL, 0xC0000001);
   HoldCtrl(false);

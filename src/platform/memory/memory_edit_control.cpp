@@ -82,6 +82,12 @@ std::string MemoryEditControl::GetLine(long line, long capacity) {
   return copied;
 }
 
+std::string MemoryEditControl::GetTextRange(long from, long to) {
+  from = std::clamp(from, 0L, Length());
+  to = std::clamp(to, from, Length());
+  return text_.substr(from, to - from);
+}
+
 long MemoryEditControl::PosFromCharX(long offset) {
   // A fixed 8-pixel cell with a 1-pixel left margin.
   long start = LineStartOf(offset);

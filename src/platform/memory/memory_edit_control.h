@@ -42,6 +42,7 @@ class MemoryEditControl : public EditControl {
   long LineLength(long offset) override;
   long GetLineCount() override;
   std::string GetLine(long line, long capacity) override;
+  std::string GetTextRange(long from, long to) override;
   long GetFirstVisibleLine() override { return 0; }
   long PosFromCharX(long offset) override;
   long PosFromCharY(long offset) override;

@@ -4,6 +4,7 @@
 #include <richole.h>
 #include <tom.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -74,6 +75,16 @@ std::string Win32EditControl::GetLine(long line, long capacity) {
   text += '\r';
   if (static_cast<long>(text.size()) > capacity) text.resize(capacity);
   return text;
+}
+
+std::string Win32EditControl::GetTextRange(long from, long to) {
+  if (to <= from || from < 0) return "";
+  std::vector<char> buffer(static_cast<size_t>(to - from) + 1, 0);
+  TEXTRANGEA range;
+  range.chrg = {from, to};
+  range.lpstrText = buffer.data();
+  long copied = static_cast<long>(Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+  return std::string(buffer.data(), static_cast<size_t>(std::max(copied, 0L)));
 }
 
 long Win32EditControl::GetFirstVisibleLine() { return static_cast<long>(Send(EM_GETFIRSTVISIBLELINE)); }

@@ -17,6 +17,7 @@ class Win32EditControl : public EditControl {
   long GetLineCount() override;
   std::string GetLine(long line, long capacity) override;
   long GetFirstVisibleLine() override;
+  std::string GetTextRange(long from, long to) override;
   long PosFromCharX(long offset) override;
   long PosFromCharY(long offset) override;
   void SetSelectionFormat(const CharFormat& format) override;

@@ -126,6 +126,7 @@ void Win32Ui::CloseWindow(int window) {
     if (GetAncestor(it->second, GA_ROOT) == hwnd) {
       editors_.erase(it->first);
       splitters_.erase(it->first);
+      listItems_.erase(it->first);
       controlKinds_.erase(it->first);
       it = controls_.erase(it);
     } else {
@@ -297,7 +298,8 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
     case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
     case ControlKind::ListBox:
       cls = "LISTBOX";
-      style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
+      style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA |
+               LBS_OWNERDRAWFIXED | WS_TABSTOP;
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::TextField:

@@ -68,6 +68,25 @@ LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_NOTIFY:
       OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
       return 0;
+    case WM_MEASUREITEM: {
+      // Created before its font is set: the item height of the font it gets.
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure.CtlType != ODT_LISTBOX) break;
+      HDC dc = GetDC(hwnd);
+      HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+      TEXTMETRICA metrics;
+      GetTextMetricsA(dc, &metrics);
+      SelectObject(dc, old);
+      ReleaseDC(hwnd, dc);
+      measure.itemHeight = static_cast<UINT>(metrics.tmHeight);
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlType != ODT_LISTBOX) break;
+      DrawListItem(item);
+      return TRUE;
+    }
     case WM_CLOSE: {
       // Closing is the program's decision, taken in the loop.
       Event e;

@@ -156,16 +156,47 @@ std::vector<TreeItem> Win32Ui::TreeChildren(int control, TreeItem parent) {
 
 // ---- List box ----------------------------------------------------------------
 
-// Refilled on every keystroke while the popup shows: drawn once, at the end.
 void Win32Ui::ListSetItems(int control, const std::vector<std::string>& items) {
   HWND hwnd = ControlHandle(control);
   if (!hwnd) return;
+  listItems_[control] = items;
+  // The widest item sets how far the horizontal scroll bar reaches.
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+  LONG widest = 0;
+  for (const std::string& item : items) {
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, item.c_str(), static_cast<int>(item.size()), &size);
+    widest = std::max(widest, size.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  // Wine's list box updates its scroll bars at once on a reset, a new count
+  // and a new extent, several milliseconds each: one update at the end.
   SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
   SendMessageA(hwnd, LB_RESETCONTENT, 0, 0);
-  for (const std::string& item : items)
-    SendMessageA(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageA(hwnd, LB_SETCOUNT, items.size(), 0);
+  if (SendMessageA(hwnd, LB_GETHORIZONTALEXTENT, 0, 0) != widest + 4)
+    SendMessageA(hwnd, LB_SETHORIZONTALEXTENT, widest + 4, 0);
   SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Win32Ui::DrawListItem(const DRAWITEMSTRUCT& item) {
+  const int control = ControlNumberOf(item.hwndItem);
+  const auto& items = listItems_[control];
+  const bool selected = item.itemState & ODS_SELECTED;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID < items.size()) {
+    const std::string& text = items[item.itemID];
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT r = item.rcItem;
+    r.left += 2;
+    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 int Win32Ui::ListCount(int control) {
@@ -185,12 +216,7 @@ void Win32Ui::ListSelect(int control, int index) {
 }
 
 std::string Win32Ui::ListItem(int control, int index) {
-  HWND hwnd = ControlHandle(control);
-  if (!hwnd) return "";
-  LRESULT length = SendMessageA(hwnd, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return "";
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  LRESULT copied = SendMessageA(hwnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-  return text;
+  auto it = listItems_.find(control);
+  if (it == listItems_.end() || index < 0 || index >= static_cast<int>(it->second.size())) return "";
+  return it->second[index];
 }
