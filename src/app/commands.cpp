@@ -2,6 +2,7 @@
 
 #include "app/edit_commands.h"
 #include "app/script_files.h"
+#include "editor/find_replace.h"
 #include "app/syntax_check.h"
 
 static void Exit(App& app) { RequestQuit(app); }
@@ -22,8 +23,8 @@ const std::vector<Command>& Commands() {
       {12, 30, "Paste", EditPaste},
       {13, 0, "Delete", EditDelete},
       {14, 0, "Select all", EditSelectAll},
-      {15, 32, "Find", nullptr},
-      {16, 33, "Replace", nullptr},
+      {15, 32, "Find", OpenFindWindow},
+      {16, 33, "Replace", OpenReplaceWindow},
       {17, 0, "Check syntax", CheckSyntax},
       {18, 34, "Settings", nullptr},
       {20, 0, "About", ShowAbout},

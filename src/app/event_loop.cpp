@@ -8,6 +8,7 @@
 #include "catalogue/member_popup.h"
 #include "catalogue/tree_event.h"
 #include "editor/editor_ops.h"
+#include "editor/find_replace.h"
 #include "editor/highlight_passes.h"
 
 namespace {
@@ -129,6 +130,9 @@ void OnPopupListEvent(App& app, const Event& e) {
 
 void OnSplitterMoved(App& app, const Event&) { app.state.PanelHidden = 0; }
 
+void OnFindWindowControl(App& app, const Event& e) { OnFindControl(app, e.control); }
+void OnReplaceWindowControl(App& app, const Event& e) { OnReplaceControl(app, e.control); }
+
 void OnTreeEvent(App& app, const Event& e) {
   OnCommandTreeEvent(app.state, *app.platform.ui, e.type,
                      {[&app] { HidePopup(app); }, [&app] { HighlightAll(app); }});
@@ -140,6 +144,13 @@ const std::map<int, EventHandler> kControlTable = {
     {kCommandTree, OnTreeEvent},
     {kPopupList, OnPopupListEvent},
     {kSplitter, OnSplitterMoved},
+    {kFindNextButton, OnFindWindowControl},
+    {kFindCancelButton, OnFindWindowControl},
+    {kFindMatchCase, OnFindWindowControl},
+    {kReplaceFindNextButton, OnReplaceWindowControl},
+    {kReplaceButton, OnReplaceWindowControl},
+    {kReplaceAllButton, OnReplaceWindowControl},
+    {kReplaceMatchCase, OnReplaceWindowControl},
 };
 
 void OnControlEvent(App& app, const Event& e) {

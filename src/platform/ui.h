@@ -26,6 +26,10 @@ struct WindowSpec {
   std::string title;
   int x = 0, y = 0;        // outer top-left corner on the screen
   int clientW = 0, clientH = 0;
+  // Instead of x and y: the whole window, frame included, centred over this
+  // screen rectangle.
+  bool centred = false;
+  Rect centreOver;
 };
 
 struct MenuItem {
@@ -62,6 +66,7 @@ class Ui {
   virtual void ShowWindow(int window, bool shown) = 0;
   virtual bool IsWindowShown(int window) = 0;
   virtual Rect WindowRect(int window) = 0;                // outer, screen coordinates
+  virtual int ActiveWindow() = 0;                         // -1 when none of ours is active
   virtual void MoveWindowTo(int window, int x, int y) = 0;  // keeps size and stacking
   virtual void ClientSize(int window, int& w, int& h) = 0;
   virtual int MenuBarHeight() = 0;

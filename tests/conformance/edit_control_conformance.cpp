@@ -246,6 +246,25 @@ TEST_F(Conformance, AppendEditorLineBuildsLines) {
   EXPECT_EQ(edit().GetText(), "first\r\n\r\nthird");
 }
 
+// Replace all puts its lines back as one formatted, undoable transfer.
+TEST_F(Conformance, RichTextOverASelectionIsOneUndoStepThatKeepsTheRest) {
+  Load("keep\r\nold one\r\nold two\r\ntail");
+  edit().ExSetSel(0, 1);
+  SetSelectionColor(edit(), MakeColor(0, 0, 200));  // a format outside the range stays
+  edit().ExSetSel(4, 4);
+  edit().ReplaceSel("!", true);                      // something older to undo
+  SelectRange(edit(), 1, 1, 2, -1);
+  edit().SetRichText("{\\rtf1\\ansi{\\colortbl ;\\red200\\green0\\blue0;}new \\cf1 one\\cf0\\par new two}", true);
+  EXPECT_EQ(edit().GetText(), "keep!\r\nnew one\r\nnew two\r\ntail");
+  EXPECT_EQ(FormatOf(0, 1).color, MakeColor(0, 0, 200));
+  const long one = edit().LineIndex(1) + 4;
+  EXPECT_EQ(FormatOf(one, one + 3).color, MakeColor(200, 0, 0));
+  edit().Undo();
+  EXPECT_EQ(edit().GetText(), "keep!\r\nold one\r\nold two\r\ntail");
+  edit().Undo();
+  EXPECT_EQ(edit().GetText(), "keep\r\nold one\r\nold two\r\ntail");
+}
+
 TEST_F(Conformance, TextPastTheDefaultLimitIsKeptWhole) {
   std::string line(70000, 'x');
   std::string text = line + "\r\n" + line;

@@ -9,7 +9,12 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
   ++richTextCalls;
   std::string chars;
   std::vector<CharLook> looks;
-  if (!ReadRichText(rtf, chars, looks)) return;
+  // Over a whole text the control drops the stream's last paragraph mark;
+  // into a selection it inserts every mark, the last one too.
+  std::string stream = rtf;
+  const size_t close = stream.rfind('}');
+  if (selectionOnly && close != std::string::npos) stream.insert(close, "\\par ");
+  if (!ReadRichText(stream, chars, looks)) return;
   if (!selectionOnly) sel_ = {0, Length()};
   long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
   RememberForUndo();

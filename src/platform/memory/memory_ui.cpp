@@ -14,6 +14,10 @@ bool MemoryUi::MakeWindow(int window, const WindowSpec& form) {
   w.shown = form.kind != WindowKind::Popup;  // a popup waits hidden until shown
   int fx = framed ? frameX : 0, ft = framed ? frameTop : 0, fb = framed ? frameBottom : 0;
   w.outer = {form.x, form.y, form.clientW + 2 * fx, form.clientH + ft + fb};
+  if (form.centred) {
+    w.outer.x = form.centreOver.x + (form.centreOver.w - w.outer.w) / 2;
+    w.outer.y = form.centreOver.y + (form.centreOver.h - w.outer.h) / 2;
+  }
   windows[window] = w;
   return true;
 }

@@ -70,6 +70,8 @@ class MemoryUi : public Ui {
   void ShowWindow(int window, bool shown) override;
   bool IsWindowShown(int window) override;
   Rect WindowRect(int window) override;
+  int ActiveWindow() override { return windows.count(activeWindow) ? activeWindow : -1; }
+  int activeWindow = 0;
   void MoveWindowTo(int window, int x, int y) override;
   void ClientSize(int window, int& w, int& h) override;
   int MenuBarHeight() override { return menuBarHeight; }

@@ -108,7 +108,12 @@ bool Win32Ui::MakeWindow(int window, const WindowSpec& form) {
   RECT r{0, 0, form.clientW, form.clientH};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   HWND owner = form.kind == WindowKind::Main ? nullptr : WindowHandle(0);
-  HWND hwnd = CreateWindowExA(exStyle, kWindowClass, form.title.c_str(), style, form.x, form.y,
+  int x = form.x, y = form.y;
+  if (form.centred) {
+    x = form.centreOver.x + (form.centreOver.w - (r.right - r.left)) / 2;
+    y = form.centreOver.y + (form.centreOver.h - (r.bottom - r.top)) / 2;
+  }
+  HWND hwnd = CreateWindowExA(exStyle, kWindowClass, form.title.c_str(), style, x, y,
                               r.right - r.left, r.bottom - r.top, owner, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return false;
@@ -172,6 +177,8 @@ Rect Win32Ui::WindowRect(int window) {
   if (HWND hwnd = WindowHandle(window)) GetWindowRect(hwnd, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
+
+int Win32Ui::ActiveWindow() { return WindowNumberOf(GetActiveWindow()); }
 
 void Win32Ui::MoveWindowTo(int window, int x, int y) {
   if (HWND hwnd = WindowHandle(window))

@@ -35,6 +35,7 @@ class Win32Ui : public Ui, public EventSource {
   void ShowWindow(int window, bool shown) override;
   bool IsWindowShown(int window) override;
   Rect WindowRect(int window) override;
+  int ActiveWindow() override;
   void MoveWindowTo(int window, int x, int y) override;
   void ClientSize(int window, int& w, int& h) override;
   int MenuBarHeight() override;

@@ -1,0 +1,232 @@
+#include "editor/find_replace.h"
+
+#include <algorithm>
+
+#include "editor/editor_ops.h"
+#include "editor/rich_text.h"
+#include "editor/search.h"
+
+namespace {
+
+struct ToolControl {
+  int number;
+  ControlKind kind;
+  Rect at;
+  const char* text;
+};
+
+const std::vector<ToolControl> kFindControls = {
+    {56, ControlKind::Static, {10, 15, 70, 20}, "Find what:"},
+    {kFindText, ControlKind::TextField, {80, 10, 290, 20}, ""},
+    {kFindNextButton, ControlKind::Button, {290, 40, 80, 20}, "Find next"},
+    {kFindCancelButton, ControlKind::Button, {290, 65, 80, 20}, "Cancel"},
+    {kFindMatchCase, ControlKind::CheckBox, {20, 50, 90, 20}, "Match case"},
+};
+
+const std::vector<ToolControl> kReplaceControls = {
+    {60, ControlKind::Static, {10, 15, 70, 20}, "Find what:"},
+    {61, ControlKind::Static, {10, 45, 70, 20}, "Replace with:"},
+    {kReplaceFindText, ControlKind::TextField, {80, 10, 220, 20}, ""},
+    {kReplaceWithText, ControlKind::TextField, {80, 40, 220, 20}, ""},
+    {kReplaceFindNextButton, ControlKind::Button, {310, 10, 70, 20}, "Find next"},
+    {kReplaceButton, ControlKind::Button, {310, 35, 70, 20}, "Replace"},
+    {kReplaceAllButton, ControlKind::Button, {310, 60, 70, 20}, "Replace all"},
+    {kReplaceMatchCase, ControlKind::CheckBox, {90, 70, 100, 20}, "Match case"},
+};
+
+// Reopening a window builds it anew, over the window active at that moment.
+void OpenToolWindow(App& app, int window, const char* title, int w, int h,
+                    const std::vector<ToolControl>& controls) {
+  Ui& ui = *app.platform.ui;
+  const int active = ui.ActiveWindow();
+  const Rect over = active >= 0 ? ui.WindowRect(active) : ui.WorkArea();
+  if (ui.WindowExists(window)) ui.CloseWindow(window);
+  WindowSpec form;
+  form.kind = WindowKind::Tool;
+  form.title = title;
+  form.clientW = w;
+  form.clientH = h;
+  form.centred = true;
+  form.centreOver = over;
+  if (!ui.MakeWindow(window, form)) return;
+  for (const ToolControl& c : controls) ui.CreateControl(c.number, window, c.kind, c.at, c.text);
+}
+
+void SelectMatch(App& app, const Match& m, size_t length) {
+  AppState& s = app.state;
+  SelectRange(*app.edit, m.line, m.column, m.line, m.column + static_cast<long>(length));
+  // The realtime highlighter must not take the search's jump for the user
+  // leaving a line.
+  s.lastCaretLine = m.line + 1;
+  s.lastCaretColumn = m.column + 1;
+  s.lastFoundLine = m.line;
+  s.lastFoundColumn = m.column;
+}
+
+std::vector<std::string> EditorLines(App& app) { return SplitTextLines(GetEditorText(*app.edit)); }
+
+// The looks of the lines from `first` to `last` as the control shows them,
+// paragraph marks included between lines.
+void LooksOfLines(App& app, int first, int last, std::vector<CharLook>& looks, bool& known) {
+  std::string text;
+  std::vector<CharLook> all;
+  known = ReadRichText(app.edit->GetRichText(), text, all);
+  if (!known) return;
+  size_t start = 0;
+  for (int line = 0; line < first; ++line) start = text.find('\r', start) + 1;
+  size_t end = start;
+  for (int line = first; line <= last; ++line) {
+    size_t mark = text.find('\r', end);
+    end = mark == std::string::npos ? text.size() : (line < last ? mark + 1 : mark);
+  }
+  looks.assign(all.begin() + start, all.begin() + end);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, int first, int last) {
+  std::string text;
+  for (int i = first; i <= last; ++i) {
+    if (i > first) text += '\r';
+    text += lines[i];
+  }
+  return text;
+}
+
+// The looks of the touched lines after Replace all: what stayed keeps its
+// look, a replacement takes the look of the text it replaced (or of the
+// character before it, when it replaced nothing).
+std::vector<CharLook> LooksAfterReplacing(const std::vector<std::string>& before, int first, int last,
+                                          const std::vector<CharLook>& oldLooks,
+                                          const std::vector<Match>& at, size_t length,
+                                          const std::string& replacement) {
+  std::string inserted = replacement;
+  for (size_t i = 0; i < inserted.size(); ++i) {
+    if (inserted[i] == '\r' && i + 1 < inserted.size() && inserted[i + 1] == '\n') inserted.erase(i + 1, 1);
+    if (inserted[i] == '\n') inserted[i] = '\r';
+  }
+  std::vector<CharLook> looks;
+  size_t offset = 0;  // into oldLooks, at the start of the line
+  size_t next = 0;    // the next replacement in `at`
+  for (int line = first; line <= last; ++line) {
+    const std::string& text = before[line];
+    if (line > first) looks.push_back(oldLooks[offset - 1]);  // the paragraph mark
+    size_t column = 0;
+    if (next < at.size() && at[next].line == line) {
+      column = static_cast<size_t>(at[next].column - 1);
+      looks.insert(looks.end(), oldLooks.begin() + offset, oldLooks.begin() + offset + column);
+      const size_t from = offset + column < offset + text.size() && length > 0 ? offset + column
+                          : offset + column > 0                               ? offset + column - 1
+                                                                              : 0;
+      const CharLook look = from < oldLooks.size() ? oldLooks[from] : CharLook();
+      looks.insert(looks.end(), inserted.size(), look);
+      column += length;
+      ++next;
+    }
+    looks.insert(looks.end(), oldLooks.begin() + offset + column, oldLooks.begin() + offset + text.size());
+    offset += text.size() + 1;
+  }
+  return looks;
+}
+
+}  // namespace
+
+void OpenFindWindow(App& app) {
+  OpenToolWindow(app, kFindWindow, "Find", 385, 91, kFindControls);
+  Ui& ui = *app.platform.ui;
+  ui.SetControlText(kFindText, app.state.searchText);
+  ui.SetChecked(kFindMatchCase, app.state.findMatchCase == 1);
+  ui.Focus(kFindText);
+}
+
+void OpenReplaceWindow(App& app) {
+  OpenToolWindow(app, kReplaceWindow, "Replace", 387, 102, kReplaceControls);
+  Ui& ui = *app.platform.ui;
+  ui.SetControlText(kReplaceFindText, app.state.searchText);
+  ui.SetChecked(kReplaceMatchCase, app.state.replaceMatchCase == 1);
+  ui.Focus(kReplaceFindText);
+}
+
+void FindNext(App& app, bool replaceWindow) {
+  AppState& s = app.state;
+  const bool matchCase = (replaceWindow ? s.replaceMatchCase : s.findMatchCase) == 1;
+  const Match m = FindNextMatch(EditorLines(app), CaretLine(*app.edit) - 1, s.searchText, matchCase,
+                                {s.lastFoundLine, s.lastFoundColumn});
+  if (m.line >= 0) SelectMatch(app, m, s.searchText.size());
+}
+
+void ReplaceAll(App& app, const std::string& replacement) {
+  AppState& s = app.state;
+  EditControl& edit = *app.edit;
+  const int first = CaretLine(edit) - 1;
+  const std::vector<std::string> before = EditorLines(app);
+  std::vector<std::string> after = before;
+  const ReplaceAllResult r = ReplaceAllMatches(after, first, s.searchText, replacement,
+                                               s.replaceMatchCase == 1, {s.lastFoundLine, s.lastFoundColumn});
+  if (r.replaced == 0) return;
+  const int lastBefore = r.lastTouchedLine - static_cast<int>(after.size() - before.size());
+
+  // Every line from the caret's down to the last one replaced goes back in
+  // one undoable transfer, so one Undo takes the whole Replace all back; the
+  // characters that stayed keep their looks.
+  std::vector<CharLook> oldLooks;
+  bool known = false;
+  LooksOfLines(app, first, lastBefore, oldLooks, known);
+  const std::string newText = JoinLines(after, first, r.lastTouchedLine);
+  std::vector<CharLook> newLooks =
+      known ? LooksAfterReplacing(before, first, lastBefore, oldLooks, r.at, s.searchText.size(), replacement)
+            : std::vector<CharLook>();
+  if (newLooks.size() != newText.size()) {
+    const CharLook plain{0, 0, s.EditorFontSize * 20, s.EditorFontName.substr(0, kMaxFaceLength)};
+    newLooks.assign(newText.size(), plain);
+  }
+  std::string rtf = WriteRichText(newText, newLooks);
+  // Into a selection the control keeps every paragraph mark of the stream,
+  // the closing one the writer adds for whole texts too.
+  const std::string closing = "\\par\n}";
+  if (rtf.size() >= closing.size() && rtf.compare(rtf.size() - closing.size(), closing.size(), closing) == 0)
+    rtf.replace(rtf.size() - closing.size(), closing.size(), "}");
+  SelectRange(edit, first, 1, lastBefore, -1);
+  edit.SetRichText(rtf, true);
+  s.Changed = 1;
+  s.lastFoundLine = r.last.line;
+  s.lastFoundColumn = r.last.column;
+  s.lastCaretLine = r.last.line + 1;
+  s.lastCaretColumn = r.last.column + 1;
+  SetCaret(edit, r.caretColumn, r.caretLine + 1);
+}
+
+void OnFindControl(App& app, int control) {
+  AppState& s = app.state;
+  Ui& ui = *app.platform.ui;
+  if (control == kFindNextButton) {
+    s.searchText = ui.ControlText(kFindText);
+    s.findMatchCase = ui.IsChecked(kFindMatchCase) ? 1 : 0;
+    FindNext(app, false);
+  } else if (control == kFindCancelButton) {
+    ui.CloseWindow(kFindWindow);
+    ActivateEditor(*app.edit);
+  } else if (control == kFindMatchCase) {
+    s.findMatchCase = ui.IsChecked(kFindMatchCase) ? 1 : 0;
+  }
+}
+
+void OnReplaceControl(App& app, int control) {
+  AppState& s = app.state;
+  Ui& ui = *app.platform.ui;
+  if (control == kReplaceFindNextButton) {
+    s.searchText = ui.ControlText(kReplaceFindText);
+    s.replaceMatchCase = ui.IsChecked(kReplaceMatchCase) ? 1 : 0;
+    FindNext(app, true);
+  } else if (control == kReplaceButton) {
+    // Whatever is selected, match or not; a replacement is an edit like any
+    // other, so the document counts as changed.
+    const CharRange sel = app.edit->ExGetSel();
+    const std::string with = ui.ControlText(kReplaceWithText);
+    if (sel.cpMin != sel.cpMax || !with.empty()) s.Changed = 1;
+    ReplaceSelection(*app.edit, with);
+  } else if (control == kReplaceAllButton) {
+    s.searchText = ui.ControlText(kReplaceFindText);
+    ReplaceAll(app, ui.ControlText(kReplaceWithText));
+  } else if (control == kReplaceMatchCase) {
+    s.replaceMatchCase = ui.IsChecked(kReplaceMatchCase) ? 1 : 0;
+  }
+}

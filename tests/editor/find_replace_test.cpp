@@ -1,0 +1,107 @@
+// The Find and Replace windows in the running editor.
+#include "editor/find_replace.h"
+
+#include "support/app_fixture.h"
+
+namespace {
+
+class FindReplace : public AppFixture {
+ protected:
+  void Menu(int item) {
+    mem.events.Command(item);
+    Run();
+  }
+  void Press(int control) {
+    mem.events.ControlEvent(control, kControlClick);
+    Run();
+  }
+  std::string Selected() {
+    CharRange sel = edit().ExGetSel();
+    return edit().RawText().substr(sel.cpMin, sel.cpMax - sel.cpMin);
+  }
+};
+
+TEST_F(FindReplace, TheWindowsOpenCentredWithTheirFieldsResetAtEveryOpening) {
+  app.state.searchText = "keep";
+  Menu(15);
+  ASSERT_TRUE(mem.ui.WindowExists(kFindWindow));
+  const Rect main = mem.ui.WindowRect(kMainWindow), find = mem.ui.WindowRect(kFindWindow);
+  EXPECT_EQ(mem.ui.windows[kFindWindow].form.title, "Find");
+  EXPECT_EQ(mem.ui.windows[kFindWindow].clientW, 385);
+  EXPECT_EQ(mem.ui.windows[kFindWindow].clientH, 91);
+  EXPECT_NEAR(find.x + find.w / 2, main.x + main.w / 2, 1);
+  EXPECT_NEAR(find.y + find.h / 2, main.y + main.h / 2, 1);
+  EXPECT_EQ(mem.ui.ControlText(kFindText), "keep");
+  EXPECT_TRUE(mem.ui.IsChecked(kFindMatchCase));
+  EXPECT_EQ(mem.ui.ControlRect(kFindNextButton), (Rect{290, 40, 80, 20}));
+  mem.ui.SetControlText(kFindText, "other");
+  mem.ui.SetChecked(kFindMatchCase, false);
+  Press(kFindMatchCase);
+  EXPECT_EQ(app.state.findMatchCase, 0);
+  Menu(32);  // the toolbar button reopens it, reset
+  EXPECT_EQ(mem.ui.ControlText(kFindText), "keep");
+  EXPECT_FALSE(mem.ui.IsChecked(kFindMatchCase));
+  Press(kFindCancelButton);
+  EXPECT_FALSE(mem.ui.WindowExists(kFindWindow));
+
+  Menu(33);
+  ASSERT_TRUE(mem.ui.WindowExists(kReplaceWindow));
+  EXPECT_EQ(mem.ui.windows[kReplaceWindow].form.title, "Replace");
+  EXPECT_EQ(mem.ui.ControlText(kReplaceWithText), "");
+  EXPECT_EQ(mem.ui.ControlText(61), "Replace with:");
+  mem.events.Close(kReplaceWindow);
+  Run();
+  EXPECT_FALSE(mem.ui.WindowExists(kReplaceWindow));
+}
+
+TEST_F(FindReplace, FindNextGoesLineByLineAndReplaceAllIsOneUndoStep) {
+  app.state.Realtime = 0;  // only the search's own formatting at work
+  SetText("Game above\r\nx game game\r\nnone\r\nGAME \xC9t\xE9\r\nend");
+  edit().ExSetSel(0, 4);
+  SetSelectionColor(edit(), MakeColor(200, 0, 0));
+  edit().ExSetSel(17, 21);  // the second "game" on line 2
+  SetSelectionColor(edit(), MakeColor(0, 0, 200));
+  edit().MoveCaretTo(13);   // line 2
+  Run();
+  Menu(15);
+  mem.ui.SetControlText(kFindText, "game");
+  Press(kFindNextButton);
+  EXPECT_EQ(edit().ExGetSel().cpMin, 13);          // the first occurrence on the caret's line
+  EXPECT_EQ(app.state.lastCaretLine, 2);
+  Press(kFindNextButton);
+  EXPECT_EQ(edit().ExGetSel().cpMin, 13);          // match case: "GAME" is no match, nothing moves
+  mem.ui.SetChecked(kFindMatchCase, false);
+  Press(kFindNextButton);
+  EXPECT_EQ(Selected(), "GAME");
+
+  // Replace all with match case off, from line 2; each replacement becomes the last match.
+  Menu(16);
+  mem.ui.SetChecked(kReplaceMatchCase, false);
+  Press(kReplaceMatchCase);
+  mem.ui.SetControlText(kReplaceWithText, "Scene");
+  edit().MoveCaretTo(13);
+  Run();
+  app.state.Changed = 0;
+  Press(kReplaceAllButton);
+  EXPECT_EQ(Text(), "Game above\r\nx Scene game\r\nnone\r\nScene \xC9t\xE9\r\nend");
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(app.state.lastFoundLine, 3);
+  EXPECT_EQ(edit().FormatAt(0).color, MakeColor(200, 0, 0));            // above the caret: untouched
+  EXPECT_EQ(edit().FormatAt(12 + 8).color, MakeColor(0, 0, 200));       // the second "game" kept its look
+  mem.ui.SetControlText(kReplaceFindText, "\xE9T\xC9");                 // 0xE9 folds onto 0xC9
+  edit().MoveCaretTo(0);
+  Run();
+  Press(kReplaceAllButton);
+  EXPECT_EQ(Text(), "Game above\r\nx Scene game\r\nnone\r\nScene Scene\r\nend");
+  Menu(8);
+  EXPECT_EQ(Text(), "Game above\r\nx Scene game\r\nnone\r\nScene \xC9t\xE9\r\nend");
+  Menu(8);
+  EXPECT_EQ(Text(), "Game above\r\nx game game\r\nnone\r\nGAME \xC9t\xE9\r\nend");
+
+  // "Replace" replaces whatever is selected.
+  edit().ExSetSel(0, 4);
+  Press(kReplaceButton);
+  EXPECT_EQ(Text().substr(0, 11), "Scene above");
+}
+
+}  // namespace
