@@ -17,6 +17,7 @@
 #include "app/startup_steps.h"
 #include "catalogue/member_popup.h"
 #include "catalogue/member_rules.h"
+#include "editor/find_replace.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
 #include "platform/win32/win32_platform.h"
@@ -198,6 +199,29 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
   DeleteFileA("perf_10000.script");
 }
 
+// Replace all over 10,000 lines with a match on every line, from the button
+// to an idle window.
+void TimeReplaceAll(App& app, Win32Platform& platform, const std::string& script, const std::string& what) {
+  platform.files.WriteFileReplacing("perf_replace.script", script);
+  LoadScript(app, "perf_replace.script");
+  PumpUntilIdle(app);
+  SetCaret(*app.edit, 1, 1);
+  PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 16, 0);
+  PumpUntilIdle(app);
+  SetWindowTextA(platform.ui.ControlHandle(kReplaceFindText), "(");
+  SetWindowTextA(platform.ui.ControlHandle(kReplaceWithText), "( ");
+  auto start = Clock::now();
+  SendMessageA(platform.ui.ControlHandle(kReplaceAllButton), BM_CLICK, 0, 0);
+  PumpUntilIdle(app);
+  Report(("Replace all over 10,000 lines, " + what).c_str(), MillisecondsSince(start));
+  start = Clock::now();
+  PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 8, 0);
+  PumpUntilIdle(app);
+  Report(("Undo of that Replace all (" + what + ")").c_str(), MillisecondsSince(start));
+  platform.ui.CloseWindow(kReplaceWindow);
+  DeleteFileA("perf_replace.script");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +251,17 @@ int main(int argc, char** argv) {
   }
   if (typingOnly) {
     TimeTyping(app, platform, ScriptOfLines(sample, 10000));
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--replace") == 0) {
+    std::string lines;
+    for (int i = 0; i < 10000; ++i) lines += (i ? "\r\n" : "") + std::string("    keeper.Say(\"line\"); // x");
+    TimeReplaceAll(app, platform, lines, "a match on every line");
+    // What a user usually does: a name used on a few lines of a screenful.
+    lines.clear();
+    for (int i = 0; i < 10000; ++i)
+      lines += (i ? "\r\n" : "") + std::string(i % 3 == 0 && i < 60 ? "    keeper.Say(\"line\"); // x" : "    visits = visits + 1;");
+    TimeReplaceAll(app, platform, lines, "20 matches in the first 60 lines");
     return 0;
   }
   std::string script = ScriptOfLines(sample, 5000);

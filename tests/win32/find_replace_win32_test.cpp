@@ -1,0 +1,69 @@
+// Find and Replace on the real tool windows, buttons and rich-edit control.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "editor/editor_ops.h"
+#include "editor/find_replace.h"
+#include "win32/real_app.h"
+
+namespace {
+
+class RealFindReplace : public RealApp {
+ protected:
+  void Menu(int item) {
+    PostMessageA(Main(), WM_COMMAND, item, 0);
+    Run();
+  }
+  void Click(int control) {
+    SendMessageA(Control(control), BM_CLICK, 0, 0);
+    Run();
+  }
+  std::string Selected() {
+    CharRange sel = app.edit->ExGetSel();
+    return app.edit->GetTextRange(sel.cpMin, sel.cpMax);
+  }
+};
+
+TEST_F(RealFindReplace, FindNextTwiceThenReplaceAllAndUndoItInOneStep) {
+  for (char c : std::string("one Cat\rcat two cat\rthree CAT")) {
+    if (c == '\r') PostMessageA(Control(kEditingArea), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(Control(kEditingArea), WM_CHAR, static_cast<unsigned char>(c), 0);
+  }
+  Run();
+  const std::string typed = "one Cat\r\ncat two cat\r\nthree CAT";
+  ASSERT_EQ(app.edit->GetText(), typed);
+  SetCaret(*app.edit, 1, 1);
+
+  Menu(15);
+  HWND find = platform.ui.WindowHandle(kFindWindow);
+  ASSERT_TRUE(find);
+  EXPECT_TRUE(GetWindowLongA(find, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT client;
+  GetClientRect(find, &client);
+  EXPECT_EQ(client.right, 385);
+  EXPECT_EQ(client.bottom, 91);
+  SetWindowTextA(Control(kFindText), "cat");
+  Click(kFindNextButton);
+  EXPECT_EQ(app.edit->ExGetSel().cpMin, 8);   // match case: "Cat" on line 1 is passed
+  EXPECT_EQ(Selected(), "cat");
+  Click(kFindNextButton);
+  EXPECT_EQ(app.edit->ExGetSel().cpMin, 8);   // one occurrence per line: nothing further
+  Click(kFindCancelButton);
+  EXPECT_FALSE(IsWindow(find));
+
+  Menu(16);
+  Click(kReplaceMatchCase);  // clears the box
+  EXPECT_EQ(app.state.replaceMatchCase, 0);
+  SetWindowTextA(Control(kReplaceWithText), "dog");
+  SetCaret(*app.edit, 1, 1);
+  Click(kReplaceAllButton);
+  EXPECT_EQ(app.edit->GetText(), "one dog\r\ndog two cat\r\nthree dog");
+  Menu(8);
+  EXPECT_EQ(app.edit->GetText(), typed);
+  Menu(8);
+  EXPECT_NE(app.edit->GetText(), typed);   // then the typing goes
+}
+
+}  // namespace
