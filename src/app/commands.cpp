@@ -3,6 +3,7 @@
 #include "app/edit_commands.h"
 #include "app/script_files.h"
 #include "app/syntax_check.h"
+#include "settings/printing.h"
 
 static void Exit(App& app) { RequestQuit(app); }
 
@@ -13,7 +14,7 @@ const std::vector<Command>& Commands() {
       {3, 0, "Append", AppendScriptCommand},
       {4, 24, "Save", SaveScriptCommand},
       {5, 0, "Save as ...", SaveScriptAs},
-      {6, 31, "Print", nullptr},
+      {6, 31, "Print", PrintScript},
       {7, 0, "Exit", Exit},
       {8, 26, "Undo", EditUndo},
       {9, 27, "Redo", EditRedo},
