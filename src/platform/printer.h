@@ -34,7 +34,7 @@ class Printer {
   // (name,driver,port), "" when there is none.
   virtual std::string DefaultPrinterEntry() = 0;
   // Each opens a device context, closing any earlier one; false when none.
-  virtual bool OpenPrinter(const std::string& name) = 0;  // CreateDCA("WINSPOOL", name)
+  virtual bool OpenNamedPrinter(const std::string& name) = 0;  // CreateDCA("WINSPOOL", name)
   virtual bool ChoosePrinter() = 0;                       // the printer dialog; false when cancelled
   virtual void Close() = 0;                               // DeleteDC
   virtual PrinterMetrics Metrics() = 0;
@@ -53,5 +53,5 @@ class Printer {
   // Our own page renderer, for controls that do not format pages.
   virtual long LineHeight(const CharLook& look) = 0;
   virtual TextFit FitText(const std::string& text, const CharLook& look, long maxWidth) = 0;
-  virtual void DrawText(long x, long y, const std::string& text, const CharLook& look) = 0;  // y: line top
+  virtual void DrawRun(long x, long y, const std::string& text, const CharLook& look) = 0;  // y: line top
 };

@@ -16,7 +16,7 @@ void ShowNoPrinter(App& app) {
 bool OpenDefaultPrinter(Printer& printer) {
   std::string entry = printer.DefaultPrinterEntry();
   std::string name = entry.substr(0, entry.find(','));
-  return !name.empty() && printer.OpenPrinter(name);
+  return !name.empty() && printer.OpenNamedPrinter(name);
 }
 
 // Characters with each line break counted once, as the control's offsets
@@ -70,7 +70,7 @@ void PrintOwnPages(App& app, Printer& printer, const TwipsRect& page) {
   for (CharLook& look : looks) look = PrintedLook(app.state, look);
   for (const PageRuns& runs : LayOutPages(text, looks, PrintedLook(app.state, CharLook()), page, printer)) {
     printer.StartPage();
-    for (const PlacedRun& run : runs) printer.DrawText(run.x, run.y, run.text, run.look);
+    for (const PlacedRun& run : runs) printer.DrawRun(run.x, run.y, run.text, run.look);
     printer.EndPage();
   }
 }

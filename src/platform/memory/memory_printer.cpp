@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-bool MemoryPrinter::OpenPrinter(const std::string& name) {
+bool MemoryPrinter::OpenNamedPrinter(const std::string& name) {
   if (!printers.count(name)) return false;
   if (!open_.empty()) Close();
   open_ = name;
@@ -13,7 +13,7 @@ bool MemoryPrinter::OpenPrinter(const std::string& name) {
 
 bool MemoryPrinter::ChoosePrinter() {
   ++dialogsShown;
-  return !dialogChoice.empty() && OpenPrinter(dialogChoice);
+  return !dialogChoice.empty() && OpenNamedPrinter(dialogChoice);
 }
 
 void MemoryPrinter::Close() {
@@ -56,7 +56,7 @@ TextFit MemoryPrinter::FitText(const std::string& text, const CharLook& look, lo
   return {count, static_cast<long>(count) * width};
 }
 
-void MemoryPrinter::DrawText(long x, long y, const std::string& text, const CharLook& look) {
+void MemoryPrinter::DrawRun(long x, long y, const std::string& text, const CharLook& look) {
   if (jobs.empty() || jobs.back().pages.empty()) throw std::logic_error("drawing outside a page");
   jobs.back().pages.back().drawn.push_back({x, y, text, look});
 }

@@ -47,7 +47,7 @@ class MemoryPrinter : public Printer {
   std::vector<Job> jobs;
 
   std::string DefaultPrinterEntry() override { return defaultEntry; }
-  bool OpenPrinter(const std::string& name) override;
+  bool OpenNamedPrinter(const std::string& name) override;
   bool ChoosePrinter() override;
   void Close() override;
   PrinterMetrics Metrics() override { return metrics; }
@@ -59,7 +59,7 @@ class MemoryPrinter : public Printer {
   void FreeControlLayout(int) override { ++layoutsFreed; }
   long LineHeight(const CharLook& look) override { return look.heightTwips * 6 / 5; }
   TextFit FitText(const std::string& text, const CharLook& look, long maxWidth) override;
-  void DrawText(long x, long y, const std::string& text, const CharLook& look) override;
+  void DrawRun(long x, long y, const std::string& text, const CharLook& look) override;
 
  private:
   MemoryUi& ui_;

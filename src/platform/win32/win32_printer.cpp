@@ -38,7 +38,7 @@ void Win32Printer::Adopt(HDC dc) {
   if (dpiY_ <= 0) dpiY_ = 1440;
 }
 
-bool Win32Printer::OpenPrinter(const std::string& name) {
+bool Win32Printer::OpenNamedPrinter(const std::string& name) {
   HDC dc = CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr);
   if (dc) Adopt(dc);
   return dc != nullptr;
@@ -161,7 +161,7 @@ TextFit Win32Printer::FitText(const std::string& text, const CharLook& look, lon
   return fit;
 }
 
-void Win32Printer::DrawText(long x, long y, const std::string& text, const CharLook& look) {
+void Win32Printer::DrawRun(long x, long y, const std::string& text, const CharLook& look) {
   Select(look);
   SetTextColor(dc_, look.color & 0xFFFFFF);
   ExtTextOutA(dc_, ToPixelsX(x), ToPixelsY(y), 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);

@@ -17,7 +17,7 @@ class Win32Printer : public Printer {
   ~Win32Printer() override { Close(); }
 
   std::string DefaultPrinterEntry() override;
-  bool OpenPrinter(const std::string& name) override;
+  bool OpenNamedPrinter(const std::string& name) override;
   bool ChoosePrinter() override;
   void Close() override;
   PrinterMetrics Metrics() override;
@@ -29,7 +29,7 @@ class Win32Printer : public Printer {
   void FreeControlLayout(int control) override;
   long LineHeight(const CharLook& look) override;
   TextFit FitText(const std::string& text, const CharLook& look, long maxWidth) override;
-  void DrawText(long x, long y, const std::string& text, const CharLook& look) override;
+  void DrawRun(long x, long y, const std::string& text, const CharLook& look) override;
 
  private:
   void Adopt(HDC dc);
