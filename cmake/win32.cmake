@@ -34,6 +34,10 @@ if(QVR_WIN32_TESTS)
     target_link_libraries(qvr_win32_tests PRIVATE qvr_win32 gtest gtest_main)
     target_compile_definitions(qvr_win32_tests PRIVATE QVR_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
     add_test(NAME win32.app COMMAND qvr_win32_tests)
+    # Printing end to end needs the test command's print server; the script
+    # runs the printing test itself and reads the PDFs back.
+    add_test(NAME win32.print COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/print_pdf_test.sh
+             $<TARGET_FILE:qvr_win32_tests>)
     # Stands in for the engine's compiler in the syntax check test; never shipped.
     add_executable(qvr_fake_compiler tests/win32/stand_ins/fake_compiler.cpp)
     add_dependencies(qvr_win32_tests qvr_fake_compiler)

@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(cmake make g++ file googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils)
+  wine wine64 wine32:i386 fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils
+  cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -6,6 +6,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/xvfb.sh"
+source "$root/scripts/print-server.sh"
 start=$(date +%s)
 windir="$(bash "$root/scripts/build.sh" | tail -n 1)"
 echo "Build took $(( $(date +%s) - start )) s"
@@ -14,7 +15,9 @@ status=0
 (cd "$root/build/native" && ctest --output-on-failure -j 2) || status=1
 
 start_virtual_display
-trap stop_virtual_display EXIT
+trap 'stop_print_server; stop_virtual_display' EXIT
+# The printing test's PDF printer, only for as long as the Windows suites run.
+start_print_server "$root/build/cups" || status=1
 wine="$(wine_for "$(ls "$windir"/*.exe | head -n 1)")"
 QVR_WINESERVER="$(dirname "$wine")/wineserver"
 [ -x "$QVR_WINESERVER" ] || QVR_WINESERVER=wineserver
@@ -26,5 +29,6 @@ prepare_wine_prefix "$wine"
 "$QVR_WINESERVER" -p >/dev/null 2>&1 || true
 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 (cd "$windir" && ctest --output-on-failure) || status=1
+stop_print_server
 echo "All tests took $(( $(date +%s) - start )) s"
 exit $status

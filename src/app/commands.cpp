@@ -4,6 +4,7 @@
 #include "app/script_files.h"
 #include "editor/find_replace.h"
 #include "app/syntax_check.h"
+#include "settings/printing.h"
 
 static void Exit(App& app) { RequestQuit(app); }
 
@@ -14,7 +15,7 @@ const std::vector<Command>& Commands() {
       {3, 0, "Append", AppendScriptCommand},
       {4, 24, "Save", SaveScriptCommand},
       {5, 0, "Save as ...", SaveScriptAs},
-      {6, 31, "Print", nullptr},
+      {6, 31, "Print", PrintScript},
       {7, 0, "Exit", Exit},
       {8, 26, "Undo", EditUndo},
       {9, 27, "Redo", EditRedo},

@@ -5,6 +5,7 @@
 #include "platform/edit_control.h"
 #include "platform/events.h"
 #include "platform/file_system.h"
+#include "platform/printer.h"
 #include "platform/process_runner.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -19,4 +20,5 @@ struct Platform {
   Registry* registry = nullptr;
   FileSystem* files = nullptr;
   ProcessRunner* processes = nullptr;
+  Printer* printer = nullptr;
 };

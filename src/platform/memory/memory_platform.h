@@ -3,6 +3,7 @@
 #include "platform/memory/memory_dialogs.h"
 #include "platform/memory/memory_events.h"
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_printer.h"
 #include "platform/memory/memory_process_runner.h"
 #include "platform/memory/memory_profile.h"
 #include "platform/memory/memory_registry.h"
@@ -18,6 +19,7 @@ struct MemoryPlatform {
   MemoryRegistry registry;
   MemoryFileSystem files;
   MemoryProcessRunner processes{files};
+  MemoryPrinter printer{ui};
 
   MemoryPlatform() { ui.clipboard = &clipboard; }
   Platform Bundle() {
@@ -30,6 +32,7 @@ struct MemoryPlatform {
     p.registry = &registry;
     p.files = &files;
     p.processes = &processes;
+    p.printer = &printer;
     return p;
   }
   MemoryEditControl& editor() { return *ui.editors.at(2); }

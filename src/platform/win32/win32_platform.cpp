@@ -5,7 +5,16 @@ static HWND MainWindowHandle() {
   return ui ? ui->WindowHandle(0) : nullptr;
 }
 
-Win32Platform::Win32Platform() { dialogs.owner = MainWindowHandle; }
+static HWND ControlHandle(int control) {
+  Win32Ui* ui = Win32Ui::Instance();
+  return ui ? ui->ControlHandle(control) : nullptr;
+}
+
+Win32Platform::Win32Platform() {
+  dialogs.owner = MainWindowHandle;
+  printer.owner = MainWindowHandle;
+  printer.control = ControlHandle;
+}
 
 Platform Win32Platform::Bundle() {
   Platform p;
@@ -17,5 +26,6 @@ Platform Win32Platform::Bundle() {
   p.registry = &registry;
   p.files = &files;
   p.processes = &processes;
+  p.printer = &printer;
   return p;
 }

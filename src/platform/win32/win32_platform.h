@@ -1,6 +1,7 @@
 #pragma once
 // The real platform: every interface realised with the Win32 API.
 #include "platform/platform.h"
+#include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_ui.h"
 
@@ -12,6 +13,7 @@ struct Win32Platform {
   Win32Registry registry;
   Win32FileSystem files;
   Win32ProcessRunner processes;
+  Win32Printer printer;
 
   Win32Platform();
   Platform Bundle();

@@ -1,0 +1,108 @@
+// Printing on a real printer: the PDF printer of the test command's own
+// print server. This program prints from the real menu and toolbar;
+// print_pdf_test.sh, which starts it with QVR_PRINT_FOLDER set, reads the
+// PDFs back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/script_files.h"
+#include "win32/real_app.h"
+
+namespace {
+
+constexpr const char* kAnsweredMark = "qvr.answered";
+
+bool g_cancelDialogs = false;
+std::vector<std::string> g_boxes;   // title of every dialog and message box answered
+
+LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  HWND box = reinterpret_cast<HWND>(wParam);
+  char kind[16] = {0};
+  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
+      !GetPropA(box, kAnsweredMark)) {
+    SetPropA(box, kAnsweredMark, box);
+    char title[256] = {0}, text[1024] = {0};
+    GetWindowTextA(box, title, sizeof(title));
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    g_boxes.push_back(std::string(title) + "|" + text);
+    PostMessageA(box, WM_COMMAND, g_cancelDialogs ? IDCANCEL : IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Demo lines with their number, so every printed line can be told apart,
+// and in every category the highlighter colours.
+std::string NumberedScript(const std::string& sample, int count) {
+  std::vector<std::string> lines;
+  std::istringstream in(sample);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  std::string out;
+  for (int i = 0; i < count; ++i) {
+    char tag[32];
+    std::snprintf(tag, sizeof(tag), " // L%03d", i);
+    out += lines[i % lines.size()] + tag + "\r\n";
+  }
+  return out;
+}
+
+class RealPrinting : public RealApp {
+ protected:
+  std::string folder;
+  HHOOK hook = nullptr;
+
+  void SetUp() override {
+    const char* given = std::getenv("QVR_PRINT_FOLDER");
+    if (!given) GTEST_SKIP() << "run by print_pdf_test.sh, which starts the printer";
+    folder = given;
+    RealApp::SetUp();
+    hook = SetWindowsHookExA(WH_CBT, AnswerDialogs, nullptr, GetCurrentThreadId());
+  }
+  void TearDown() override {
+    if (hook) UnhookWindowsHookEx(hook);
+  }
+  void Print(int number, const std::string& name, const std::string& text) {
+    ASSERT_TRUE(platform.files.WriteFileReplacing(folder + name, text));
+    LoadScript(app, folder + name);
+    ASSERT_EQ(app.state.FileName, name);
+    PostMessageA(Main(), WM_COMMAND, number, 0);
+    Run();
+  }
+};
+
+TEST_F(RealPrinting, DefaultPrinterFromTheMenuAndChosenPrinterFromTheToolbar) {
+  char device[256] = {0};
+  GetProfileStringA("windows", "device", "", device, sizeof(device));
+  ASSERT_EQ(std::string(device).substr(0, 4), "PDF,") << "Wine does not see the PDF printer as its default";
+  std::string sample;
+  ASSERT_TRUE(platform.files.ReadFile(std::string(QVR_DATA_DIR "/samples/demo.script"), sample));
+
+  app.state.Device = 0;
+  Print(6, "qvrprint_long.script", NumberedScript(sample, 240));
+  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+
+  app.state.Device = 1;
+  Print(31, "qvrprint_dialog.script", NumberedScript(sample, 3));
+  g_cancelDialogs = true;
+  Print(31, "qvrprint_cancelled.script", NumberedScript(sample, 3));
+  g_cancelDialogs = false;
+  // Two printer dialogs, and not one message.
+  ASSERT_EQ(g_boxes.size(), 2u);
+  EXPECT_EQ(g_boxes[0], g_boxes[1]);
+  EXPECT_EQ(g_boxes[0].find("Error"), std::string::npos) << g_boxes[0];
+  // Printing leaves the editor as it was and ready for the next key.
+  EXPECT_EQ(app.state.Changed, 0);
+  PostMessageA(Control(kEditingArea), WM_CHAR, 'x', 0);
+  Run();
+  EXPECT_EQ(app.edit->GetText().substr(0, 1), "x");
+}
+
+}  // namespace
