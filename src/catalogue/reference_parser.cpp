@@ -142,10 +142,14 @@ std::string FileKey(const std::string& name) {
   return key;
 }
 
-bool MayInclude(const ReferenceParser& parser, const std::string& key) {
-  if (parser.parsing.size() > kMaxIncludeDepth) return false;
-  if (parser.includeParses >= kMaxIncludeParses) return false;
-  return std::find(parser.parsing.begin(), parser.parsing.end(), key) == parser.parsing.end();
+bool MayInclude(ReferenceParser& parser, const std::string& key) {
+  if (std::find(parser.parsing.begin(), parser.parsing.end(), key) != parser.parsing.end())
+    return false;
+  if (parser.parsing.size() > kMaxIncludeDepth || parser.includeParses >= kMaxIncludeParses) {
+    parser.cut = true;
+    return false;
+  }
+  return true;
 }
 
 // "*met Sleep(ms)": tag in characters 2 to 4, one separator, then the value.
@@ -177,7 +181,14 @@ bool ParseReferenceFile(ReferenceParser& parser, const std::string& fileName) {
 
   std::string bytes;
   if (!ReadCatalogueFile(*parser.source, kReferenceFolder + fileName, bytes)) return false;
-  if (!topLevel) ++parser.includeParses;
+  if (!topLevel) {
+    if (bytes.size() > kMaxIncludeBytes - parser.includeBytes) {
+      parser.cut = true;
+      return false;
+    }
+    parser.includeBytes += bytes.size();
+    ++parser.includeParses;
+  }
 
   FileState file;
   file.baseDepth = parser.builder->open.size();
@@ -201,6 +212,7 @@ void LoadReferenceCatalogue(const CatalogueSource& source, Catalogue& catalogue,
   OpenOutlineNode(builder, AddOutlineItem(builder, kReferenceLabel));
   ReferenceParser parser = StartReferenceParse(source, catalogue.reference, builder);
   for (const char* fileName : kReferenceFiles) ParseReferenceFile(parser, fileName);
+  catalogue.referenceCut = parser.cut;
   CloseOutlineNodesTo(builder, depth);
   BuildMemberIndex(catalogue);
 }
