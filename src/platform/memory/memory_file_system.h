@@ -2,6 +2,7 @@
 // Files held in a map, for tests. Paths are compared exactly; a path that is
 // a prefix folder of any stored file counts as an existing folder.
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/file_system.h"
@@ -12,6 +13,7 @@ class MemoryFileSystem : public FileSystem {
   std::string executablePath = "C:\\qvr\\qvrvse.exe";
   std::string commandLine = "qvrvse.exe";
   bool failWrites = false;   // every write fails, leaving files untouched
+  std::set<std::string> readOnly;  // files that refuse to be replaced, as the system's do
   int reads = 0;             // how many ReadFile calls were made
 
   bool ReadFile(const std::string& path, std::string& bytes) override;
