@@ -145,7 +145,8 @@ std::string FileKey(const std::string& name) {
 bool MayInclude(ReferenceParser& parser, const std::string& key) {
   if (std::find(parser.parsing.begin(), parser.parsing.end(), key) != parser.parsing.end())
     return false;
-  if (parser.parsing.size() > kMaxIncludeDepth || parser.includeParses >= kMaxIncludeParses) {
+  if (parser.parsing.size() > kMaxIncludeDepth || parser.includeParses >= kMaxIncludeParses ||
+      parser.includeBytes >= parser.maxIncludeBytes) {
     parser.cut = true;
     return false;
   }
@@ -179,15 +180,19 @@ bool ParseReferenceFile(ReferenceParser& parser, const std::string& fileName) {
   const std::string key = FileKey(fileName);
   if (!topLevel && !MayInclude(parser, key)) return false;
 
+  // Every include tried counts, found or not, and the first that would
+  // pass the byte bound ends all including: otherwise thousands of include
+  // lines would each read the file again only to refuse it.
+  if (!topLevel) ++parser.includeParses;
   std::string bytes;
   if (!ReadCatalogueFile(*parser.source, kReferenceFolder + fileName, bytes)) return false;
   if (!topLevel) {
-    if (bytes.size() > kMaxIncludeBytes - parser.includeBytes) {
+    if (bytes.size() > parser.maxIncludeBytes - parser.includeBytes) {
       parser.cut = true;
+      parser.includeBytes = parser.maxIncludeBytes;
       return false;
     }
     parser.includeBytes += bytes.size();
-    ++parser.includeParses;
   }
 
   FileState file;

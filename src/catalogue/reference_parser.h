@@ -14,7 +14,7 @@ constexpr size_t kReferenceFileCount = 26;
 extern const char* const kReferenceFiles[kReferenceFileCount];
 
 // An include of a file that is already being parsed would never end, so it is
-// skipped. kMaxIncludeParses bounds the includes of one run, which stops files
+// skipped. kMaxIncludeParses bounds the includes tried in one run, which stops files
 // that include each other many times over (no cycle, but exponential work)
 // from stalling start-up; kMaxIncludeBytes bounds what they may add up to, so
 // a few lines including a large file many times cannot run the editor out of
@@ -38,6 +38,7 @@ struct ReferenceParser {
   std::vector<std::string> parsing;  // files being parsed, outermost first
   int includeParses = 0;
   size_t includeBytes = 0;  // read through includes so far
+  size_t maxIncludeBytes = kMaxIncludeBytes;
   bool cut = false;         // an include was skipped for a bound
 };
 
