@@ -78,6 +78,7 @@ std::string WriteRichText(const std::string& text, const std::vector<CharLook>& 
     const CharLook& look = looks[i];
     const bool first = i == 0;
     if (first || look != current) {
+      const size_t before = body.size();
       // The first character names its font even when the face is empty:
       // the default font is whichever face was met first.
       if (first || look.face != current.face) body += "\\f" + std::to_string(fontOf(look.face));
@@ -90,7 +91,10 @@ std::string WriteRichText(const std::string& text, const std::vector<CharLook>& 
       if (changed & 2) body += (look.effects & 2) ? "\\i" : "\\i0";
       if (changed & 4) body += (look.effects & 4) ? "\\ul" : "\\ulnone";
       if (changed & 8) body += (look.effects & 8) ? "\\strike" : "\\strike0";
-      body += ' ';
+      // Looks may differ only where the form cannot tell them apart (the
+      // same half point, effects beyond the four): then no word was written,
+      // and a delimiter would stand in the text as a space.
+      if (body.size() != before) body += ' ';
       current = look;
     }
     if (text[i] == '\r') body += "\\par\n";

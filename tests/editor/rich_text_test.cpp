@@ -85,6 +85,12 @@ TEST(RichText, RoundTripIsExactWithinItsDomainAndNearestOutside) {
   EXPECT_EQ(read[1].face, "Arial");
   EXPECT_EQ(read[0].heightTwips, 250);
   EXPECT_EQ(read[1].color, 0x00FF0000u);
+  // Looks that differ only where the form cannot tell them apart leave the
+  // text alone.
+  looks = LooksOf(2, "");
+  looks[1].effects = 16;
+  ASSERT_TRUE(ReadRichText(WriteRichText("ab", looks), text, read));
+  EXPECT_EQ(text, "ab");
 }
 
 // A control that reads rich text its own way and loses the last character.
