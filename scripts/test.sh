@@ -13,6 +13,7 @@ echo "Build took $(( $(date +%s) - start )) s"
 
 status=0
 (cd "$root/build/native" && ctest --output-on-failure -j 2) || status=1
+bash "$root/scripts/fuzz.sh" || status=1
 
 start_virtual_display
 trap 'stop_print_server; stop_virtual_display' EXIT

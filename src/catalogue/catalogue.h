@@ -42,6 +42,8 @@ struct Catalogue {
   // owner of the entry it first appeared in.
   std::vector<std::string> memberNames;
   std::vector<std::string> memberOwners;
+  // The reference was not read whole: an include was skipped for a bound.
+  bool referenceCut = false;
 
   Catalogue();
 };

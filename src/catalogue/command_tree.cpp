@@ -59,6 +59,7 @@ void LoadCommandTree(AppState& state, FileSystem& files, Ui& ui) {
   state.catalogue = Catalogue();
   const CatalogueSource source = MakeCatalogueSource(files, state.BasePath);
   FillCommandTree(ui, kCommandTree, BuildCommandOutline(source, state.catalogue));
+  if (state.catalogue.referenceCut) ui.SetControlText(kDescriptionLine, kReferenceCutNotice);
 }
 
 const std::vector<std::string>* LineListFor(const Catalogue& catalogue, LinkKind kind) {

@@ -142,10 +142,15 @@ std::string FileKey(const std::string& name) {
   return key;
 }
 
-bool MayInclude(const ReferenceParser& parser, const std::string& key) {
-  if (parser.parsing.size() > kMaxIncludeDepth) return false;
-  if (parser.includeParses >= kMaxIncludeParses) return false;
-  return std::find(parser.parsing.begin(), parser.parsing.end(), key) == parser.parsing.end();
+bool MayInclude(ReferenceParser& parser, const std::string& key) {
+  if (std::find(parser.parsing.begin(), parser.parsing.end(), key) != parser.parsing.end())
+    return false;
+  if (parser.parsing.size() > kMaxIncludeDepth || parser.includeParses >= kMaxIncludeParses ||
+      parser.includeBytes >= parser.maxIncludeBytes) {
+    parser.cut = true;
+    return false;
+  }
+  return true;
 }
 
 // "*met Sleep(ms)": tag in characters 2 to 4, one separator, then the value.
@@ -175,9 +180,20 @@ bool ParseReferenceFile(ReferenceParser& parser, const std::string& fileName) {
   const std::string key = FileKey(fileName);
   if (!topLevel && !MayInclude(parser, key)) return false;
 
+  // Every include tried counts, found or not, and the first that would
+  // pass the byte bound ends all including: otherwise thousands of include
+  // lines would each read the file again only to refuse it.
+  if (!topLevel) ++parser.includeParses;
   std::string bytes;
   if (!ReadCatalogueFile(*parser.source, kReferenceFolder + fileName, bytes)) return false;
-  if (!topLevel) ++parser.includeParses;
+  if (!topLevel) {
+    if (bytes.size() > parser.maxIncludeBytes - parser.includeBytes) {
+      parser.cut = true;
+      parser.includeBytes = parser.maxIncludeBytes;
+      return false;
+    }
+    parser.includeBytes += bytes.size();
+  }
 
   FileState file;
   file.baseDepth = parser.builder->open.size();
@@ -201,6 +217,7 @@ void LoadReferenceCatalogue(const CatalogueSource& source, Catalogue& catalogue,
   OpenOutlineNode(builder, AddOutlineItem(builder, kReferenceLabel));
   ReferenceParser parser = StartReferenceParse(source, catalogue.reference, builder);
   for (const char* fileName : kReferenceFiles) ParseReferenceFile(parser, fileName);
+  catalogue.referenceCut = parser.cut;
   CloseOutlineNodesTo(builder, depth);
   BuildMemberIndex(catalogue);
 }

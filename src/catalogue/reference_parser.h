@@ -14,11 +14,18 @@ constexpr size_t kReferenceFileCount = 26;
 extern const char* const kReferenceFiles[kReferenceFileCount];
 
 // An include of a file that is already being parsed would never end, so it is
-// skipped, as is one nested deeper than kMaxIncludeDepth. kMaxIncludeParses
-// bounds the includes of one run, which stops files that include each other
-// many times over (no cycle, but exponential work) from stalling start-up.
+// skipped. kMaxIncludeParses bounds the includes tried in one run, which stops
+// files that include each other many times over (no cycle, but exponential
+// work) from stalling start-up; kMaxIncludeBytes bounds what they may add up
+// to, so a few lines including a large file many times cannot run the editor
+// out of memory. An include nested deeper than kMaxIncludeDepth, or past
+// either bound, is skipped and the catalogue marked as cut.
 constexpr size_t kMaxIncludeDepth = 16;
 constexpr int kMaxIncludeParses = static_cast<int>(kOpenFileTableCapacity) - 1;
+constexpr size_t kMaxIncludeBytes = 1u << 20;
+// Shown in the description line when the reference was not read whole.
+constexpr const char* kReferenceCutNotice =
+    "Scripting reference cut short: its includes nest too deep or repeat too much.";
 
 // The state shared by all files and includes of one run.
 struct ReferenceParser {
@@ -30,6 +37,9 @@ struct ReferenceParser {
   bool titleJustOpened = false;
   std::vector<std::string> parsing;  // files being parsed, outermost first
   int includeParses = 0;
+  size_t includeBytes = 0;  // read through includes so far
+  size_t maxIncludeBytes = kMaxIncludeBytes;  // smaller only to reach it cheaply in tests
+  bool cut = false;         // an include was skipped for a bound
 };
 
 ReferenceParser StartReferenceParse(const CatalogueSource& source,

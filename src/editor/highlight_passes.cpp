@@ -98,6 +98,16 @@ void ApplyEditorFontToLooks(const AppState& state, std::vector<CharLook>& looks)
   }
 }
 
+// Whether the control now holds exactly `text`. Rich text that the control
+// reads differently from what was meant must never cost the user a byte: on
+// a mismatch the text goes in again plain, and false says the looks are lost.
+bool LoadedExactly(EditControl& edit, const std::string& text) {
+  const std::string expected = ToCrLf(text);
+  if (edit.GetText() == expected) return true;
+  edit.SetText(expected);
+  return false;
+}
+
 // Reads the whole text with its formats in one transfer, highlights it in
 // memory and writes it back in one transfer. Only when the text read back is
 // exactly the editor's text; otherwise false, and nothing has changed.
@@ -110,7 +120,7 @@ bool HighlightAllInOneTransfer(App& app) {
   HighlightLooks(app, text, looks);
   ApplyEditorFontToLooks(app.state, looks);
   edit.SetRichText(WriteRichText(text, looks), false);
-  return true;
+  return LoadedExactly(edit, text);
 }
 
 }  // namespace
@@ -160,6 +170,10 @@ void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
   if (highlight) HighlightLooks(app, text, looks);
   ApplyEditorFontToLooks(app.state, looks);
   app.edit->SetRichText(WriteRichText(text, looks), false);
+  if (!LoadedExactly(*app.edit, text)) {
+    if (highlight) return HighlightAll(app);
+    ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
+  }
   SetCaret(*app.edit, 1, 1);
   ActivateEditor(*app.edit);
 }

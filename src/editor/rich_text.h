@@ -19,8 +19,19 @@ struct CharLook {
   bool operator!=(const CharLook& o) const { return !(*this == o); }
 };
 
+// The form carries heights in half points (10 twips), up to this many; the
+// control itself takes no more.
+constexpr long kMaxHalfPoints = 3276;
+// Groups nest no deeper than this in anything the control writes; a deeper
+// input is not read at all rather than read in part.
+constexpr size_t kMaxRichTextDepth = 1000;
+
 // `text` holds one '\r' per paragraph mark between lines; `looks` one entry
-// per character of it.
+// per character of it. Every byte of the text and of a face comes back from
+// ReadRichText unchanged; so does every look whose colour is plain RGB (high
+// byte 0), whose height is a multiple of 10 twips from 0 to kMaxHalfPoints
+// half points and whose effects are the four above. Outside that, a height
+// goes as the nearest one inside and a colour's high byte is dropped.
 std::string WriteRichText(const std::string& text, const std::vector<CharLook>& looks);
 
 // Reads text and looks back; the last paragraph mark of the stream, which

@@ -1,5 +1,24 @@
 #include "settings/profile_values.h"
 
+#include <cctype>
+
+namespace {
+
+bool Blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool Quote(char c) { return c == '"' || c == '\''; }
+
+// The system reads a value with its edge blanks trimmed and one pair of
+// quotes around it taken off. A value those would change is written inside
+// a pair of quotes of its own, which is what the reading takes off again.
+std::string AsWritten(const std::string& value) {
+  if (value.empty()) return value;
+  const char first = value.front(), last = value.back();
+  if (Blank(first) || Blank(last) || Quote(first) || Quote(last)) return '"' + value + '"';
+  return value;
+}
+
+}  // namespace
+
 std::string ReadProfileText(ProfileStore& profile, const std::string& section,
                             const std::string& key, const std::string& file) {
   return profile.Read(section, key, "", kProfileBufferSize, file);
@@ -14,7 +33,7 @@ void WriteProfileText(ProfileStore& profile, const std::string& section,
                       const std::string& key, const std::string& value,
                       const std::string& file) {
   // A failed write is not reported: the settings simply stay as they were.
-  profile.Write(section, key, value, file);
+  profile.Write(section, key, AsWritten(value), file);
 }
 
 void WriteProfileByte(ProfileStore& profile, const std::string& section,

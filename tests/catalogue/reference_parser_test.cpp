@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue_test_support.h"
+#include "support/app_fixture.h"
 
 namespace {
 
@@ -261,4 +262,59 @@ TEST(MemberIndex, FirstAppearanceOrderWithTheFirstOwner) {
             (std::vector<std::string>{"GetName", "Title", "Quit", "getname", "Zoom"}));
   EXPECT_EQ(load.catalogue.memberOwners,
             (std::vector<std::string>{"Game", "Game", "", "Scene", "Scene"}));
+}
+
+namespace {
+
+// A few lines including a large file many times over.
+void AddIncludeBomb(MemoryFileSystem& files, int includes, int entries) {
+  std::string top = "*tit Game\r\n";
+  for (int i = 0; i < includes; ++i) top += "*inc b.txt\r\n";
+  std::string big;
+  for (int i = 0; i < entries; ++i) big += "*atr M" + std::to_string(i) + "\r\n";
+  files.files["QVR_Docs\\scripting_ref_game.txt"] = top;
+  files.files["QVR_Docs\\b.txt"] = big;
+}
+
+class CutReference : public AppFixture {
+  void Prepare() override { AddIncludeBomb(mem.files, 1000, 10000); }
+};
+
+}  // namespace
+
+TEST(Reference, IncludesAreBoundedByWhatTheyAddUpToAndACutIsReported) {
+  ReferenceLoad load;
+  AddIncludeBomb(load.files, 1000, 10000);
+  load.Load();
+  const size_t perInclude = load.files.files["QVR_Docs\\b.txt"].size();
+  EXPECT_TRUE(load.catalogue.referenceCut);
+  EXPECT_EQ(load.catalogue.reference.size(), 10000u * (kMaxIncludeBytes / perInclude));
+  EXPECT_LT(load.files.reads, 100);  // the rest of the thousand lines read nothing
+
+  // One include bigger than the whole budget is skipped, not read in part.
+  ReferenceLoad huge;
+  AddIncludeBomb(huge.files, 1, 150000);
+  huge.Load();
+  EXPECT_TRUE(huge.catalogue.referenceCut);
+  EXPECT_TRUE(huge.catalogue.reference.empty());
+
+  ReferenceLoad deep;
+  deep.Add("scripting_ref_game.txt", "*tit Game\r\n*inc f0.txt\r\n");
+  for (int i = 0; i < 20; ++i)
+    deep.Add("f" + std::to_string(i) + ".txt", "*inc f" + std::to_string(i + 1) + ".txt\r\n");
+  deep.Load();
+  EXPECT_TRUE(deep.catalogue.referenceCut);
+
+  // Cycles are skipped as a matter of course, and say nothing.
+  ReferenceLoad cycle;
+  cycle.Add("scripting_ref_game.txt", "*tit Game\r\n*inc a.txt\r\n*inc a.txt\r\n");
+  cycle.Add("a.txt", "*atr A\r\n*inc scripting_ref_game.txt\r\n");
+  cycle.Load();
+  EXPECT_FALSE(cycle.catalogue.referenceCut);
+  EXPECT_EQ(cycle.catalogue.reference.size(), 2u);
+}
+
+TEST_F(CutReference, StartUpSaysTheReferenceWasCut) {
+  EXPECT_EQ(mem.ui.ControlText(kDescriptionLine), kReferenceCutNotice);
+  EXPECT_LT(app.state.catalogue.reference.size(), 200000u);
 }

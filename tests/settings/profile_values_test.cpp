@@ -58,3 +58,21 @@ TEST(MemoryProfile, FailedWritesLeaveTheFileAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProfileValues, EveryValueReadsBackAsWrittenThroughSaveAndLoad) {
+  MemoryProfile profile;
+  for (const std::string value : {"\"Arial\"", " Arial ", "'x'", "\"a", "b'", "\tc", "\"", "''", "Arial",
+                                  "A \"q\" B", ""}) {
+    SCOPED_TRACE(value);
+    WriteProfileText(profile, "S", "k", value, "t.ini");
+    EXPECT_EQ(ReadProfileText(profile, "S", "k", "t.ini"), value);
+    WriteProfileText(profile, "S", "k", ReadProfileText(profile, "S", "k", "t.ini"), "t.ini");
+    EXPECT_EQ(ReadProfileText(profile, "S", "k", "t.ini"), value);
+  }
+  WriteProfileText(profile, "S", "k", "Arial", "t.ini");
+  EXPECT_EQ(profile.Render("t.ini"), "[S]\r\nk=Arial\r\n");  // plain values stay unquoted
+}
+
+}  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/script_files.h"
 #include "win32/real_app.h"
 
@@ -19,9 +21,24 @@ class RealFiles : public RealApp {
     CreateDirectoryA(folder.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const char* name : {"a.script", "notes.script", "locked.script", "big.script"})
+    for (const std::string& name : Listing()) {
+      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA((folder + name).c_str());
+    }
     RemoveDirectoryA(folder.c_str());
+  }
+  // The folder's files, in the order the system lists them.
+  std::vector<std::string> Listing() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+        names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
   }
   std::string Read(const std::string& path) {
     std::string bytes;
@@ -61,7 +78,50 @@ TEST_F(RealFiles, AFailedSaveLeavesTheOldFileAndSaysSo) {
   EXPECT_FALSE(platform.files.WriteFileReplacing(path, "new text"));
   CloseHandle(held);
   EXPECT_EQ(Read(path), "old text");
+  EXPECT_EQ(Listing(), std::vector<std::string>{"locked.script"});
   EXPECT_FALSE(platform.files.WriteFileReplacing(folder + "no such folder\\x.script", "text"));
+}
+
+// The file written first must never be one that could already exist: not a
+// user's file of a guessable name, not a folder; and replacing keeps what the
+// target carries besides its bytes.
+TEST_F(RealFiles, SavingLeavesOtherFilesAloneAndKeepsTheTargetsAttributes) {
+  const std::string path = folder + "a.script";
+  ASSERT_TRUE(platform.files.WriteFileReplacing(path + ".saving~", "user's own"));
+  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "old"));
+  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "new"));
+  EXPECT_EQ(Read(path + ".saving~"), "user's own");
+  EXPECT_EQ(Read(path), "new");
+  DeleteFileA((path + ".saving~").c_str());
+  ASSERT_TRUE(CreateDirectoryA((path + ".saving~").c_str(), nullptr));
+  EXPECT_TRUE(platform.files.WriteFileReplacing(path, "newer"));
+  EXPECT_EQ(Read(path), "newer");
+  RemoveDirectoryA((path + ".saving~").c_str());
+
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "hidden"));
+  EXPECT_EQ(Read(path), "hidden");
+  EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(platform.files.WriteFileReplacing(path, "refused"));
+  EXPECT_EQ(Read(path), "hidden");
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // Nothing is left beside the file.
+  EXPECT_EQ(Listing(), std::vector<std::string>{"a.script"});
+}
+
+TEST_F(RealFiles, APathNearTheLimitSaves) {
+  // A folder as long as the system allows one, and a name up to the limit.
+  std::string deep = folder + std::string(240 - folder.size(), 'd') + "\\";
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
+  const std::string path = deep + std::string(MAX_PATH - 1 - deep.size() - 7, 'n') + ".script";
+  ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 1));
+  EXPECT_TRUE(platform.files.WriteFileReplacing(path, "first"));
+  EXPECT_TRUE(platform.files.WriteFileReplacing(path, "second"));
+  EXPECT_EQ(Read(path), "second");
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA(deep.c_str());
 }
 
 }  // namespace

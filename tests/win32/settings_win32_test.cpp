@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "settings/engine_location.h"
+#include "settings/profile_values.h"
 #include "settings/settings_store.h"
 #include "platform/win32/win32_services.h"
 
@@ -85,6 +86,19 @@ TEST(RealSettings, InstallPathFromTheRegistry) {
   LoadEngineLocation(missing, registry);
   EXPECT_EQ(missing.InstallPath, "");
   EXPECT_EQ(missing.CompilerPath, "qvr_comp.exe");
+}
+
+TEST(RealSettings, ValuesTheSystemWouldTrimOrUnquoteReadBackAsWritten) {
+  Win32Profile profile;
+  const char* file = "QVRVSE-values.ini";
+  for (const std::string value : {"\"Arial\"", " Arial ", "'x'", "\"a", "\tc", "\"", "Arial"}) {
+    SCOPED_TRACE(value);
+    WriteProfileText(profile, "General", "EditorFontName", value, file);
+    EXPECT_EQ(ReadProfileText(profile, "General", "EditorFontName", file), value);
+  }
+  char folder[MAX_PATH];
+  GetWindowsDirectoryA(folder, MAX_PATH);
+  DeleteFileA((std::string(folder) + "\\" + file).c_str());
 }
 
 }  // namespace

@@ -9,7 +9,9 @@ bool MemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
 }
 
 bool MemoryFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
-  if (failWrites || unwritable.count(path)) return false;
+  if (failWrites || unwritable.count(path) || readOnly.count(path)) return false;
+  // A folder of that name is not a file to replace.
+  if (!files.count(path) && Exists(path)) return false;
   files[path] = bytes;
   return true;
 }

@@ -14,6 +14,7 @@ class MemoryFileSystem : public FileSystem {
   std::string commandLine = "qvrvse.exe";
   bool failWrites = false;   // every write fails, leaving files untouched
   std::set<std::string> unwritable;   // writes to these paths fail the same way
+  std::set<std::string> readOnly;  // files that refuse to be replaced, as the system's do
   int reads = 0;             // how many ReadFile calls were made
 
   bool ReadFile(const std::string& path, std::string& bytes) override;

@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 // ---- Dialogs ---------------------------------------------------------------
@@ -139,13 +141,9 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-bool Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
-  // The new content goes beside the target first, so a failure midway
-  // leaves the old file as it was.
-  std::string temporary = path + ".saving~";
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+namespace {
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
   size_t done = 0;
   bool ok = true;
   while (ok && done < bytes.size()) {
@@ -154,10 +152,97 @@ bool Win32FileSystem::WriteFileReplacing(const std::string& path, const std::str
     ok = ::WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
     done += wrote;
   }
-  ok = FlushFileBuffers(file) && ok;
+  return FlushFileBuffers(file) && ok;
+}
+
+// A file of a name nobody has yet, in the target's folder (a move within one
+// volume cannot half-happen). CREATE_NEW never opens what is already there,
+// be it the user's own file or a folder. The name is short, so a target near
+// the path limit still has room for it beside it.
+HANDLE CreateFreshFileBeside(const std::string& path, std::string& created) {
+  const size_t cut = path.find_last_of("\\/");
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+  if (folder.size() + 2 >= MAX_PATH) return INVALID_HANDLE_VALUE;
+  const int digits = static_cast<int>(std::min<size_t>(8, MAX_PATH - 2 - folder.size()));
+  static unsigned sequence = 0;
+  unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    char name[16];
+    unsigned number = seed + 0x9E3779B9u * ++sequence;
+    std::snprintf(name, sizeof(name), "~%08x", number);
+    created = folder + std::string(name, static_cast<size_t>(digits) + 1);
+    HANDLE file = CreateFileA(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    DWORD error = GetLastError();
+    // Taken by a file or a folder: try another name. Anything else (no such
+    // folder, no right to write there) another name will not mend.
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED)
+      break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+void RestoreAttributes(const std::string& path, DWORD attributes) {
+  const DWORD settable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
+  const DWORD kept = attributes & settable;
+  SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Puts the written file in the target's place. ReplaceFile keeps what the
+// target carries besides its bytes (attributes, security, creation time);
+// where it cannot be used, a move does the same job and the attributes are
+// put back by hand. A read-only target is the user's word not to change it.
+bool PutInPlace(const std::string& written, const std::string& path, bool& writtenGone) {
+  writtenGone = false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+  // A target another program holds open without letting it go is refused
+  // here, before ReplaceFile: some realisations of it move the target aside
+  // first and leave a stray file behind when it cannot go.
+  HANDLE probe = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(probe);
+  if (ReplaceFileA(path.c_str(), written.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    RestoreAttributes(path, attributes);
+    return true;
+  }
+  const DWORD error = GetLastError();
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+    // The old file is already gone and the new one still waits under its
+    // own name: finish the move, and never delete the only copy left.
+    writtenGone = true;
+    bool moved = MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (moved) RestoreAttributes(path, attributes);
+    return moved;
+  }
+  if (error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION &&
+      error != ERROR_INVALID_PARAMETER && error != ERROR_CALL_NOT_IMPLEMENTED)
+    return false;
+  if (!MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return false;
+  RestoreAttributes(path, attributes);
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  // The new content goes beside the target first, so a failure midway
+  // leaves the old file as it was.
+  std::string temporary;
+  HANDLE file = CreateFreshFileBeside(path, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(file, bytes);
   CloseHandle(file);
-  if (ok) ok = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileA(temporary.c_str());
+  bool keepTemporary = false;
+  if (ok) ok = PutInPlace(temporary, path, keepTemporary);
+  if (!ok && !keepTemporary) DeleteFileA(temporary.c_str());
   return ok;
 }
 
