@@ -1,6 +1,6 @@
 // Any file opened in the whole editor on the memory platform and saved
 // under another name: the saved file holds the opened lines, CR LF between
-// them, and nothing else.
+// them (a final line break is an empty last line), and nothing else.
 #include "app/app.h"
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadScript(app, "C:\\s\\a.script");
   FUZZ_CHECK(SaveScript(app, "C:\\s\\b.script"));
   std::string expected;
-  const std::vector<std::string> lines = SplitFileLines(bytes);
+  const std::vector<std::string> lines = SplitScriptLines(bytes);
   for (size_t i = 0; i < lines.size(); ++i) expected += (i ? "\r\n" : "") + lines[i];
   FUZZ_CHECK(mem.files.files["C:\\s\\b.script"] == expected);
   return 0;

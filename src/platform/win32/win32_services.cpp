@@ -232,7 +232,13 @@ bool PutInPlace(const std::string& written, const std::string& path, bool& writt
 
 }  // namespace
 
-bool Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::string& bytes) {
+  // A name relative to the current folder, as the command line may give
+  // one, is made whole first: the replacing calls below refuse it.
+  std::string path = name;
+  char full[MAX_PATH * 4];
+  DWORD length = GetFullPathNameA(name.c_str(), sizeof(full), full, nullptr);
+  if (length > 0 && length < sizeof(full)) path.assign(full, length);
   // The new content goes beside the target first, so a failure midway
   // leaves the old file as it was.
   std::string temporary;
