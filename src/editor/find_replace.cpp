@@ -66,8 +66,10 @@ void SelectMatch(App& app, const Match& m, size_t length) {
 std::vector<std::string> EditorLines(App& app) { return SplitTextLines(GetEditorText(*app.edit)); }
 
 // The looks of the lines from `first` to `last` as the control shows them,
-// paragraph marks included between lines.
-void LooksOfLines(App& app, int first, int last, std::vector<CharLook>& looks, bool& known) {
+// paragraph marks included between lines; known only when the control's
+// rich text holds exactly `expected` there.
+void LooksOfLines(App& app, int first, int last, const std::string& expected, std::vector<CharLook>& looks,
+                  bool& known) {
   std::string text;
   std::vector<CharLook> all;
   known = ReadRichText(app.edit->GetRichText(), text, all);
@@ -79,7 +81,8 @@ void LooksOfLines(App& app, int first, int last, std::vector<CharLook>& looks, b
     size_t mark = text.find('\r', end);
     end = mark == std::string::npos ? text.size() : (line < last ? mark + 1 : mark);
   }
-  looks.assign(all.begin() + start, all.begin() + end);
+  known = text.compare(start, end - start, expected) == 0;
+  if (known) looks.assign(all.begin() + start, all.begin() + end);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, int first, int last) {
@@ -169,7 +172,7 @@ void ReplaceAll(App& app, const std::string& replacement) {
   // characters that stayed keep their looks.
   std::vector<CharLook> oldLooks;
   bool known = false;
-  LooksOfLines(app, first, lastBefore, oldLooks, known);
+  LooksOfLines(app, first, lastBefore, JoinLines(before, first, lastBefore), oldLooks, known);
   const std::string newText = JoinLines(after, first, r.lastTouchedLine);
   std::vector<CharLook> newLooks =
       known ? LooksAfterReplacing(before, first, lastBefore, oldLooks, r.at, s.searchText.size(), replacement)
