@@ -57,9 +57,15 @@ TEST_F(RealFindReplace, FindNextTwiceThenReplaceAllAndUndoItInOneStep) {
   Click(kReplaceMatchCase);  // clears the box
   EXPECT_EQ(app.state.replaceMatchCase, 0);
   SetWindowTextA(Control(kReplaceWithText), "dog");
+  app.edit->SuspendUndo(true);        // coloured as the highlighter colours: outside the history
+  SelectRange(*app.edit, 1, 5, 1, 8);  // "two" on line 2
+  SetSelectionColor(*app.edit, MakeColor(0, 0, 200));
+  app.edit->SuspendUndo(false);
   SetCaret(*app.edit, 1, 1);
   Click(kReplaceAllButton);
   EXPECT_EQ(app.edit->GetText(), "one dog\r\ndog two cat\r\nthree dog");
+  SelectRange(*app.edit, 1, 5, 1, 8);  // what stayed keeps its look
+  EXPECT_EQ(app.edit->GetSelectionFormat().color, MakeColor(0, 0, 200));
   Menu(8);
   EXPECT_EQ(app.edit->GetText(), typed);
   Menu(8);
