@@ -1,0 +1,148 @@
+// The settings window on the real tab control, buttons and common dialogs.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/settings_window.h"
+#include "editor/highlight_passes.h"
+#include "win32/real_app.h"
+
+namespace {
+
+constexpr const char* kAnsweredMark = "qvr.answered";
+HWND g_dialogOwner = nullptr;   // owner of the last common dialog answered
+
+LRESULT CALLBACK AcceptDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  HWND box = reinterpret_cast<HWND>(wParam);
+  char kind[16] = {0};
+  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
+      !GetPropA(box, kAnsweredMark)) {
+    SetPropA(box, kAnsweredMark, box);
+    g_dialogOwner = GetWindow(box, GW_OWNER);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string SettingsFilePath() {
+  char folder[MAX_PATH];
+  GetWindowsDirectoryA(folder, MAX_PATH);
+  return std::string(folder) + "\\QVRVSE.ini";
+}
+
+int StoredInt(const char* section, const char* key) {
+  return static_cast<int>(GetPrivateProfileIntA(section, key, -1, SettingsFilePath().c_str()));
+}
+
+class RealSettingsWindow : public RealApp {
+ protected:
+  HHOOK hook = nullptr;
+  void SetUp() override {
+    RealApp::SetUp();
+    hook = SetWindowsHookExA(WH_CBT, AcceptDialogs, nullptr, GetCurrentThreadId());
+  }
+  void TearDown() override {
+    if (hook) UnhookWindowsHookEx(hook);
+  }
+  void Menu(int item) {
+    PostMessageA(Main(), WM_COMMAND, item, 0);
+    Run();
+  }
+  void Click(int control) {
+    SendMessageA(Control(control), BM_CLICK, 0, 0);
+    Run();
+  }
+  // A mouse click on the tab's caption, as the user chooses a page.
+  void ChooseTab(int index) {
+    HWND tabs = Control(kSettingsTabs);
+    RECT r;
+    SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+    Run();
+  }
+  // Where a control sits in its parent: its tab page or the window.
+  RECT PlaceInParent(int control) {
+    RECT r;
+    GetWindowRect(Control(control), &r);
+    MapWindowPoints(nullptr, GetParent(Control(control)), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  bool Shown(int control) { return IsWindowVisible(Control(control)) != FALSE; }
+};
+
+TEST_F(RealSettingsWindow, OpensFromTheMenuSwitchesPagesAndAppliesToTheSettingsFile) {
+  app.state.Methods.bold = 0;
+  Menu(18);
+  HWND settings = platform.ui.WindowHandle(kSettingsWindow);
+  ASSERT_TRUE(settings);
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  EXPECT_FALSE(GetWindowLongA(settings, GWL_STYLE) & WS_SYSMENU);   // no close box
+  RECT client;
+  GetClientRect(settings, &client);
+  EXPECT_EQ(client.right, 288);
+  EXPECT_EQ(client.bottom, 321);
+  RECT r = PlaceInParent(kApplyChangesButton);
+  EXPECT_EQ(r.left, 90);
+  EXPECT_EQ(r.top, 285);
+  r = PlaceInParent(kChooseFontButton);
+  EXPECT_EQ(r.left, 168);
+  EXPECT_EQ(r.top, 38);
+  EXPECT_EQ(r.right - r.left, 80);
+  r = PlaceInParent(40);
+  EXPECT_EQ(r.left, 178);
+  EXPECT_EQ(r.top, 178);
+
+  EXPECT_TRUE(Shown(kChooseFontButton));
+  EXPECT_FALSE(Shown(24));
+  ChooseTab(2);
+  EXPECT_FALSE(Shown(kChooseFontButton));
+  EXPECT_TRUE(Shown(24));
+
+  // The colour chooser is modal over the settings window, so closing it
+  // leaves the main window disabled; its "OK" gives the start colour back.
+  Click(27);
+  EXPECT_EQ(g_dialogOwner, settings);
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  EXPECT_EQ(app.state.Keywords.red, 1);
+  EXPECT_EQ(app.state.Keywords.blue, 0);
+  HBITMAP swatch = reinterpret_cast<HBITMAP>(SendMessageA(Control(27), BM_GETIMAGE, IMAGE_BITMAP, 0));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, swatch);
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(1, 0, 0));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+
+  Click(24);   // "B" of the row captioned "Keywords": Methods' bold
+  EXPECT_EQ(SendMessageA(Control(24), BM_GETCHECK, 0, 0), BST_CHECKED);
+  ChooseTab(3);
+  Click(kBlackOnWhiteOption);
+  EXPECT_EQ(SendMessageA(Control(kColoredOption), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  DeleteFileA(SettingsFilePath().c_str());
+  Click(kApplyChangesButton);
+  EXPECT_FALSE(IsWindow(settings));
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+  EXPECT_EQ(StoredInt("Style", "MethodsB"), 1);
+  EXPECT_EQ(StoredInt("Coloration", "KeywordsR"), 1);
+  EXPECT_EQ(StoredInt("Printer", "BlackWhite"), 1);
+}
+
+TEST_F(RealSettingsWindow, ApplyChangesTiming) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 5000; ++i)
+    lines.push_back("if (Game.Player.x > " + std::to_string(i) + ") Say(\"line\") // note");
+  LoadText(app, lines, false);
+  Menu(18);
+  const auto start = std::chrono::steady_clock::now();
+  Click(kApplyChangesButton);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("[ timing ] Apply changes, 5,000 lines highlighted: %.3f s\n", seconds);
+  EXPECT_FALSE(platform.ui.WindowExists(kSettingsWindow));
+}
+
+}  // namespace
