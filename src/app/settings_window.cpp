@@ -39,7 +39,8 @@ const std::vector<SettingsControl> kSettingsControls = {
     {kUseColorsOption, ControlKind::OptionFirst, kCodeParsing, {28, 128, 210, 20}, "Use colors"},
     {kUseStylesOption, ControlKind::Option, kCodeParsing, {28, 148, 210, 20}, "Use font styles (b,i,u)"},
     {kUseBothOption, ControlKind::Option, kCodeParsing, {28, 168, 210, 20}, "Use both"},
-    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 210, 210, 20},
+    // As wide as the frames above: the caption is the longest of the window.
+    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 210, 230, 20},
      "Enable point recognition (VorodazedEzoze)", &AppState::VorodazedEzoze},
     {50, ControlKind::Frame, kPrinting, {8, 8, 250, 80}, "What printer to use"},
     {kDefaultPrinterOption, ControlKind::OptionFirst, kPrinting, {28, 28, 210, 20}, "Use default printer"},
@@ -68,7 +69,10 @@ constexpr uint32_t kColorChooserStart = 0x000001;   // red 1, green 0, blue 0
 
 void CreateColorRows(Ui& ui) {
   const int page = kSettingsPageFirst + kColors;
-  for (const ColorRow& row : kColorRows) ui.CreateControl(row.label, page, ControlKind::Static, {18, row.y, 100, 20}, row.caption);
+  // The captions run up to the swatches: "Text and Filenames" needs more
+  // than 100 pixels in the dialog font.
+  for (const ColorRow& row : kColorRows)
+    ui.CreateControl(row.label, page, ControlKind::Static, {18, row.y, 128, 20}, row.caption);
   for (const ColorRow& row : kColorRows) {
     ui.CreateControl(row.swatch, page, ControlKind::ImageButton, {148, row.y, 20, 20}, "");
     for (int i = 0; i < 3; ++i)

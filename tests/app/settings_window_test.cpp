@@ -50,7 +50,7 @@ TEST_F(SettingsWindow, OpensModalOverTheMainWindowWithEveryControlOnItsPageShowi
   EXPECT_EQ(mem.ui.ControlRect(kChooseFontButton), (Rect{168, 38, 80, 20}));
   EXPECT_EQ(mem.ui.controls[kUseBothOption].window, kSettingsPageFirst + 1);
   EXPECT_EQ(mem.ui.ControlText(19), "Keywords");
-  EXPECT_EQ(mem.ui.ControlRect(19), (Rect{18, 18, 100, 20}));
+  EXPECT_EQ(mem.ui.ControlRect(19), (Rect{18, 18, 128, 20}));
   EXPECT_EQ(mem.ui.ControlRect(29), (Rect{208, 58, 20, 20}));
   EXPECT_EQ(mem.ui.ControlText(42), "U");
   EXPECT_EQ(mem.ui.controls[kBlackOnWhiteOption].window, kSettingsPageFirst + 3);

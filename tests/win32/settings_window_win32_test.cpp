@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 #include "app/settings_window.h"
 #include "editor/highlight_passes.h"
@@ -38,15 +40,32 @@ int StoredInt(const char* section, const char* key) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, -1, SettingsFilePath().c_str()));
 }
 
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 class RealSettingsWindow : public RealApp {
  protected:
   HHOOK hook = nullptr;
+  bool hadFile = false;
+  std::string savedFile;
+  // The settings file is the whole prefix's: the tests after this one
+  // start from what it held before.
   void SetUp() override {
+    hadFile = GetFileAttributesA(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES;
+    savedFile = ReadWhole(SettingsFilePath());
     RealApp::SetUp();
     hook = SetWindowsHookExA(WH_CBT, AcceptDialogs, nullptr, GetCurrentThreadId());
   }
   void TearDown() override {
     if (hook) UnhookWindowsHookEx(hook);
+    // The system may hold the file's contents cached until told.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, SettingsFilePath().c_str());
+    if (hadFile) std::ofstream(SettingsFilePath(), std::ios::binary | std::ios::trunc) << savedFile;
+    else DeleteFileA(SettingsFilePath().c_str());
   }
   void Menu(int item) {
     PostMessageA(Main(), WM_COMMAND, item, 0);
