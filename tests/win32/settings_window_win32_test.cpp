@@ -157,7 +157,8 @@ TEST_F(RealSettingsWindow, ApplyChangesTiming) {
   std::vector<std::string> lines;
   for (int i = 0; i < 5000; ++i)
     lines.push_back("if (Game.Player.x > " + std::to_string(i) + ") Say(\"line\") // note");
-  LoadText(app, lines, false);
+  // A script opened with highlighting on: Apply replaces a formatted text.
+  LoadText(app, lines, true);
   Menu(18);
   auto time = [](auto step) {
     const auto from = std::chrono::steady_clock::now();
