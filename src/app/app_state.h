@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "platform/dialogs.h"
 #include "settings/category_style.h"
 
 // Window numbers.
@@ -65,6 +66,7 @@ struct AppState {
   CategoryStyle Comments{0, 200, 0};
   CategoryStyle Events{200, 0, 200};
   CategoryStyle Filename{200, 200, 0};
+  CustomColors customColors;   // the colour chooser's, kept for the run
 
   // Loop.
   int QuitRequested = 0;

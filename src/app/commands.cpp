@@ -2,6 +2,7 @@
 
 #include "app/edit_commands.h"
 #include "app/script_files.h"
+#include "app/settings_window.h"
 #include "editor/find_replace.h"
 #include "app/syntax_check.h"
 #include "settings/printing.h"
@@ -27,7 +28,7 @@ const std::vector<Command>& Commands() {
       {15, 32, "Find", OpenFindWindow},
       {16, 33, "Replace", OpenReplaceWindow},
       {17, 0, "Check syntax", CheckSyntax},
-      {18, 34, "Settings", nullptr},
+      {18, 34, "Settings", OpenSettingsWindow},
       {20, 0, "About", ShowAbout},
   };
   return table;

@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/script_files.h"
+#include "app/settings_window.h"
 #include "catalogue/member_popup.h"
 #include "catalogue/tree_event.h"
 #include "editor/editor_ops.h"
@@ -130,6 +131,7 @@ void OnPopupListEvent(App& app, const Event& e) {
 
 void OnSplitterMoved(App& app, const Event&) { app.state.PanelHidden = 0; }
 
+void OnSettingsWindowControl(App& app, const Event& e) { OnSettingsControl(app, e.control); }
 void OnFindWindowControl(App& app, const Event& e) { OnFindControl(app, e.control); }
 void OnReplaceWindowControl(App& app, const Event& e) { OnReplaceControl(app, e.control); }
 
@@ -144,6 +146,15 @@ const std::map<int, EventHandler> kControlTable = {
     {kCommandTree, OnTreeEvent},
     {kPopupList, OnPopupListEvent},
     {kSplitter, OnSplitterMoved},
+    {kHighlightCheck, OnSettingsWindowControl},
+    {kApplyChangesButton, OnSettingsWindowControl},
+    {kSwatchButtons[0], OnSettingsWindowControl},
+    {kSwatchButtons[1], OnSettingsWindowControl},
+    {kSwatchButtons[2], OnSettingsWindowControl},
+    {kSwatchButtons[3], OnSettingsWindowControl},
+    {kSwatchButtons[4], OnSettingsWindowControl},
+    {kChooseFontButton, OnSettingsWindowControl},
+    {kProjectButton, OnSettingsWindowControl},
     {kFindNextButton, OnFindWindowControl},
     {kFindCancelButton, OnFindWindowControl},
     {kFindMatchCase, OnFindWindowControl},

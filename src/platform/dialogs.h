@@ -1,5 +1,6 @@
 #pragma once
 // Message boxes and the system's modal dialogs.
+#include <cstdint>
 #include <string>
 
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
@@ -17,6 +18,16 @@ struct FileDialogSpec {
   std::string initialFile;
 };
 
+struct FontChoice {
+  std::string face;
+  int tenths = 0;   // point size in tenths of a point
+};
+
+// The colour chooser's sixteen custom colour slots, 0x00BBGGRR each.
+struct CustomColors {
+  uint32_t slot[16] = {};
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -24,4 +35,9 @@ class Dialogs {
   // Both return the chosen path, or "" when cancelled.
   virtual std::string OpenFileDialog(const FileDialogSpec& form) = 0;
   virtual std::string SaveFileDialog(const FileDialogSpec& form) = 0;
+  // Preset to `face` at `points`; false when cancelled.
+  virtual bool ChooseFontDialog(const std::string& face, int points, FontChoice& chosen) = 0;
+  // Opens on `initial`; the user may edit `custom`. Returns the colour
+  // (0x00BBGGRR) or -1 when cancelled.
+  virtual int64_t ChooseColorDialog(uint32_t initial, CustomColors& custom) = 0;
 };

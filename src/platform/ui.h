@@ -13,12 +13,20 @@ struct Rect {
   bool operator==(const Rect& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
 };
 
-enum class ControlKind { Tree, RichEdit, Splitter, Static, CheckBox, ListBox, TextField, Button };
+enum class ControlKind {
+  Tree, RichEdit, Splitter, Static, CheckBox, ListBox, TextField, Button,
+  Frame,        // a captioned group box
+  OptionFirst,  // an option button that starts a new group
+  Option,       // an option button in the group of the one before it
+  Toggle,       // a push button that stays pressed (checked) until pressed again
+  ImageButton,  // a push button showing an image set with SetControlImage
+};
 
 enum class WindowKind {
   Main,      // framed, sizable, with menu and icon
   Popup,     // borderless, topmost, not activated
   Tool,      // small framed tool window
+  Fixed,     // caption only: no system menu, so no close box
 };
 
 struct WindowSpec {
@@ -75,7 +83,8 @@ class Ui {
   // Called for every message of every window of the program before its
   // default handling; the logic looks at WM_SIZE (5) and WM_MOVE (3).
   virtual void SetWindowHook(std::function<void(int window, int message)> hook) = 0;
-  // A solid image, addressed by number (the colour swatches).
+  // A solid image, addressed by number (the colour swatches). Calling it
+  // again for the same number and size repaints that image in place.
   virtual bool CreateImage(int image, int w, int h, uint32_t color) = 0;
 
   virtual bool CreateStatusBar(int window, const std::vector<int>& rightEdges) = 0;
@@ -87,6 +96,15 @@ class Ui {
   virtual bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
                              const std::string& text) = 0;
   virtual bool ControlExists(int control) = 0;
+  // A tab control with one page per caption; page i becomes window
+  // firstPage + i for CreateControl, origin at the page's top left. Only the
+  // selected page (the first one at creation) shows; the user's choice of
+  // tab switches pages without the logic.
+  virtual bool CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
+                          int firstPage) = 0;
+  virtual void EnableControl(int control, bool enabled) = 0;
+  virtual bool IsControlEnabled(int control) = 0;
+  virtual void SetControlImage(int control, int image) = 0;
   virtual void MoveControl(int control, const Rect& at) = 0;
   virtual Rect ControlRect(int control) = 0;              // in its window's client area
   virtual void SetControlText(int control, const std::string& text) = 0;

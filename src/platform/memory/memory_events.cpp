@@ -17,6 +17,8 @@ bool MemoryEvents::NextEvent(Event& event, bool) {
   queue_.pop_front();
   if (item.effect) item.effect();
   event = std::move(item.event);
+  if (ignoreNext_) event.code = 0;
+  ignoreNext_ = false;
   return true;
 }
 
@@ -144,6 +146,17 @@ void MemoryEvents::ControlEvent(int control, int type) {
   e.control = control;
   e.type = type;
   Push(e);
+}
+
+void MemoryEvents::ClickControl(int control) {
+  Event e;
+  e.code = kEventControl;
+  e.control = control;
+  e.type = kControlClick;
+  // A click the control did not take reaches the loop as nothing at all.
+  Push(e, [this, control] {
+    if (!ui_.PressControl(control)) ignoreNext_ = true;
+  });
 }
 
 void MemoryEvents::Close(int window) {

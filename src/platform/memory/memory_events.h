@@ -37,6 +37,9 @@ class MemoryEvents : public EventSource {
   void DoubleClick(long offset);           // on the character at offset
   void Command(int item);
   void ControlEvent(int control, int type);
+  // A mouse click on a button, check box or option button: its state
+  // changes as the system changes it, then its event, if it took the click.
+  void ClickControl(int control);
   void Close(int window);
   void Drop(const std::vector<std::string>& paths);
   void Other(int code);
@@ -57,4 +60,5 @@ class MemoryEvents : public EventSource {
 
   MemoryUi& ui_;
   std::deque<Item> queue_;
+  bool ignoreNext_ = false;
 };

@@ -23,10 +23,21 @@ bool MemoryUi::MakeWindow(int window, const WindowSpec& form) {
 }
 
 void MemoryUi::CloseWindow(int window) {
+  for (auto it = windows.begin(); it != windows.end();) {
+    if (it->second.parent == window) {
+      const int page = it->first;
+      ++it;
+      CloseWindow(page);
+    } else {
+      ++it;
+    }
+  }
   windows.erase(window);
   for (auto it = controls.begin(); it != controls.end();) {
     if (it->second.window == window) {
       editors.erase(it->first);
+      tabPages.erase(it->first);
+      creationOrder.erase(std::remove(creationOrder.begin(), creationOrder.end(), it->first), creationOrder.end());
       it = controls.erase(it);
     } else {
       ++it;
@@ -133,6 +144,7 @@ bool MemoryUi::CreateControl(int control, int window, ControlKind kind, const Re
   c.at = at;
   c.text = text;
   controls[control] = c;
+  creationOrder.push_back(control);
   if (kind == ControlKind::RichEdit) {
     editors[control] = std::make_unique<MemoryEditControl>(clipboard);
     editors[control]->onFocus = [this, control] { focused = control; };
@@ -165,6 +177,72 @@ bool MemoryUi::IsChecked(int control) {
 
 void MemoryUi::SetChecked(int control, bool checked) {
   if (controls.count(control)) controls[control].checked = checked;
+}
+
+bool MemoryUi::CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
+                          int firstPage) {
+  if (!windows.count(window)) return false;
+  CreateControl(control, window, ControlKind::Static, at, "");
+  controls[control].items = captions;
+  controls[control].selected = 0;
+  std::vector<int>& pages = tabPages[control];
+  for (size_t i = 0; i < captions.size(); ++i) {
+    Window page;
+    page.parent = window;
+    page.shown = i == 0;
+    // The page area inside a tab row 20 high and a 2-pixel border.
+    page.outer = {at.x + 2, at.y + 22, at.w - 4, at.h - 24};
+    page.clientW = page.outer.w;
+    page.clientH = page.outer.h;
+    windows[firstPage + static_cast<int>(i)] = page;
+    pages.push_back(firstPage + static_cast<int>(i));
+  }
+  return true;
+}
+
+void MemoryUi::SelectTab(int control, int index) {
+  if (!tabPages.count(control)) return;
+  controls[control].selected = index;
+  const std::vector<int>& pages = tabPages[control];
+  for (size_t i = 0; i < pages.size(); ++i) windows[pages[i]].shown = static_cast<int>(i) == index;
+}
+
+bool MemoryUi::ControlVisible(int control) {
+  if (!controls.count(control)) return false;
+  int window = controls[control].window;
+  while (window >= 0 && windows.count(window)) {
+    if (!windows[window].shown) return false;
+    window = windows[window].parent;
+  }
+  return true;
+}
+
+void MemoryUi::EnableControl(int control, bool enabled) {
+  if (controls.count(control)) controls[control].enabled = enabled;
+}
+
+bool MemoryUi::IsControlEnabled(int control) { return controls.count(control) && controls[control].enabled; }
+
+void MemoryUi::SetControlImage(int control, int image) {
+  if (controls.count(control)) controls[control].image = image;
+}
+
+bool MemoryUi::PressControl(int control) {
+  if (!controls.count(control) || !controls[control].enabled || !ControlVisible(control)) return false;
+  Control& c = controls[control];
+  if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::Toggle) c.checked = !c.checked;
+  if (c.kind != ControlKind::Option && c.kind != ControlKind::OptionFirst) return true;
+  // The group runs from its first option to the next first option, over
+  // the other kinds of control between them.
+  auto at = std::find(creationOrder.begin(), creationOrder.end(), control);
+  auto first = at;
+  while (first != creationOrder.begin() && controls[*first].kind != ControlKind::OptionFirst) --first;
+  for (auto it = first; it != creationOrder.end(); ++it) {
+    Control& o = controls[*it];
+    if (it != first && o.kind == ControlKind::OptionFirst) break;
+    if (o.kind == ControlKind::Option || o.kind == ControlKind::OptionFirst) o.checked = it == at;
+  }
+  return true;
 }
 
 EditControl* MemoryUi::Editor(int control) {

@@ -18,6 +18,7 @@ class MemoryUi : public Ui {
     int clientW = 0, clientH = 0;
     bool enabled = true, shown = true, acceptsDrops = false, shortcutsRemoved = false;
     std::vector<MenuTitle> menu;
+    int parent = -1;   // a tab page: the window holding its tab control
   };
   struct Control {
     int window = 0;
@@ -25,6 +26,8 @@ class MemoryUi : public Ui {
     Rect at;
     std::string text;
     bool checked = false;
+    bool enabled = true;
+    int image = -1;
     // Splitter panes.
     int left = -1, right = -1, barWidth = 0, pos = 0;
     // List box.
@@ -56,9 +59,19 @@ class MemoryUi : public Ui {
   std::map<int, Image> images;
   Clipboard* clipboard = nullptr;   // for the editors' cut and copy
 
+  std::vector<int> creationOrder;   // controls, for option groups
+  std::map<int, std::vector<int>> tabPages;   // tab control -> page windows
+
   // Test helpers: what the user does with the mouse on the frame.
   void ResizeClient(int window, int w, int h);
   void DragWindowBy(int window, int dx, int dy);
+  // What a click does to a control before its event: a check box or toggle
+  // flips, an option button is selected and its group's others cleared. A
+  // disabled control, or one on a hidden page, takes no click: false.
+  bool PressControl(int control);
+  void SelectTab(int control, int index);
+  // Shown on screen: its window and, for a tab page, the page's window shown.
+  bool ControlVisible(int control);
 
   bool MakeWindow(int window, const WindowSpec& form) override;
   bool WindowExists(int window) override { return windows.count(window) > 0; }
@@ -89,6 +102,11 @@ class MemoryUi : public Ui {
   bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
                      const std::string& text) override;
   bool ControlExists(int control) override { return controls.count(control) > 0; }
+  bool CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
+                  int firstPage) override;
+  void EnableControl(int control, bool enabled) override;
+  bool IsControlEnabled(int control) override;
+  void SetControlImage(int control, int image) override;
   void MoveControl(int control, const Rect& at) override;
   Rect ControlRect(int control) override;
   void SetControlText(int control, const std::string& text) override;

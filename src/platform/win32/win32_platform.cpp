@@ -5,13 +5,20 @@ static HWND MainWindowHandle() {
   return ui ? ui->WindowHandle(0) : nullptr;
 }
 
+// Modal over the window the user is working in: a dialog opened from the
+// settings window must not re-enable the main window it leaves disabled.
+static HWND ActiveOrMainWindow() {
+  HWND active = GetActiveWindow();
+  return active ? active : MainWindowHandle();
+}
+
 static HWND ControlHandle(int control) {
   Win32Ui* ui = Win32Ui::Instance();
   return ui ? ui->ControlHandle(control) : nullptr;
 }
 
 Win32Platform::Win32Platform() {
-  dialogs.owner = MainWindowHandle;
+  dialogs.owner = ActiveOrMainWindow;
   printer.owner = MainWindowHandle;
   printer.control = ControlHandle;
 }

@@ -54,6 +54,42 @@ std::string Win32Dialogs::SaveFileDialog(const FileDialogSpec& form) {
   return RunFileDialog(owner ? owner() : nullptr, form, true);
 }
 
+bool Win32Dialogs::ChooseFontDialog(const std::string& face, int points, FontChoice& chosen) {
+  HWND parent = owner ? owner() : nullptr;
+  LOGFONTA font;
+  ZeroMemory(&font, sizeof(font));
+  lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
+  HDC screen = GetDC(nullptr);
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  CHOOSEFONTA cf;
+  ZeroMemory(&cf, sizeof(cf));
+  cf.lStructSize = sizeof(cf);
+  cf.hwndOwner = parent;
+  cf.lpLogFont = &font;
+  cf.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
+  if (!ChooseFontA(&cf)) return false;
+  chosen.face = font.lfFaceName;
+  chosen.tenths = cf.iPointSize;
+  return true;
+}
+
+int64_t Win32Dialogs::ChooseColorDialog(uint32_t initial, CustomColors& custom) {
+  COLORREF slots[16];
+  for (int i = 0; i < 16; ++i) slots[i] = custom.slot[i];
+  CHOOSECOLORA cc;
+  ZeroMemory(&cc, sizeof(cc));
+  cc.lStructSize = sizeof(cc);
+  cc.hwndOwner = owner ? owner() : nullptr;
+  cc.rgbResult = initial;
+  cc.lpCustColors = slots;
+  cc.Flags = CC_RGBINIT;
+  const BOOL chosen = ChooseColorA(&cc);
+  // The user may define custom colours and still cancel; they stay.
+  for (int i = 0; i < 16; ++i) custom.slot[i] = slots[i];
+  return chosen ? static_cast<int64_t>(cc.rgbResult) : -1;
+}
+
 // ---- Clipboard -------------------------------------------------------------
 
 std::string Win32Clipboard::GetText() {

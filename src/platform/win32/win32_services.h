@@ -12,11 +12,14 @@
 
 class Win32Dialogs : public Dialogs {
  public:
-  // The owner of message boxes and dialogs: the main window once it exists.
+  // The owner of message boxes and dialogs: the program's active window,
+  // else the main window once it exists.
   HWND (*owner)() = nullptr;
   int ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) override;
   std::string OpenFileDialog(const FileDialogSpec& form) override;
   std::string SaveFileDialog(const FileDialogSpec& form) override;
+  bool ChooseFontDialog(const std::string& face, int points, FontChoice& chosen) override;
+  int64_t ChooseColorDialog(uint32_t initial, CustomColors& custom) override;
 };
 
 class Win32Clipboard : public Clipboard {

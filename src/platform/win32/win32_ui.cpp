@@ -103,6 +103,7 @@ bool Win32Ui::MakeWindow(int window, const WindowSpec& form) {
     case WindowKind::Main: style = WS_OVERLAPPEDWINDOW; break;
     case WindowKind::Popup: style = WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
     case WindowKind::Tool: style = WS_CAPTION | WS_SYSMENU | WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
+    case WindowKind::Fixed: style = WS_CAPTION | WS_POPUP; break;
   }
   // The size is the client area before any menu bar is added.
   RECT r{0, 0, form.clientW, form.clientH};
@@ -133,10 +134,15 @@ void Win32Ui::CloseWindow(int window) {
       splitters_.erase(it->first);
       listItems_.erase(it->first);
       controlKinds_.erase(it->first);
+      tabPages_.erase(it->first);
       it = controls_.erase(it);
     } else {
       ++it;
     }
+  }
+  for (auto it = windows_.begin(); it != windows_.end();) {
+    if (it->first != window && GetAncestor(it->second, GA_ROOT) == hwnd) it = windows_.erase(it);
+    else ++it;
   }
   windows_.erase(window);
   DestroyWindow(hwnd);
@@ -205,7 +211,16 @@ void Win32Ui::RemoveKeyboardShortcuts(int) {}
 bool Win32Ui::CreateImage(int image, int w, int h, uint32_t color) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  // A button may be showing the image: repaint the same bitmap rather than
+  // delete one that is in use.
+  HBITMAP bitmap = nullptr;
+  auto existing = images_.find(image);
+  BITMAP info;
+  if (existing != images_.end() && GetObjectA(existing->second, sizeof(info), &info) &&
+      info.bmWidth == w && info.bmHeight == h)
+    bitmap = existing->second;
+  else
+    bitmap = CreateCompatibleBitmap(screen, w, h);
   HGDIOBJ old = SelectObject(dc, bitmap);
   HBRUSH brush = CreateSolidBrush(color);
   RECT r{0, 0, w, h};
@@ -214,7 +229,7 @@ bool Win32Ui::CreateImage(int image, int w, int h, uint32_t color) {
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
-  if (images_.count(image)) DeleteObject(images_[image]);
+  if (images_.count(image) && images_[image] != bitmap) DeleteObject(images_[image]);
   images_[image] = bitmap;
   return bitmap != nullptr;
 }
@@ -315,6 +330,11 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::Button: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlKind::Frame: cls = "BUTTON"; style |= BS_GROUPBOX; break;
+    case ControlKind::OptionFirst: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP; break;
+    case ControlKind::Option: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON; break;
+    case ControlKind::Toggle: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP; break;
+    case ControlKind::ImageButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP; break;
   }
   HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, at.x, at.y, at.w, at.h, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
@@ -333,6 +353,69 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
 }
 
 bool Win32Ui::ControlExists(int control) { return ControlHandle(control) != nullptr; }
+
+bool Win32Ui::CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
+                         int firstPage) {
+  HWND parent = WindowHandle(window);
+  if (!parent) return false;
+  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, at.x,
+                              at.y, at.w, at.h, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!tabs) return false;
+  SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  controls_[control] = tabs;
+  controlKinds_[control] = ControlKind::Static;
+  for (size_t i = 0; i < captions.size(); ++i) {
+    TCITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(captions[i].c_str());
+    SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  // The pages fill the tab control's display area, as its children, so
+  // their controls' positions count from the page.
+  RECT area{0, 0, at.w, at.h};
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  std::vector<int>& pages = tabPages_[control];
+  for (size_t i = 0; i < captions.size(); ++i) {
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, "",
+                                WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0), area.left, area.top,
+                                area.right - area.left, area.bottom - area.top, tabs, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    if (!page) return false;
+    windows_[firstPage + static_cast<int>(i)] = page;
+    pages.push_back(firstPage + static_cast<int>(i));
+  }
+  return true;
+}
+
+void Win32Ui::ShowTabPage(int control) {
+  HWND tabs = ControlHandle(control);
+  auto pages = tabPages_.find(control);
+  if (!tabs || pages == tabPages_.end()) return;
+  const int selected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  for (size_t i = 0; i < pages->second.size(); ++i)
+    ::ShowWindow(WindowHandle(pages->second[i]), static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Ui::EnableControl(int control, bool enabled) {
+  if (HWND hwnd = ControlHandle(control)) ::EnableWindow(hwnd, enabled);
+}
+
+bool Win32Ui::IsControlEnabled(int control) {
+  HWND hwnd = ControlHandle(control);
+  return hwnd && ::IsWindowEnabled(hwnd);
+}
+
+void Win32Ui::SetControlImage(int control, int image) {
+  HWND hwnd = ControlHandle(control);
+  auto it = images_.find(image);
+  if (!hwnd || it == images_.end()) return;
+  SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(it->second));
+  // The bitmap may be the one it already showed, repainted.
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
 
 void Win32Ui::MoveControl(int control, const Rect& at) {
   if (HWND hwnd = ControlHandle(control)) MoveWindow(hwnd, at.x, at.y, at.w, at.h, TRUE);

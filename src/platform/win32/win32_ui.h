@@ -57,6 +57,11 @@ class Win32Ui : public Ui, public EventSource {
   Rect ControlRect(int control) override;
   void SetControlText(int control, const std::string& text) override;
   std::string ControlText(int control) override;
+  bool CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
+                  int firstPage) override;
+  void EnableControl(int control, bool enabled) override;
+  bool IsControlEnabled(int control) override;
+  void SetControlImage(int control, int image) override;
   bool IsChecked(int control) override;
   void SetChecked(int control, bool checked) override;
   void Focus(int control) override;
@@ -100,6 +105,7 @@ class Win32Ui : public Ui, public EventSource {
     int dragOffset = 0;
   };
   void LayOutSplitter(int splitter);
+  void ShowTabPage(int control);
   void OnNotify(int window, const NMHDR& header);
   void OnCommand(int window, WPARAM wParam, LPARAM lParam);
   void DrawListItem(const DRAWITEMSTRUCT& item);
@@ -112,6 +118,7 @@ class Win32Ui : public Ui, public EventSource {
   std::map<int, std::unique_ptr<Win32EditControl>> editors_;
   std::map<int, Splitter> splitters_;
   std::map<int, HBITMAP> images_;
+  std::map<int, std::vector<int>> tabPages_;   // tab control -> page windows
   std::map<int, std::string> toolTips_;
   // A list box keeps no strings of its own: it is refilled on every
   // keystroke, and telling it a new count is one message where adding the

@@ -38,6 +38,10 @@ void Win32Ui::OnNotify(int, const NMHDR& header) {
     return;
   }
   int control = ControlNumberOf(header.hwndFrom);
+  if (header.code == TCN_SELCHANGE && tabPages_.count(control)) {
+    ShowTabPage(control);
+    return;
+  }
   if (control < 0 || controlKinds_[control] != ControlKind::Tree) return;
   Event e;
   e.code = kEventControl;
