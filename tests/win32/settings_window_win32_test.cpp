@@ -4,14 +4,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "app/settings_window.h"
-#include "editor/highlight_passes.h"
-#include "editor/rich_text.h"
 #include "win32/real_app.h"
 
 namespace {
@@ -150,37 +146,6 @@ TEST_F(RealSettingsWindow, OpensFromTheMenuSwitchesPagesAndAppliesToTheSettingsF
   EXPECT_EQ(StoredInt("Style", "MethodsB"), 1);
   EXPECT_EQ(StoredInt("Coloration", "KeywordsR"), 1);
   EXPECT_EQ(StoredInt("Printer", "BlackWhite"), 1);
-}
-
-// Prints where the time of "Apply changes" goes; asserts nothing of it.
-TEST_F(RealSettingsWindow, ApplyChangesTiming) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < 5000; ++i)
-    lines.push_back("if (Game.Player.x > " + std::to_string(i) + ") Say(\"line\") // note");
-  // A script opened with highlighting on: Apply replaces a formatted text.
-  LoadText(app, lines, true);
-  Menu(18);
-  auto time = [](auto step) {
-    const auto from = std::chrono::steady_clock::now();
-    step();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
-  };
-  const double apply = time([&] { Click(kApplyChangesButton); });
-  EXPECT_FALSE(platform.ui.WindowExists(kSettingsWindow));
-  std::printf("[ timing ] Apply changes, 5,000 lines highlighted: %.3f s\n", apply);
-
-  // The same whole-text highlighting step by step, on the text as Apply
-  // left it.
-  std::string rtf, text, plain;
-  std::vector<CharLook> looks;
-  const double out = time([&] { rtf = app.edit->GetRichText(); });
-  const double read = time([&] { ReadRichText(rtf, text, looks); });
-  const double get = time([&] { plain = app.edit->GetText(); });
-  const double write = time([&] { rtf = WriteRichText(text, looks); });
-  const double clear = time([&] { app.edit->SetText(""); });
-  const double in = time([&] { app.edit->SetRichText(rtf, false); });
-  std::printf("[ timing ] steps: stream out %.3f, parse %.3f, plain text %.3f, write %.3f, "
-              "clear the formatted text %.3f, stream in %.3f s\n", out, read, get, write, clear, in);
 }
 
 }  // namespace
