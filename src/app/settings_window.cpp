@@ -39,8 +39,9 @@ const std::vector<SettingsControl> kSettingsControls = {
     {kUseColorsOption, ControlKind::OptionFirst, kCodeParsing, {28, 128, 210, 20}, "Use colors"},
     {kUseStylesOption, ControlKind::Option, kCodeParsing, {28, 148, 210, 20}, "Use font styles (b,i,u)"},
     {kUseBothOption, ControlKind::Option, kCodeParsing, {28, 168, 210, 20}, "Use both"},
-    // As wide as the frames above: the caption is the longest of the window.
-    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 210, 230, 20},
+    // As wide as the frames above and two lines high: the caption is the
+    // longest of the window and wraps where the system font is wide.
+    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 206, 230, 28},
      "Enable point recognition (VorodazedEzoze)", &AppState::VorodazedEzoze},
     {50, ControlKind::Frame, kPrinting, {8, 8, 250, 80}, "What printer to use"},
     {kDefaultPrinterOption, ControlKind::OptionFirst, kPrinting, {28, 28, 210, 20}, "Use default printer"},

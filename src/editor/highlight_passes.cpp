@@ -117,8 +117,13 @@ bool HighlightAllInOneTransfer(App& app) {
   std::vector<CharLook> looks;
   if (!ReadRichText(edit.GetRichText(), text, looks)) return false;
   if (ToCrLf(text) != edit.GetText()) return false;
+  const std::vector<CharLook> before = looks;
   HighlightLooks(app, text, looks);
   ApplyEditorFontToLooks(app.state, looks);
+  // Settings applied without a change of looks (a new project file, say)
+  // leave every character as it was: the control's slow part, taking a
+  // whole formatted text in, is not needed then.
+  if (looks == before) return true;
   edit.SetRichText(WriteRichText(text, looks), false);
   return LoadedExactly(edit, text);
 }

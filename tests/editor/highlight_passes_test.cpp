@@ -113,6 +113,16 @@ TEST_F(Highlighting, LoadingInOneTransferEqualsTheLiteralPass) {
   LiteralHighlightAll(app, literal);
   ExpectSameFormats(edit(), literal);
   EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+
+  // Highlighting again with nothing changed leaves the control's text alone;
+  // a changed look goes in again.
+  HighlightAll(app);
+  EXPECT_EQ(edit().richTextCalls, 1);
+  app.state.Comments.italic = 0;
+  HighlightAll(app);
+  EXPECT_EQ(edit().richTextCalls, 2);
+  LiteralHighlightAll(app, literal);
+  ExpectSameFormats(edit(), literal);
 }
 
 TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {

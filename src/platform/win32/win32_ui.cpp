@@ -317,7 +317,8 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
       break;
     case ControlKind::Splitter: cls = kSplitterClass; style |= WS_CLIPCHILDREN; break;
     case ControlKind::Static: cls = "STATIC"; style |= SS_LEFTNOWORDWRAP; break;
-    case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    // A caption wider than its box in a wider font wraps instead of being cut.
+    case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP; break;
     case ControlKind::ListBox:
       cls = "LISTBOX";
       style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA |
