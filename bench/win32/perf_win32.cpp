@@ -113,7 +113,7 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
       (void)column;
       queries.push_back(MillisecondsSince(start));
       start = Clock::now();
-      RefreshCaretStatus(app);
+      RefreshCaretStatus(app, ReadCaret(*app.edit));
       platform.ui.SetStatusText(kStatusCaretField, std::to_string(i));
       PumpUntilIdle(app);
       statuses.push_back(MillisecondsSince(start) / 2);
@@ -309,7 +309,7 @@ int main(int argc, char** argv) {
 
   SetCaret(*app.edit, 1, 4000);
   start = Clock::now();
-  HighlightLine(app, 4000, 4001);
+  HighlightLine(app, 4000);
   PumpUntilIdle(app);
   Report("re-highlight line 4,000 of 5,000 (realtime)", MillisecondsSince(start));
 

@@ -187,7 +187,7 @@ void PostEventStep(App& app) {
   const CaretPlace caret = ReadCaret(*app.edit);
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
     RefreshCaretStatus(app, caret);
-    HighlightLine(app, s.lastCaretLine, caret.line);
+    HighlightLine(app, s.lastCaretLine);
     s.lastCaretLine = caret.line;
     if (s.PopupShown == 1) HidePopup(app);
   }

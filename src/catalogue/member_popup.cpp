@@ -74,11 +74,8 @@ void HidePopup(App& app) {
 void DetectDot(App& app, const CaretPlace& caret) {
   // Most caret moves stop at the character before the caret.
   if (caret.column < 2 || app.edit->GetTextRange(caret.end - 1, caret.end) != ".") return;
-  DetectDot(app, caret.column, caret.line);
-}
-
-void DetectDot(App& app, int column, int line) {
   AppState& s = app.state;
+  const int column = caret.column, line = caret.line;
   const std::string text = GetLineText(*app.edit, line - 1);
   if (!CaretFollowsDot(text, column)) return;
   s.ObjectWord = ObjectWordBefore(text, column);
@@ -109,8 +106,6 @@ void TrackPopup(App& app, const CaretPlace& caret) {
   if (s.MatchList != before || app.platform.ui->ListCount(kPopupList) != s.MatchCount) FillPopupList(app);
 }
 
-void TrackPopup(App& app) { TrackPopup(app, ReadCaret(*app.edit)); }
-
 void RefreshCaretStatus(App& app, const CaretPlace& caret) {
   Ui& ui = *app.platform.ui;
   const std::string text = CaretStatusText(caret.line, caret.column, app.state.selectionInProgress);
@@ -118,7 +113,6 @@ void RefreshCaretStatus(App& app, const CaretPlace& caret) {
   if (ui.StatusText(kStatusCaretField) != text) ui.SetStatusText(kStatusCaretField, text);
 }
 
-void RefreshCaretStatus(App& app) { RefreshCaretStatus(app, ReadCaret(*app.edit)); }
 
 bool PopupHasSelection(App& app) { return app.platform.ui->ListSelection(kPopupList) >= 0; }
 

@@ -11,9 +11,5 @@ void HidePopup(App& app);
 void TrackPopup(App& app, const CaretPlace& caret);
 void DetectDot(App& app, const CaretPlace& caret);
 void RefreshCaretStatus(App& app, const CaretPlace& caret);
-// The same, reading the caret themselves.
-void TrackPopup(App& app);
-void DetectDot(App& app, int column, int line);
-void RefreshCaretStatus(App& app);
 void AcceptPopupEntry(App& app);
 bool PopupHasSelection(App& app);

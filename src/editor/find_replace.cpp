@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/editor_ops.h"
+#include "editor/line_breaks.h"
 #include "editor/rich_text.h"
 #include "editor/search.h"
 
@@ -52,15 +53,13 @@ void OpenToolWindow(App& app, int window, const char* title, int w, int h,
   for (const ToolControl& c : controls) ui.CreateControl(c.number, window, c.kind, c.at, c.text);
 }
 
-void SelectMatch(App& app, const Match& m, size_t length) {
-  AppState& s = app.state;
-  SelectRange(*app.edit, m.line, m.column, m.line, m.column + static_cast<long>(length));
-  // The realtime highlighter must not take the search's jump for the user
-  // leaving a line.
-  s.lastCaretLine = m.line + 1;
-  s.lastCaretColumn = m.column + 1;
-  s.lastFoundLine = m.line;
-  s.lastFoundColumn = m.column;
+// The match both windows now pass over. The realtime highlighter must not
+// take the search's jump for the user leaving a line.
+void RememberMatch(AppState& s, int line, int column) {
+  s.lastCaretLine = line + 1;
+  s.lastCaretColumn = column + 1;
+  s.lastFoundLine = line;
+  s.lastFoundColumn = column;
 }
 
 std::vector<std::string> EditorLines(App& app) { return SplitTextLines(GetEditorText(*app.edit)); }
@@ -101,11 +100,7 @@ std::vector<CharLook> LooksAfterReplacing(const std::vector<std::string>& before
                                           const std::vector<CharLook>& oldLooks,
                                           const std::vector<Match>& at, size_t length,
                                           const std::string& replacement) {
-  std::string inserted = replacement;
-  for (size_t i = 0; i < inserted.size(); ++i) {
-    if (inserted[i] == '\r' && i + 1 < inserted.size() && inserted[i + 1] == '\n') inserted.erase(i + 1, 1);
-    if (inserted[i] == '\n') inserted[i] = '\r';
-  }
+  const std::string inserted = ToParagraphMarks(replacement);
   std::vector<CharLook> looks;
   size_t offset = 0;  // into oldLooks, at the start of the line
   size_t next = 0;    // the next replacement in `at`
@@ -153,7 +148,9 @@ void FindNext(App& app, bool replaceWindow) {
   const bool matchCase = (replaceWindow ? s.replaceMatchCase : s.findMatchCase) == 1;
   const Match m = FindNextMatch(EditorLines(app), CaretLine(*app.edit) - 1, s.searchText, matchCase,
                                 {s.lastFoundLine, s.lastFoundColumn});
-  if (m.line >= 0) SelectMatch(app, m, s.searchText.size());
+  if (m.line < 0) return;
+  SelectRange(*app.edit, m.line, m.column, m.line, m.column + static_cast<long>(s.searchText.size()));
+  RememberMatch(s, m.line, m.column);
 }
 
 void ReplaceAll(App& app, const std::string& replacement) {
@@ -181,19 +178,10 @@ void ReplaceAll(App& app, const std::string& replacement) {
     const CharLook plain{0, 0, s.EditorFontSize * 20, s.EditorFontName.substr(0, kMaxFaceLength)};
     newLooks.assign(newText.size(), plain);
   }
-  std::string rtf = WriteRichText(newText, newLooks);
-  // Into a selection the control keeps every paragraph mark of the stream,
-  // the closing one the writer adds for whole texts too.
-  const std::string closing = "\\par\n}";
-  if (rtf.size() >= closing.size() && rtf.compare(rtf.size() - closing.size(), closing.size(), closing) == 0)
-    rtf.replace(rtf.size() - closing.size(), closing.size(), "}");
   SelectRange(edit, first, 1, lastBefore, -1);
-  edit.SetRichText(rtf, true);
+  edit.SetRichText(WriteRichText(newText, newLooks, RichTextTarget::Selection), true);
   s.Changed = 1;
-  s.lastFoundLine = r.last.line;
-  s.lastFoundColumn = r.last.column;
-  s.lastCaretLine = r.last.line + 1;
-  s.lastCaretColumn = r.last.column + 1;
+  RememberMatch(s, r.last.line, r.last.column);
   SetCaret(edit, r.caretColumn, r.caretLine + 1);
 }
 

@@ -147,13 +147,11 @@ void HighlightAll(App& app) {
   ActivateEditor(edit);
 }
 
-void HighlightLine(App& app, int line, int caretLine) {
+void HighlightLine(App& app, int line) {
   EditControl& edit = *app.edit;
   long index = line - 1 < 0 ? 0 : line - 1;
   // The selection goes back exactly as it was: putting back only a caret
-  // would undo a Select all made on another line. The caret line is where
-  // the selection starts, so caretLine needs no caret of its own.
-  (void)caretLine;
+  // would undo a Select all made on another line.
   const CharRange selection = edit.ExGetSel();
   // A line that no longer exists (lines were deleted) has nothing to format.
   if (edit.LineIndex(index) >= 0) {

@@ -8,7 +8,7 @@
 void HighlightAll(App& app);
 // Formats the line the caret has just left (1-based) and puts the caret back
 // on caretLine.
-void HighlightLine(App& app, int line, int caretLine);
+void HighlightLine(App& app, int line);
 // Fills the editing area with lines just read from a file, in the editor
 // font, in one transfer, and puts the caret at 1, 1. With `highlight` the
 // result is that of loading them plain and running HighlightAll, since the

@@ -45,7 +45,7 @@ long HalfPointsOf(int32_t heightTwips) {
 
 }  // namespace
 
-std::string WriteRichText(const std::string& text, const std::vector<CharLook>& looks) {
+std::string WriteRichText(const std::string& text, const std::vector<CharLook>& looks, RichTextTarget target) {
   std::map<uint32_t, int> colorIndex;
   std::string colors;
   auto colorOf = [&](uint32_t c) {
@@ -102,7 +102,7 @@ std::string WriteRichText(const std::string& text, const std::vector<CharLook>& 
   }
   // The control drops the last paragraph mark of a loaded text: give it one
   // to drop, so an empty last line survives.
-  body += "\\par\n}";
+  body += target == RichTextTarget::WholeText ? "\\par\n}" : "}";
   if (fontIndex.empty()) fontOf("");
   return "{\\rtf1\\ansi\\deff0{\\fonttbl" + fonts + "}{\\colortbl ;" + colors + "}" + body;
 }
@@ -137,8 +137,8 @@ int HexDigit(char c) {
 
 class Reader {
  public:
-  Reader(const std::string& src, std::string& text, std::vector<CharLook>& looks)
-      : src_(src), text_(text), looks_(looks) {}
+  Reader(const std::string& src, std::string& text, std::vector<CharLook>& looks, RichTextTarget target)
+      : src_(src), text_(text), looks_(looks), target_(target) {}
 
   bool Run() {
     if (src_.compare(0, 5, "{\\rtf") != 0) return false;
@@ -147,7 +147,7 @@ class Reader {
     stack_.push_back(outer);
     pos_ = 1;
     if (!Groups()) return false;
-    if (!text_.empty() && text_.back() == '\r') {
+    if (target_ == RichTextTarget::WholeText && !text_.empty() && text_.back() == '\r') {
       text_.pop_back();
       looks_.pop_back();
     }
@@ -358,6 +358,7 @@ class Reader {
   const std::string& src_;
   std::string& text_;
   std::vector<CharLook>& looks_;
+  const RichTextTarget target_;
   size_t pos_ = 0;
   std::vector<Frame> stack_;
   std::vector<uint32_t> colors_;
@@ -366,8 +367,9 @@ class Reader {
 
 }  // namespace
 
-bool ReadRichText(const std::string& rtf, std::string& text, std::vector<CharLook>& looks) {
+bool ReadRichText(const std::string& rtf, std::string& text, std::vector<CharLook>& looks,
+                  RichTextTarget target) {
   text.clear();
   looks.clear();
-  return Reader(rtf, text, looks).Run();
+  return Reader(rtf, text, looks, target).Run();
 }

@@ -26,14 +26,21 @@ constexpr long kMaxHalfPoints = 3276;
 // input is not read at all rather than read in part.
 constexpr size_t kMaxRichTextDepth = 1000;
 
+// Where a transfer goes. Over a whole text the control drops the stream's
+// last paragraph mark; into a selection it keeps every mark.
+enum class RichTextTarget { WholeText, Selection };
+
 // `text` holds one '\r' per paragraph mark between lines; `looks` one entry
 // per character of it. Every byte of the text and of a face comes back from
 // ReadRichText unchanged; so does every look whose colour is plain RGB (high
 // byte 0), whose height is a multiple of 10 twips from 0 to kMaxHalfPoints
 // half points and whose effects are the four above. Outside that, a height
 // goes as the nearest one inside and a colour's high byte is dropped.
-std::string WriteRichText(const std::string& text, const std::vector<CharLook>& looks);
+std::string WriteRichText(const std::string& text, const std::vector<CharLook>& looks,
+                          RichTextTarget target = RichTextTarget::WholeText);
 
-// Reads text and looks back; the last paragraph mark of the stream, which
-// the control adds, is dropped. False for input that is not rich text.
-bool ReadRichText(const std::string& rtf, std::string& text, std::vector<CharLook>& looks);
+// Reads text and looks back as the control takes them in: for a whole text
+// the stream's last paragraph mark is dropped. False for input that is not
+// rich text.
+bool ReadRichText(const std::string& rtf, std::string& text, std::vector<CharLook>& looks,
+                  RichTextTarget target = RichTextTarget::WholeText);

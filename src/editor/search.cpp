@@ -1,5 +1,7 @@
 #include "editor/search.h"
 
+#include "catalogue/line_reader.h"
+
 namespace {
 
 unsigned char Fold(unsigned char c) {
@@ -39,16 +41,10 @@ Match FindNextMatch(const std::vector<std::string>& lines, int fromLine, const s
 }
 
 std::vector<std::string> SplitTextLines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      lines.back() += c;
-      continue;
-    }
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    lines.emplace_back();
-  }
+  // A text from the control or a text field holds no NUL, so the script
+  // rule is the text's own; an empty text is still one (empty) line.
+  std::vector<std::string> lines = SplitScriptLines(text);
+  if (lines.empty()) lines.emplace_back();
   return lines;
 }
 

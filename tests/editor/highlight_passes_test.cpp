@@ -155,8 +155,8 @@ TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {
       edit().ExSetSel(3, 3);
       literal.ExSetSel(3, 3);
       for (int line : {5, 1, 0, static_cast<int>(lines.size())}) {
-        HighlightLine(app, line, 1);  // the caret's own line, as the loop passes it
-        LiteralHighlightLine(app, literal, line, 1);
+        HighlightLine(app, line);
+        LiteralHighlightLine(app, literal, line, 1);  // the caret's own line
         ExpectSameFormats(edit(), literal);
         EXPECT_EQ(edit().ExGetSel().cpMin, literal.ExGetSel().cpMin);
       }

@@ -9,12 +9,9 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
   ++richTextCalls;
   std::string chars;
   std::vector<CharLook> looks;
-  // Over a whole text the control drops the stream's last paragraph mark;
-  // into a selection it inserts every mark, the last one too.
-  std::string stream = rtf;
-  const size_t close = stream.rfind('}');
-  if (selectionOnly && close != std::string::npos) stream.insert(close, "\\par ");
-  if (!ReadRichText(stream, chars, looks)) return;
+  if (!ReadRichText(rtf, chars, looks,
+                    selectionOnly ? RichTextTarget::Selection : RichTextTarget::WholeText))
+    return;
   if (!selectionOnly) sel_ = {0, Length()};
   long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
   RememberForUndo();
