@@ -49,4 +49,4 @@ endif()
 
 # Timings on the real controls; run by hand under Wine from the build folder.
 add_executable(qvr_perf_win32 bench/win32/perf_win32.cpp)
-target_link_libraries(qvr_perf_win32 PRIVATE qvr_win32)
+target_link_libraries(qvr_perf_win32 PRIVATE qvr_win32 psapi)

@@ -3,6 +3,7 @@
 // one line, saving. Prints one line per figure.
 #include <windows.h>
 #include <richedit.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -247,6 +248,152 @@ void TimeApplySettings(App& app, Win32Platform& platform) {
   Report("settings: Apply changes over 5,000 highlighted lines, a new colour", MillisecondsSince(start));
 }
 
+// What the process holds: the address space it uses (what runs out first
+// in a 32-bit process) and its working set, now and at its peak, in MB.
+struct MemoryUse {
+  double addressSpace, workingSet, peakWorkingSet;
+};
+
+MemoryUse MemoryNow() {
+  MEMORYSTATUSEX status;
+  status.dwLength = sizeof(status);
+  GlobalMemoryStatusEx(&status);
+  PROCESS_MEMORY_COUNTERS counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  const double mb = 1024.0 * 1024.0;
+  return {(status.ullTotalVirtual - status.ullAvailVirtual) / mb, counters.WorkingSetSize / mb,
+          counters.PeakWorkingSetSize / mb};
+}
+
+void ReportMemory(const char* what, const MemoryUse& before, const MemoryUse& after) {
+  std::printf("%-58s address space +%.0f MB, working set +%.0f MB (peak %.0f MB)\n", what,
+              after.addressSpace - before.addressSpace, after.workingSet - before.workingSet,
+              after.peakWorkingSet);
+}
+
+// A script of about `bytes` bytes made of the sample's lines.
+std::string ScriptOfBytes(const std::string& sample, size_t bytes) {
+  std::string lines = ScriptOfLines(sample, 5000), out;
+  while (out.size() < bytes) out += (out.empty() ? "" : "\r\n") + lines;
+  return out;
+}
+
+// Opening scripts of growing size, each timed from the command to an idle
+// window, with what the process holds afterwards, then saved and compared
+// byte for byte. The bare control takes the same text plain for comparison.
+void TimeOpening(App& app, Win32Platform& platform, const std::string& sample, bool bare) {
+  struct Size {
+    const char* name;
+    std::string script;
+  };
+  std::vector<Size> sizes = {{"5,000 lines", ScriptOfLines(sample, 5000)},
+                             {"20,000 lines", ScriptOfLines(sample, 20000)},
+                             {"50,000 lines", ScriptOfLines(sample, 50000)},
+                             {"10 MB", ScriptOfBytes(sample, 10u * 1024 * 1024)}};
+  HWND edit = platform.ui.ControlHandle(kEditingArea);
+  for (Size& size : sizes) {
+    size_t lines = std::count(size.script.begin(), size.script.end(), '\n') + 1;
+    platform.files.WriteFileReplacing("perf_open.script", size.script);
+    LoadText(app, {""}, false);
+    PumpUntilIdle(app);
+    MemoryUse before = MemoryNow();
+    auto start = Clock::now();
+    if (bare) {
+      SetWindowTextA(edit, size.script.c_str());
+    } else {
+      LoadScript(app, "perf_open.script");
+    }
+    PumpUntilIdle(app);
+    double ms = MillisecondsSince(start);
+    std::string label = std::string(bare ? "bare control, plain: " : "open ") + size.name;
+    std::printf("%-58s %10.1f ms  (%.1f us per line, %zu lines)\n", label.c_str(), ms, ms * 1000 / lines, lines);
+    ReportMemory(("  " + label + ", memory").c_str(), before, MemoryNow());
+    if (!bare) {
+      start = Clock::now();
+      HighlightAll(app);
+      PumpUntilIdle(app);
+      Report(("  highlight all again, " + std::string(size.name)).c_str(), MillisecondsSince(start));
+      bool saved = SaveScript(app, "perf_saved.script");
+      std::string back;
+      platform.files.ReadFile("perf_saved.script", back);
+      std::printf("  round trip: %s (%zu of %zu bytes)\n", saved && back == size.script ? "identical" : "DIFFERENT",
+                  back.size(), size.script.size());
+    }
+  }
+  LoadText(app, {""}, false);
+  for (const char* f : {"perf_open.script", "perf_saved.script"}) DeleteFileA(f);
+}
+
+// Typing into one line of 100,000 characters, at its end.
+void TimeLongLine(App& app, Win32Platform& platform, const std::string& sample) {
+  std::string line;
+  std::string flat = ScriptOfLines(sample, 200);
+  for (char& c : flat)
+    if (c == '\r' || c == '\n') c = ' ';
+  while (line.size() < 100000) line += flat;
+  line.resize(100000);
+  platform.files.WriteFileReplacing("perf_long.script", "// before\r\n" + line + "\r\n// after");
+  for (int highlighted : {1, 0}) {
+    app.state.OnOpening = highlighted;
+    const std::string how = highlighted ? " (highlighted)" : " (plain)";
+    auto start = Clock::now();
+    LoadScript(app, "perf_long.script");
+    PumpUntilIdle(app);
+    Report(("open a script with a 100,000-character line" + how).c_str(), MillisecondsSince(start));
+    HWND edit = platform.ui.ControlHandle(kEditingArea);
+    start = Clock::now();
+    PostMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(edit, WM_KEYDOWN, VK_END, 0);
+    PumpUntilIdle(app);
+    Report(("Down, End onto that line" + how).c_str(), MillisecondsSince(start));
+    auto pump = [&app] { PumpUntilIdle(app); };
+    Report(("a typed character at the end of that line" + how).c_str(), MedianKeys(edit, false, 5, pump));
+    SetCaret(*app.edit, 50000, 2);
+    PumpUntilIdle(app);
+    Report(("a typed character in the middle of that line" + how).c_str(), MedianKeys(edit, false, 5, pump));
+  }
+  app.state.OnOpening = 1;
+  DeleteFileA("perf_long.script");
+}
+
+// The bare control with the same long line, plain: set as window text, and
+// streamed in as one rich-text run.
+void TimeLongLineBare(const std::string& sample) {
+  std::string line;
+  std::string flat = ScriptOfLines(sample, 200);
+  for (char& c : flat)
+    if (c == '\r' || c == '\n') c = ' ';
+  while (line.size() < 100000) line += flat;
+  line.resize(100000);
+  for (int how : {0, 1}) {
+    HWND window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                    ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+                                5, 30, 640, 515, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    auto start = Clock::now();
+    if (how == 0) {
+      SetWindowTextA(bare, line.c_str());
+    } else {
+      std::string rtf = "{\\rtf1\\ansi " + line + "}";
+      SETTEXTEX st{ST_DEFAULT, CP_ACP};
+      SendMessageA(bare, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&st), reinterpret_cast<LPARAM>(rtf.c_str()));
+    }
+    PumpBare(window);
+    Report(how ? "bare control: a 100,000-character line as one rich-text run" : "bare control: a 100,000-character line as window text",
+           MillisecondsSince(start));
+    SetFocus(bare);
+    SendMessageA(bare, EM_SETSEL, 100000, 100000);
+    SendMessageA(bare, EM_SCROLLCARET, 0, 0);
+    PumpBare(window);
+    auto pump = [window] { PumpBare(window); };
+    Report("bare control: a typed character at its end", MedianKeys(bare, false, 5, pump));
+    DestroyWindow(window);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -274,6 +421,18 @@ int main(int argc, char** argv) {
   if (!platform.files.ReadFile("samples\\demo.script", sample)) {
     std::printf("samples\\demo.script not found beside the program\n");
     return 1;
+  }
+  if (argc > 1 && (std::strcmp(argv[1], "--open") == 0 || std::strcmp(argv[1], "--open-bare") == 0)) {
+    TimeOpening(app, platform, sample, std::strcmp(argv[1], "--open-bare") == 0);
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--long-line-bare") == 0) {
+    TimeLongLineBare(sample);
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--long-line") == 0) {
+    TimeLongLine(app, platform, sample);
+    return 0;
   }
   if (typingOnly) {
     TimeTyping(app, platform, ScriptOfLines(sample, 10000));

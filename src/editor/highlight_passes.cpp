@@ -72,7 +72,8 @@ void ApplyRunsToLooks(const std::vector<FormatRun>& runs, size_t lineStart, size
 }
 
 // Highlights `text` ('\r' between lines) over its current looks, in memory.
-void HighlightLooks(App& app, std::string_view text, std::vector<CharLook>& looks) {
+void HighlightLooks(App& app, std::string_view text, std::vector<CharLook>& looks,
+                    HighlightPass pass = HighlightPass::WholeText) {
   std::vector<std::string_view> lines;
   std::vector<size_t> lineStarts;
   size_t start = 0;
@@ -82,8 +83,8 @@ void HighlightLooks(App& app, std::string_view text, std::vector<CharLook>& look
     lineStarts.push_back(start);
     start = end + 1;
   }
-  const LineRuns runs(app, HighlightPass::WholeText);
-  ScanLines(app.scanner, lines, HighlightPass::WholeText,
+  const LineRuns runs(app, pass);
+  ScanLines(app.scanner, lines, pass,
             [&](size_t i, const std::vector<FormatStep>& steps) {
               ApplyRunsToLooks(runs.OfSteps(steps), lineStarts[i], lines[i].size(), looks);
             });
@@ -98,43 +99,108 @@ void ApplyEditorFontToLooks(const AppState& state, std::vector<CharLook>& looks)
   }
 }
 
-// Whether the control now holds exactly `text`. Rich text that the control
-// reads differently from what was meant must never cost the user a byte: on
-// a mismatch the text goes in again plain, and false says the looks are lost.
-bool LoadedExactly(EditControl& edit, const std::string& text) {
-  const std::string expected = ToCrLf(text);
-  if (edit.GetText() == expected) return true;
-  edit.SetText(expected);
+// Whether the control now holds exactly `text` (CR LF between lines). Rich
+// text that the control reads differently from what was meant must never
+// cost the user a byte: on a mismatch the text goes in again plain, and false
+// says the looks are lost.
+bool HoldsExactly(EditControl& edit, const std::string& text) {
+  if (edit.GetText() == text) return true;
+  edit.SetText(text);
   return false;
 }
 
-// Reads the whole text with its formats in one transfer, highlights it in
-// memory and writes it back in one transfer. Only when the text read back is
-// exactly the editor's text; otherwise false, and nothing has changed.
-bool HighlightAllInOneTransfer(App& app) {
+// Wine's control takes a long formatted text in one transfer in a time that
+// grows with the square of its length (20,000 lines: half a minute), and the
+// same text in pieces of about a thousand lines in a time that grows with its
+// length alone; smaller pieces cost more per line again. A piece also stays
+// within a few hundred kilobytes, so the looks worked out for it in memory
+// stay small whatever the script.
+constexpr size_t kPieceLines = 1000;
+constexpr long kPieceBytes = 256 * 1024;
+
+// The end of the piece of `lines` that starts at `first`.
+size_t PieceEnd(const std::vector<std::string>& lines, size_t first) {
+  size_t end = first;
+  long bytes = 0;
+  while (end < lines.size() && end - first < kPieceLines &&
+         (end == first || bytes + static_cast<long>(lines[end].size()) <= kPieceBytes)) {
+    bytes += static_cast<long>(lines[end].size()) + 1;
+    ++end;
+  }
+  return end;
+}
+
+// Where the piece of the control's lines that ends before line `end` stops:
+// at the start of that line, or at the end of the text.
+long PieceStop(EditControl& edit, long end, long lines) {
+  if (end < lines) return edit.LineIndex(end);
+  const long last = edit.LineIndex(lines - 1);
+  return last + edit.LineLength(last);
+}
+
+// Formats the stretch [from, to) of the control's text where it stands: reads
+// it with its formats, highlights it in memory and, where its looks changed,
+// writes it back over itself in one transfer (one format call per run would
+// make the control lay out the whole line again each time; a line of 100,000
+// characters would take hours). The rewrite stays out of the undo history,
+// which holds positions, so what the user can undo is untouched. False when
+// the stretch does not read back as exactly the control's text; nothing is
+// written then.
+bool HighlightStretch(App& app, long from, long to, HighlightPass pass) {
   EditControl& edit = *app.edit;
+  edit.ExSetSel(from, to);
   std::string text;
   std::vector<CharLook> looks;
-  if (!ReadRichText(edit.GetRichText(), text, looks)) return false;
-  if (ToCrLf(text) != edit.GetText()) return false;
-  const std::vector<CharLook> before = looks;
-  HighlightLooks(app, text, looks);
-  ApplyEditorFontToLooks(app.state, looks);
-  // Settings applied without a change of looks (a new project file, say)
-  // leave every character as it was: the control's slow part, taking a
-  // whole formatted text in, is not needed then.
-  if (looks == before) return true;
-  edit.SetRichText(WriteRichText(text, looks), false);
-  return LoadedExactly(edit, text);
+  if (!ReadRichText(edit.GetSelectionRichText(), text, looks, RichTextTarget::Selection) ||
+      text != edit.GetTextRange(from, to))
+    return false;
+  const std::vector<CharLook> old = looks;
+  HighlightLooks(app, text, looks, pass);
+  if (pass == HighlightPass::WholeText) ApplyEditorFontToLooks(app.state, looks);
+  // Settings applied without a change of looks (a new project file, say),
+  // or a line left unchanged, leave every character as it was.
+  if (looks != old) edit.SetRichText(WriteRichText(text, looks, RichTextTarget::Selection), true);
+  return true;
+}
+
+// Formats the whole text a piece of lines at a time. False, with the text as
+// it was, when a piece does not read back exactly.
+bool HighlightAllInPieces(App& app) {
+  EditControl& edit = *app.edit;
+  const std::string before = edit.GetText();
+  const long lines = LineCount(edit);
+  bool exact = true;
+  {
+    QuietFormatting quiet(edit);
+    edit.SetRedraw(false);
+    for (long first = 0, end = 0; first < lines && exact; first = end) {
+      end = std::min<long>(first + static_cast<long>(kPieceLines), lines);
+      const long from = edit.LineIndex(first);
+      long to = PieceStop(edit, end, lines);
+      while (end - first > 1 && to - from > kPieceBytes) {
+        end = first + (end - first) / 2;
+        to = PieceStop(edit, end, lines);
+      }
+      exact = from == to || HighlightStretch(app, from, to, HighlightPass::WholeText);
+    }
+    edit.SetRedraw(true);
+  }
+  return HoldsExactly(edit, before) && exact;
+}
+
+// The caret at 1, 1 of a text just formatted whole: the realtime pass then
+// has no line of the text before to format again.
+void CaretToStart(App& app) {
+  SetCaret(*app.edit, 1, 1);
+  app.state.lastCaretLine = 1;
+  ActivateEditor(*app.edit);
 }
 
 }  // namespace
 
 void HighlightAll(App& app) {
   EditControl& edit = *app.edit;
-  // The one transfer replaces the whole text, and with it the undo history;
-  // a text the user can still undo in is formatted where it stands instead.
-  if (edit.CanUndo() || !HighlightAllInOneTransfer(app)) {
+  if (!HighlightAllInPieces(app)) {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
     LineRuns runs(app, HighlightPass::WholeText);
@@ -143,8 +209,7 @@ void HighlightAll(App& app) {
     ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
     edit.SetRedraw(true);
   }
-  SetCaret(edit, 1, 1);
-  ActivateEditor(edit);
+  CaretToStart(app);
 }
 
 void HighlightLine(App& app, int line) {
@@ -154,29 +219,46 @@ void HighlightLine(App& app, int line) {
   // would undo a Select all made on another line.
   const CharRange selection = edit.ExGetSel();
   // A line that no longer exists (lines were deleted) has nothing to format.
-  if (edit.LineIndex(index) >= 0) {
-    std::string text = GetLineText(edit, index);
+  const long start = edit.LineIndex(index);
+  if (start >= 0) {
+    const long end = start + edit.LineLength(start);
     QuietFormatting quiet(edit);
-    ApplyRuns(edit, index, LineRuns(app, HighlightPass::SingleLine).Of(text));
+    if (start < end && !HighlightStretch(app, start, end, HighlightPass::SingleLine))
+      ApplyRuns(edit, index, LineRuns(app, HighlightPass::SingleLine).Of(GetLineText(edit, index)));
   }
   edit.ExSetSel(selection.cpMin, selection.cpMax);
   ActivateEditor(edit);
 }
 
 void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
-  std::string text;
+  EditControl& edit = *app.edit;
+  {
+    QuietFormatting quiet(edit);
+    edit.SetRedraw(false);
+    edit.SetText("");
+    for (size_t first = 0, end = 0; first < lines.size(); first = end) {
+      end = PieceEnd(lines, first);
+      std::string text;
+      for (size_t i = first; i < end; ++i) {
+        text += lines[i];
+        if (i + 1 < lines.size()) text += '\r';
+      }
+      std::vector<CharLook> looks(text.size());  // a loaded text starts plain black
+      if (highlight) HighlightLooks(app, text, looks);
+      ApplyEditorFontToLooks(app.state, looks);
+      edit.ExSetSel(-1, -1);
+      edit.SetRichText(WriteRichText(text, looks, RichTextTarget::Selection), true);
+    }
+    edit.SetRedraw(true);
+  }
+  std::string whole;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (i) text += '\r';
-    text += lines[i];
+    if (i) whole += "\r\n";
+    whole += lines[i];
   }
-  std::vector<CharLook> looks(text.size());  // a loaded text starts plain black
-  if (highlight) HighlightLooks(app, text, looks);
-  ApplyEditorFontToLooks(app.state, looks);
-  app.edit->SetRichText(WriteRichText(text, looks), false);
-  if (!LoadedExactly(*app.edit, text)) {
+  if (!HoldsExactly(edit, whole)) {
     if (highlight) return HighlightAll(app);
-    ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
+    ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
   }
-  SetCaret(*app.edit, 1, 1);
-  ActivateEditor(*app.edit);
+  CaretToStart(app);
 }

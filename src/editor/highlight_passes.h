@@ -5,13 +5,14 @@
 #include "app/app.h"
 
 // Formats every line, applies the editor font and puts the caret at 1, 1.
+// What the user can undo stays as it was.
 void HighlightAll(App& app);
-// Formats the line the caret has just left (1-based) and puts the caret back
-// on caretLine.
+// Formats the line the caret has just left (1-based) and puts the selection
+// back as it was.
 void HighlightLine(App& app, int line);
 // Fills the editing area with lines just read from a file, in the editor
-// font, in one transfer, and puts the caret at 1, 1. With `highlight` the
-// result is that of loading them plain and running HighlightAll, since the
-// loaded text starts plain black. (The control also takes rich text far
-// faster than plain text: 10 MB plain costs it about a minute.)
+// font, and puts the caret at 1, 1, with nothing to undo. With `highlight`
+// the result is that of loading them plain and running HighlightAll, since
+// the loaded text starts plain black. The text goes in formatted, a piece at
+// a time, which the control takes in a time that grows with the text alone.
 void LoadText(App& app, const std::vector<std::string>& lines, bool highlight);

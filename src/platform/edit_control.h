@@ -81,6 +81,8 @@ class EditControl {
   virtual void SetRichText(const std::string& rtf, bool selectionOnly) = 0;
   // EM_STREAMOUT with rich text: the whole text with its formats.
   virtual std::string GetRichText() = 0;
+  // EM_STREAMOUT with SFF_SELECTION: the selection with its formats.
+  virtual std::string GetSelectionRichText() = 0;
 
   // Behaviour switches.
   virtual void SetTextLimit(long limit) = 0;               // EM_EXLIMITTEXT

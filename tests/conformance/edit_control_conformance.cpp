@@ -4,6 +4,7 @@
 
 #include "conformance/control_harness.h"
 #include "editor/editor_ops.h"
+#include "editor/rich_text.h"
 
 namespace {
 
@@ -263,6 +264,51 @@ TEST_F(Conformance, RichTextOverASelectionIsOneUndoStepThatKeepsTheRest) {
   EXPECT_EQ(edit().GetText(), "keep!\r\nold one\r\nold two\r\ntail");
   edit().Undo();
   EXPECT_EQ(edit().GetText(), "keep\r\nold one\r\nold two\r\ntail");
+}
+
+// Large scripts go in and are re-formatted a piece of lines at a time: a
+// piece appended at the end keeps its closing mark, and a selection read out
+// with its formats reads back as exactly its text and goes back in place.
+TEST_F(Conformance, PiecesOfRichTextAppendAndReadBackInPlace) {
+  Load("");
+  edit().SuspendUndo(true);  // as a load does: nothing of it is the user's to undo
+  for (const char* piece : {"{\\rtf1\\ansi one\\par two\\par}", "{\\rtf1\\ansi{\\colortbl ;\\red0\\green0\\blue200;}\\cf1 three}"}) {
+    edit().ExSetSel(-1, -1);
+    edit().SetRichText(piece, true);
+  }
+  edit().SuspendUndo(false);
+  EXPECT_EQ(edit().GetText(), "one\r\ntwo\r\nthree");
+  EXPECT_FALSE(edit().CanUndo());
+  const long from = edit().LineIndex(1), to = edit().LineIndex(2) + 5;
+  edit().ExSetSel(from, to);
+  std::string text;
+  std::vector<CharLook> looks;
+  ASSERT_TRUE(ReadRichText(edit().GetSelectionRichText(), text, looks, RichTextTarget::Selection));
+  EXPECT_EQ(text, "two\rthree");
+  EXPECT_EQ(text, edit().GetTextRange(from, to));
+  EXPECT_EQ(looks[4].color, MakeColor(0, 0, 200));
+  looks[0].color = MakeColor(200, 0, 0);
+  edit().SetRichText(WriteRichText(text, looks, RichTextTarget::Selection), true);
+  EXPECT_EQ(edit().GetText(), "one\r\ntwo\r\nthree");
+  EXPECT_EQ(FormatOf(from, from + 1).color, MakeColor(200, 0, 0));
+  EXPECT_EQ(FormatOf(to - 5, to).color, MakeColor(0, 0, 200));
+}
+
+// A line is re-formatted by writing it back over itself in one transfer,
+// out of the history: what the user can undo stays exactly as it was.
+TEST_F(Conformance, ALineRewrittenOverItselfOutOfTheHistoryLeavesTheHistoryAlone) {
+  Load("alpha\r\nbeta");
+  edit().ExSetSel(-1, -1);
+  edit().ReplaceSel("!", true);
+  edit().SuspendUndo(true);
+  edit().ExSetSel(0, 5);
+  edit().SetRichText("{\\rtf1\\ansi{\\colortbl ;\\red200\\green0\\blue0;}\\cf1 alpha}", true);
+  edit().SuspendUndo(false);
+  EXPECT_EQ(edit().GetText(), "alpha\r\nbeta!");
+  edit().Undo();
+  EXPECT_EQ(edit().GetText(), "alpha\r\nbeta");
+  EXPECT_EQ(FormatOf(0, 5).color, MakeColor(200, 0, 0));
+  EXPECT_FALSE(edit().CanUndo());
 }
 
 TEST_F(Conformance, TextPastTheDefaultLimitIsKeptWhole) {

@@ -105,6 +105,27 @@ void MemoryEditControl::RememberForUndo() {
   redo_.clear();
 }
 
+// The real control's history holds positions, not copies: a format changed
+// out of the history stays when an edit elsewhere is undone or redone. Each
+// copy here takes the new formats where its text matches the current one
+// (before and after the one stretch they differ in).
+void MemoryEditControl::CarryFormatsIntoHistory(long from, long to) {
+  for (std::vector<Snapshot>* history : {&undo_, &redo_}) {
+    for (Snapshot& copy : *history) {
+      const long ours = Length(), theirs = static_cast<long>(copy.text.size());
+      long prefix = 0, suffix = 0;
+      while (prefix < std::min(ours, theirs) && text_[prefix] == copy.text[prefix]) ++prefix;
+      while (suffix < std::min(ours, theirs) - prefix &&
+             text_[ours - 1 - suffix] == copy.text[theirs - 1 - suffix])
+        ++suffix;
+      for (long i = from; i < to; ++i) {
+        if (i < prefix) copy.formats[i] = formats_[i];
+        else if (i >= ours - suffix) copy.formats[i - ours + theirs] = formats_[i];
+      }
+    }
+  }
+}
+
 void MemoryEditControl::SetSelectionFormat(const CharFormat& f) {
   ++formatCalls;
   auto apply = [&](Format& target) {
@@ -123,6 +144,7 @@ void MemoryEditControl::SetSelectionFormat(const CharFormat& f) {
   }
   RememberForUndo();
   for (long i = from; i < to; ++i) apply(formats_[i]);
+  if (undoSuspended_) CarryFormatsIntoHistory(from, to);
 }
 
 CharFormat MemoryEditControl::GetSelectionFormat() {

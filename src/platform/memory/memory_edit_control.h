@@ -59,6 +59,7 @@ class MemoryEditControl : public EditControl {
   long GetTextLength() override;
   void SetRichText(const std::string& rtf, bool selectionOnly) override;
   std::string GetRichText() override;
+  std::string GetSelectionRichText() override;
   void SetTextLimit(long limit) override { textLimit = limit; }
   void HideSelection(bool hide) override { hideSelection = hide; }
   void SetRedraw(bool on) override { redraw = on; }
@@ -75,6 +76,7 @@ class MemoryEditControl : public EditControl {
     CharRange sel;
   };
   void RememberForUndo();
+  void CarryFormatsIntoHistory(long from, long to);
   void Insert(long at, const std::string& paragraphText, const Format& format);
   long LineStartOf(long offset) const;
   Format FormatForInsertAt(long offset) const;

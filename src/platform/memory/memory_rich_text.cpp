@@ -20,6 +20,7 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
   text_.insert(from, chars);
   formats_.insert(formats_.begin() + from, looks.begin(), looks.end());
   long caret = selectionOnly ? from + static_cast<long>(chars.size()) : 0;
+  if (undoSuspended_ && selectionOnly) CarryFormatsIntoHistory(from, caret);
   sel_ = {caret, caret};
   if (!selectionOnly) {
     undo_.clear();
@@ -28,3 +29,11 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
 }
 
 std::string MemoryEditControl::GetRichText() { return WriteRichText(text_, formats_); }
+
+std::string MemoryEditControl::GetSelectionRichText() {
+  long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
+  if (to <= from) return WriteRichText("", {}, RichTextTarget::Selection);
+  return WriteRichText(text_.substr(from, to - from),
+                       std::vector<CharLook>(formats_.begin() + from, formats_.begin() + to),
+                       RichTextTarget::Selection);
+}

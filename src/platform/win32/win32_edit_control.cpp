@@ -178,15 +178,19 @@ static DWORD CALLBACK CollectStream(DWORD_PTR cookie, LPBYTE bytes, LONG count, 
   return 0;
 }
 
-std::string Win32EditControl::GetRichText() {
+static std::string StreamOut(HWND hwnd, WPARAM how) {
   std::string rtf;
   EDITSTREAM stream;
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
   stream.dwError = 0;
   stream.pfnCallback = CollectStream;
-  Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  SendMessageA(hwnd, EM_STREAMOUT, how, reinterpret_cast<LPARAM>(&stream));
   return rtf;
 }
+
+std::string Win32EditControl::GetRichText() { return StreamOut(hwnd_, SF_RTF); }
+
+std::string Win32EditControl::GetSelectionRichText() { return StreamOut(hwnd_, SF_RTF | SFF_SELECTION); }
 
 void Win32EditControl::SetTextLimit(long limit) { Send(EM_EXLIMITTEXT, 0, limit); }
 

@@ -33,6 +33,7 @@ class Win32EditControl : public EditControl {
   long GetTextLength() override;
   void SetRichText(const std::string& rtf, bool selectionOnly) override;
   std::string GetRichText() override;
+  std::string GetSelectionRichText() override;
   void SetTextLimit(long limit) override;
   void HideSelection(bool hide) override;
   void SetRedraw(bool redraw) override;
