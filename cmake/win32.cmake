@@ -9,6 +9,10 @@ target_link_libraries(qvr_win32 PUBLIC qvr_logic comctl32 comdlg32 shell32 gdi32
 
 add_executable(qvrvse WIN32 src/platform/win32/main.cpp src/platform/win32/qvrvse.rc)
 target_link_libraries(qvrvse PRIVATE qvr_win32)
+# windres finds the manifest through the include path, beside the version header.
+configure_file(cmake/qvrvse.manifest.in ${CMAKE_BINARY_DIR}/generated/qvrvse.manifest @ONLY)
+set_source_files_properties(src/platform/win32/qvrvse.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/platform/win32/qvrvse.ico;${CMAKE_BINARY_DIR}/generated/qvrvse.manifest;${CMAKE_BINARY_DIR}/generated/qvr_version.h")
 
 # The data files travel with the program.
 add_custom_command(TARGET qvrvse POST_BUILD
