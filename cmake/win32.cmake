@@ -18,6 +18,25 @@ set_source_files_properties(src/platform/win32/qvrvse.rc PROPERTIES OBJECT_DEPEN
 add_custom_command(TARGET qvrvse POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data $<TARGET_FILE_DIR:qvrvse>)
 
+# The package: the program and its data in one folder, the same layout as the
+# build folder, since the program looks for its data beside itself.
+install(TARGETS qvrvse RUNTIME DESTINATION . COMPONENT editor)
+install(DIRECTORY data/ DESTINATION . COMPONENT editor)
+if(QVR_WIN_ARCH STREQUAL "x86_64")
+  set(QVR_PACKAGE_SYSTEM win64)
+else()
+  set(QVR_PACKAGE_SYSTEM win32)
+endif()
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME qvrvse)
+set(CPACK_PACKAGE_VENDOR "QVR Visual Script Editor team")
+set(CPACK_PACKAGE_FILE_NAME qvrvse-${PROJECT_VERSION}-${QVR_PACKAGE_SYSTEM})
+# Only the editor's own files: nothing a bundled library might install.
+set(CPACK_COMPONENTS_ALL editor)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
+
 option(QVR_WIN32_TESTS "Build the Windows test programs" ON)
 if(QVR_WIN32_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -12,6 +12,9 @@ windir="$(bash "$root/scripts/build.sh" | tail -n 1)"
 echo "Build took $(( $(date +%s) - start )) s"
 
 status=0
+# The package a user downloads.
+package="$(bash "$root/scripts/package.sh" | tail -n 1)"
+bash "$root/scripts/check-package.sh" "$package" || status=1
 (cd "$root/build/native" && ctest --output-on-failure -j 2) || status=1
 bash "$root/scripts/fuzz.sh" || status=1
 
