@@ -11,7 +11,6 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 package="${1:-}"
 if [ -z "$package" ]; then
-  bash "$root/scripts/setup.sh"
   package="$(bash "$root/scripts/package.sh" | tail -n 1)"
 fi
 package="$(realpath "$package")"

@@ -9,6 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 arch="${1:-i686}"
 jobs="${JOBS:-2}"
 build="$root/build/win-$arch"
+bash "$root/scripts/setup.sh"
 # Only the editor is needed, so a fresh folder builds no test programs; a
 # folder configured before keeps its own choice.
 tests=()
