@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Checks the Windows package a user downloads: its name carries the version,
-# it holds the 32-bit GUI program with that version in its resource and every
-# data file, byte for byte, and nothing else; and the Linux install from it
-# (into a scratch home) gives a valid menu entry, our file type, and a
-# command that hands a relative script name to Wine as a full Wine path.
+# Checks the Windows package a user downloads: its name carries the version;
+# it holds the 32-bit GUI program, with its icon, the version resource and the
+# manifest for the controls' current look, and every data file, byte for byte,
+# and nothing else; and the Linux install from it (into a scratch home) gives
+# a valid menu entry, our file type, and a command that hands a relative
+# script name to Wine as a full Wine path.
 #   check-package.sh PACKAGE.zip
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -32,6 +33,10 @@ if [ -f "$exe" ]; then
     grep -qxF "$line" "$scratch/version" || fail "version resource lacks $line: $(tr '\n' ';' < "$scratch/version")"
   done
   grep -q '^FileDescription=.' "$scratch/version" || fail "version resource has no description"
+  grep -qx 'IconGroups=yes' "$scratch/version" || fail "qvrvse.exe has no icon"
+  for part in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' 'level="asInvoker"'; do
+    grep -q "^Manifest=.*$part" "$scratch/version" || fail "the manifest lacks $part"
+  done
   mv "$exe" "$scratch/qvrvse.exe"
   diff -r "$root/data" "$scratch/unpacked/$top" >&2 || fail "data files differ from data/"
 fi

@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
-"""Prints what a Windows program's version resource says, one NAME=VALUE a
-line: Machine, Subsystem, FixedFileVersion, then every string (FileVersion,
-ProductName, ...). Reads the file itself, so it needs neither Wine nor any
-resource tool.
+"""Prints what a Windows program says about itself, one NAME=VALUE a line:
+Machine, Subsystem, IconGroups, Manifest (on one line), FixedFileVersion,
+then every string of the version resource (FileVersion, ProductName, ...).
+Reads the file itself, so it needs neither Wine nor any resource tool.
 
     python3 scripts/pe_version.py qvrvse.exe
 """
 import struct
 import sys
 
+RT_GROUP_ICON = 14
 RT_VERSION = 16
+RT_MANIFEST = 24
 MACHINES = {0x14C: "i386", 0x8664: "x86-64"}
 SUBSYSTEMS = {2: "gui", 3: "console"}
 
@@ -51,10 +53,11 @@ class Pe:
                 return bool(target & 0x80000000), target & 0x7FFFFFFF
         return None
 
-    def version_resource(self):
+    def resource(self, kind):
+        """The first resource of a type, as bytes; None without one."""
         if not self.resource_rva:
             return None
-        found = self.first_entry(0, RT_VERSION)
+        found = self.first_entry(0, kind)
         while found and found[0]:
             found = self.first_entry(found[1])
         if not found:
@@ -109,12 +112,14 @@ def main():
         pe = Pe(f.read())
     print("Machine=%s" % MACHINES.get(pe.machine, hex(pe.machine)))
     print("Subsystem=%s" % SUBSYSTEMS.get(pe.subsystem, pe.subsystem))
-    resource = pe.version_resource()
+    print("IconGroups=%s" % ("yes" if pe.resource(RT_GROUP_ICON) else "no"))
+    manifest = pe.resource(RT_MANIFEST)
+    print("Manifest=%s" % (" ".join(manifest.decode("utf-8", "replace").split()) if manifest else ""))
+    resource = pe.resource(RT_VERSION)
     if resource is None:
         sys.exit("%s: no version resource" % sys.argv[1])
     for name, value in version_values(resource).items():
         print("%s=%s" % (name, value))
-
 
 if __name__ == "__main__":
     main()
