@@ -9,10 +9,33 @@ target_link_libraries(qvr_win32 PUBLIC qvr_logic comctl32 comdlg32 shell32 gdi32
 
 add_executable(qvrvse WIN32 src/platform/win32/main.cpp src/platform/win32/qvrvse.rc)
 target_link_libraries(qvrvse PRIVATE qvr_win32)
+# windres finds the manifest through the include path, beside the version header.
+configure_file(cmake/qvrvse.manifest.in ${CMAKE_BINARY_DIR}/generated/qvrvse.manifest @ONLY)
+set_source_files_properties(src/platform/win32/qvrvse.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/platform/win32/qvrvse.ico;${CMAKE_BINARY_DIR}/generated/qvrvse.manifest;${CMAKE_BINARY_DIR}/generated/qvr_version.h")
 
 # The data files travel with the program.
 add_custom_command(TARGET qvrvse POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data $<TARGET_FILE_DIR:qvrvse>)
+
+# The package: the program and its data in one folder, the same layout as the
+# build folder, since the program looks for its data beside itself.
+install(TARGETS qvrvse RUNTIME DESTINATION . COMPONENT editor)
+install(DIRECTORY data/ DESTINATION . COMPONENT editor)
+if(QVR_WIN_ARCH STREQUAL "x86_64")
+  set(QVR_PACKAGE_SYSTEM win64)
+else()
+  set(QVR_PACKAGE_SYSTEM win32)
+endif()
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME qvrvse)
+set(CPACK_PACKAGE_VENDOR "QVR Visual Script Editor team")
+set(CPACK_PACKAGE_FILE_NAME qvrvse-${PROJECT_VERSION}-${QVR_PACKAGE_SYSTEM})
+# Only the editor's own files: nothing a bundled library might install.
+set(CPACK_COMPONENTS_ALL editor)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
 
 option(QVR_WIN32_TESTS "Build the Windows test programs" ON)
 if(QVR_WIN32_TESTS)

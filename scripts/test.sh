@@ -12,6 +12,9 @@ windir="$(bash "$root/scripts/build.sh" | tail -n 1)"
 echo "Build took $(( $(date +%s) - start )) s"
 
 status=0
+# The package a user downloads, and the Linux install from it.
+package="$(bash "$root/scripts/package.sh" | tail -n 1)"
+bash "$root/scripts/check-package.sh" "$package" || status=1
 (cd "$root/build/native" && ctest --output-on-failure -j 2) || status=1
 bash "$root/scripts/fuzz.sh" || status=1
 
@@ -30,6 +33,15 @@ prepare_wine_prefix "$wine"
 "$QVR_WINESERVER" -p >/dev/null 2>&1 || true
 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 (cd "$windir" && ctest --output-on-failure) || status=1
+# The unpacked package, started from another folder, must find its data
+# beside itself; where Wine runs only 64-bit code, the 64-bit package of the
+# same sources stands in for the shipped one.
+unpacked="$root/build/package-check"
+rm -rf "$unpacked" && mkdir -p "$unpacked"
+unzip -q "$(bash "$root/scripts/package.sh" "${windir##*/win-}" | tail -n 1)" -d "$unpacked"
+editor="$(ls "$unpacked"/*/qvrvse.exe)"
+(cd "$windir" && QVR_UNPACKED_EDITOR="Z:${editor//\//\\}" "$wine" qvr_win32_tests.exe \
+  --gtest_filter='UnpackedEditor.*') || status=1
 stop_print_server
 echo "All tests took $(( $(date +%s) - start )) s"
 exit $status

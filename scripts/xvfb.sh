@@ -1,8 +1,9 @@
 # Starts a virtual display of our own and a warm Wine server; source it.
-# Sets DISPLAY and stop_virtual_display to end both.
+# Sets DISPLAY and stop_virtual_display to end both. QVR_XVFB_FIRST moves
+# the first display number tried, to keep clear of other users' runs.
 start_virtual_display() {
-  local n
-  for n in $(seq 91 140); do
+  local n first="${QVR_XVFB_FIRST:-91}"
+  for n in $(seq "$first" $((first + 49))); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
   done
   # The same size as the Wine desktop, so a screenshot is the desktop alone.

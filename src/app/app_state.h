@@ -7,6 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/dialogs.h"
+#include "qvr_version.h"
 #include "settings/category_style.h"
 
 // Window numbers.
@@ -32,7 +33,7 @@ constexpr int kSwatchImageCount = 5;
 
 constexpr const char* kUnnamedScript = "Unnamed.script";
 constexpr const char* kTitleBase = "QVR Visual Script Editor";
-constexpr const char* kVersion = "V0.5";
+constexpr const char* kVersion = "V" QVR_VERSION;
 constexpr const char* kCompilerName = "qvr_comp.exe";
 constexpr int kDefaultSplitterPos = 640;
 

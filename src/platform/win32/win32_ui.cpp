@@ -31,21 +31,28 @@ void RegisterClasses() {
   if (done) return;
   done = true;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc;
+  WNDCLASSEXA wc;
   ZeroMemory(&wc, sizeof(wc));
+  wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
+  // The program's own icon, when it has one (the test programs do not): the
+  // small image picked at the small size, so the title bar and taskbar are
+  // not a scaled-down large one.
   wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResource));
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
-  RegisterClassA(&wc);
+  RegisterClassExA(&wc);
   wc.lpfnWndProc = SplitterProc;
   wc.hIcon = nullptr;
+  wc.hIconSm = nullptr;
   wc.hCursor = LoadCursorA(nullptr, IDC_SIZEWE);
   wc.lpszClassName = kSplitterClass;
-  RegisterClassA(&wc);
+  RegisterClassExA(&wc);
 }
 
 std::string TextOf(HWND hwnd) {
