@@ -18,7 +18,7 @@ class Win32Harness : public ControlHarness {
                                     ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
                                 0, 0, 600, 400, parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
     PrepareRichEdit(hwnd);
-    edit_ = std::make_unique<Win32EditControl>(hwnd);
+    edit_ = std::make_unique<Win32EditControl>(hwnd, nullptr);
   }
   ~Win32Harness() override { DestroyWindow(parent_); }
   EditControl& Edit() override { return *edit_; }

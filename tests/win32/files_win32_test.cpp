@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/script_files.h"
 #include "win32/real_app.h"
 
@@ -67,6 +68,39 @@ TEST_F(RealFiles, ALargeScriptIsWrittenWhole) {
   LoadScript(app, folder + "big.script");
   ASSERT_TRUE(SaveScript(app, folder + "big.script"));
   EXPECT_EQ(Read(folder + "big.script"), text);
+}
+
+// A long text is dropped by putting a fresh control in the old one's place;
+// the fresh one must be the editing area in every way the user meets it.
+TEST_F(RealFiles, OpeningOverALongScriptGivesAFreshControlThatWorksAsTheOld) {
+  std::string longText, shortText = "first\r\nsecond";
+  for (int i = 0; i < 3000; ++i) longText += (i ? "\r\n" : "") + std::string("Game.Player.x = ") + std::to_string(i);
+  ASSERT_TRUE(platform.files.WriteFileReplacing(folder + "long.script", longText));
+  ASSERT_TRUE(platform.files.WriteFileReplacing(folder + "short.script", shortText));
+  LoadScript(app, folder + "long.script");
+  HWND old = Control(kEditingArea);
+  LoadScript(app, folder + "short.script");
+  Run();
+  HWND fresh = Control(kEditingArea);
+  EXPECT_NE(fresh, old);
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_TRUE(IsWindowVisible(fresh));
+  EXPECT_EQ(GetFocus(), fresh);
+  EXPECT_EQ(app.edit->GetText(), shortText);
+  EXPECT_FALSE(app.edit->CanUndo());
+  // Typing reaches the loop from the fresh control and is the user's to undo.
+  PostMessageA(fresh, WM_CHAR, 'x', 0);
+  Run();
+  EXPECT_EQ(app.edit->GetText(), "x" + shortText);
+  EXPECT_EQ(app.state.Changed, 1);
+  PostMessageA(Main(), WM_COMMAND, 8, 0);
+  Run();
+  EXPECT_EQ(app.edit->GetText(), shortText);
+  // The editor's text limit holds in the fresh control too.
+  std::string wide(70000, 'w');
+  app.edit->ExSetSel(-1, -1);
+  app.edit->ReplaceSel(wide, true);
+  EXPECT_EQ(app.edit->GetTextLength(), static_cast<long>(shortText.size() + wide.size()));
 }
 
 TEST_F(RealFiles, AFailedSaveLeavesTheOldFileAndSaysSo) {

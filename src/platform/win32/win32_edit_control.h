@@ -1,12 +1,17 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/edit_control.h"
 
 // The rich-edit control behind the editing operations: one message per call.
 class Win32EditControl : public EditControl {
  public:
-  explicit Win32EditControl(HWND hwnd) : hwnd_(hwnd) {}
+  // `renewed` hears of the new window when a long text is dropped by
+  // putting a fresh control in the old one's place.
+  Win32EditControl(HWND hwnd, std::function<void(HWND)> renewed)
+      : hwnd_(hwnd), renewed_(std::move(renewed)) {}
   HWND Handle() const { return hwnd_; }
 
   void ExSetSel(long cpMin, long cpMax) override;
@@ -42,9 +47,14 @@ class Win32EditControl : public EditControl {
   void Focus() override;
 
  private:
-  void ClearInChunks();
+  void DropLongText();
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(hwnd_, msg, w, l); }
   HWND hwnd_;
+  std::function<void(HWND)> renewed_;
+  // What the editor asked of the control, so a fresh one starts the same.
+  long limit_ = 0;
+  bool undoSuspended_ = false;
+  bool redrawOff_ = false;
 };
 
 // Loads the rich-edit library and names the class to create.

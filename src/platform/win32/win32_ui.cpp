@@ -354,7 +354,8 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   if (kind == ControlKind::RichEdit) {
     PrepareRichEdit(hwnd);
-    editors_[control] = std::make_unique<Win32EditControl>(hwnd);
+    editors_[control] =
+        std::make_unique<Win32EditControl>(hwnd, [this, control](HWND fresh) { controls_[control] = fresh; });
   }
   if (kind == ControlKind::Splitter) splitters_[control] = Splitter();
   return true;
