@@ -9,6 +9,12 @@ target_link_libraries(qvr_win32 PUBLIC qvr_logic comctl32 comdlg32 shell32 gdi32
 
 add_executable(qvrvse WIN32 src/platform/win32/main.cpp src/platform/win32/qvrvse.rc)
 target_link_libraries(qvrvse PRIVATE qvr_win32)
+# The control needs some kilobytes per line: a 10 MB script needs more than
+# the 2 GB a 32-bit program gets by default, and fits in the 4 GB it may
+# have on a 64-bit system.
+if(QVR_WIN_ARCH STREQUAL "i686")
+  target_link_options(qvrvse PRIVATE -Wl,--large-address-aware)
+endif()
 # windres finds the manifest through the include path, beside the version header.
 configure_file(cmake/qvrvse.manifest.in ${CMAKE_BINARY_DIR}/generated/qvrvse.manifest @ONLY)
 set_source_files_properties(src/platform/win32/qvrvse.rc PROPERTIES OBJECT_DEPENDS

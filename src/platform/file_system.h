@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and writes: every file is opened, read or written whole,
 // and closed within one command.
+#include <cstdint>
 #include <string>
 
 class FileSystem {
@@ -16,4 +17,7 @@ class FileSystem {
   virtual bool RemoveFile(const std::string& path) = 0;
   virtual std::string ExecutablePath() = 0;
   virtual std::string CommandLine() = 0;
+  // Bytes of address space this process can still take: what runs out first
+  // in a 32-bit program holding a long script.
+  virtual uint64_t FreeAddressSpace() = 0;
 };

@@ -114,6 +114,28 @@ TEST_F(ScriptFiles, ALargeScriptLoadsAndSavesBackByteForByte) {
   }
 }
 
+// A script the control could not hold is refused before anything changes,
+// where loading it would end the program.
+TEST_F(ScriptFiles, AScriptTooLargeForTheAddressSpaceLeftIsRefusedAndTheTextKept) {
+  Seed("C:\\s\\small.script", "keep me");
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += "x = 1\r\n";
+  Seed("C:\\s\\big.script", big);
+  LoadScript(app, "C:\\s\\small.script");
+  mem.files.freeAddressSpace = 100u << 20;  // 20,000 lines need about 126 MB
+  LoadScript(app, "C:\\s\\big.script");
+  AppendScript(app, "C:\\s\\big.script");
+  EXPECT_EQ(Text(), "keep me");
+  EXPECT_EQ(app.state.FileName, "small.script");
+  ASSERT_EQ(mem.dialogs.shown.size(), 2u);
+  EXPECT_EQ(mem.dialogs.shown[0].text,
+            "The file 'C:\\s\\big.script' is too large to open: it needs about 126 MB of memory, and 100 MB are free.");
+  EXPECT_EQ(mem.dialogs.shown[0].title, "Error:");
+  mem.files.freeAddressSpace = 200u << 20;
+  LoadScript(app, "C:\\s\\big.script");
+  EXPECT_EQ(Text(), big);
+}
+
 // ---- The extension rule ----
 
 TEST_F(ScriptFiles, SavingAddsScriptUnlessTheNameEndsInAKnownExtension) {

@@ -71,6 +71,7 @@ class DiskFileSystem : public FileSystem {
   }
   std::string ExecutablePath() override { return ""; }
   std::string CommandLine() override { return ""; }
+  uint64_t FreeAddressSpace() override { return UINT64_MAX; }
 
  private:
   std::string folder_;

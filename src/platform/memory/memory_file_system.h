@@ -23,4 +23,6 @@ class MemoryFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
   std::string ExecutablePath() override { return executablePath; }
   std::string CommandLine() override { return commandLine; }
+  uint64_t freeAddressSpace = uint64_t(1) << 40;
+  uint64_t FreeAddressSpace() override { return freeAddressSpace; }
 };

@@ -302,6 +302,13 @@ std::string Win32FileSystem::ExecutablePath() {
 
 std::string Win32FileSystem::CommandLine() { return GetCommandLineA(); }
 
+uint64_t Win32FileSystem::FreeAddressSpace() {
+  MEMORYSTATUSEX status;
+  status.dwLength = sizeof(status);
+  if (!GlobalMemoryStatusEx(&status)) return UINT64_MAX;
+  return status.ullAvailVirtual;
+}
+
 // ---- Started programs ------------------------------------------------------
 
 bool Win32ProcessRunner::RunAndWait(const std::string& file, const std::string& folder) {

@@ -52,6 +52,7 @@ class Win32FileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override;
   std::string ExecutablePath() override;
   std::string CommandLine() override;
+  uint64_t FreeAddressSpace() override;
 };
 
 class Win32ProcessRunner : public ProcessRunner {
