@@ -22,6 +22,7 @@
 #include "editor/find_replace.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
+#include "platform/win32/win32_edit_control.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/printing.h"
 
@@ -84,6 +85,20 @@ double MedianKeys(HWND edit, bool enter, int count, const std::function<void()>&
   std::vector<double> times;
   for (int i = 0; i < count; ++i) times.push_back(TimeKey(edit, enter, pump));
   return Median(times);
+}
+
+// Copies the editor's text with its formats into a bare control, a piece of
+// lines at a time.
+void CopyFormattedText(EditControl& from, HWND bare) {
+  Win32EditControl copy(bare, nullptr);
+  const long lines = from.GetLineCount();
+  for (long first = 0; first < lines; first += 1000) {
+    long start = from.LineIndex(first);
+    long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
+    from.ExSetSel(start, end);
+    copy.ExSetSel(-1, -1);
+    copy.SetRichText(from.GetSelectionRichText(), true);
+  }
 }
 
 // Keystrokes at line 5,000 of 10,000 in the editor, with the popup's caret
@@ -166,23 +181,36 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
   Report("popup: refilter and refill the list, painted", Median(refills));
   app.state.VorodazedEzoze = 0;
 
-  HWND window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                  ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                              5, 30, 640, 515, window, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  SetWindowTextA(bare, script.c_str());
-  SetFocus(bare);
-  long at = static_cast<long>(SendMessageA(bare, EM_LINEINDEX, 4999, 0));
-  SendMessageA(bare, EM_SETSEL, at, at);
-  SendMessageA(bare, EM_SCROLLCARET, 0, 0);
-  PumpBare(window);
-  auto pump = [window] { PumpBare(window); };
-  Report("bare control: a typed character at line 5,000 of 10,000", MedianKeys(bare, false, 15, pump));
-  Report("bare control: Enter at line 5,000 of 10,000", MedianKeys(bare, true, 9, pump));
-  DestroyWindow(window);
+  // The bare control as large as the editing area, holding the same text:
+  // plain, then with the editor's formats copied over a piece at a time.
+  RECT area;
+  GetClientRect(edit, &area);
+  for (bool formatted : {false, true}) {
+    HWND window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  area.right + 60, area.bottom + 90, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                  nullptr);
+    HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                    ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+                                5, 30, area.right + 4, area.bottom + 4, window, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+    SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    if (!formatted) {
+      SetWindowTextA(bare, script.c_str());
+    } else {
+      CopyFormattedText(*app.edit, bare);
+    }
+    SetFocus(bare);
+    long at = static_cast<long>(SendMessageA(bare, EM_LINEINDEX, 4999, 0));
+    SendMessageA(bare, EM_SETSEL, at, at);
+    SendMessageA(bare, EM_SCROLLCARET, 0, 0);
+    PumpBare(window);
+    auto pump = [window] { PumpBare(window); };
+    const std::string how = formatted ? "bare control, editor's formats: " : "bare control, plain: ";
+    Report((how + "a typed character at line 5,000 of 10,000").c_str(), MedianKeys(bare, false, 15, pump));
+    Report((how + "Enter at line 5,000 of 10,000").c_str(), MedianKeys(bare, true, 9, pump));
+    DestroyWindow(window);
+  }
   DeleteFileA("perf_10000.script");
 }
 
@@ -318,6 +346,20 @@ void TimeOpening(App& app, Win32Platform& platform, const std::string& sample, b
     std::printf("%-58s %10.1f ms  (%.1f us per line, %zu lines)\n", label.c_str(), ms, ms * 1000 / lines, lines);
     ReportMemory(("  " + label + ", memory").c_str(), before, MemoryNow());
     if (window) DestroyWindow(window);
+    if (!bare && lines <= 50000) {
+      // What a bare control takes to hold the same formatted text.
+      MemoryUse alone = MemoryNow();
+      HWND holder = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+      HWND copy = CreateWindowExA(0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
+                                  ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, 0, 640, 480, holder, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+      SendMessageA(copy, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+      CopyFormattedText(*app.edit, copy);
+      ReportMemory(("  a bare control holding the same formatted " + std::string(size.name)).c_str(), alone,
+                   MemoryNow());
+      DestroyWindow(holder);
+    }
     if (!bare) {
       start = Clock::now();
       HighlightAll(app);

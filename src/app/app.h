@@ -1,6 +1,7 @@
 #pragma once
 // The running editor: its state and the platform it talks to.
 #include "app/app_state.h"
+#include "editor/editor_ops.h"
 #include "editor/line_scan.h"
 #include "platform/platform.h"
 
@@ -9,6 +10,7 @@ struct App {
   Platform platform;
   EditControl* edit = nullptr;   // the editing area, once the main window exists
   LineScanner scanner;           // built from the word lists once they are loaded
+  CaretWatch caret;              // where the post-event step last found the caret
 };
 
 // Runs the whole start-up sequence; false when the main window could not be

@@ -184,7 +184,7 @@ void PostEventStep(App& app) {
   AppState& s = app.state;
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   if (!realtime && s.VorodazedEzoze != 1) return;
-  const CaretPlace caret = ReadCaret(*app.edit);
+  const CaretPlace caret = ReadCaret(*app.edit, app.caret);
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
     RefreshCaretStatus(app, caret);
     HighlightLine(app, s.lastCaretLine);

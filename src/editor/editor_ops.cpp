@@ -35,6 +35,19 @@ CaretPlace ReadCaret(EditControl& edit) {
   return place;
 }
 
+CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch) {
+  const CharRange sel = edit.ExGetSel();
+  const long lines = edit.GetLineCount();
+  if (sel.cpMin == sel.cpMax && lines == watch.lines && edit.LineIndex(-1) == watch.place.lineStart) {
+    watch.place.end = sel.cpMax;
+    watch.place.column = static_cast<int>(sel.cpMax - watch.place.lineStart + 1);
+    return watch.place;
+  }
+  watch.place = ReadCaret(edit);
+  watch.lines = lines;
+  return watch.place;
+}
+
 int FirstVisibleLine(EditControl& edit) { return static_cast<int>(edit.GetFirstVisibleLine()) + 1; }
 
 int CaretPixelColumn(EditControl& edit, int fontSize) {

@@ -21,6 +21,18 @@ struct CaretPlace {
   long end = 0;         // offset of the selection's end, where the caret is
 };
 CaretPlace ReadCaret(EditControl& edit);
+// The caret as last read, for reading it again cheaply.
+struct CaretWatch {
+  CaretPlace place;
+  long lines = -1;   // the line count then; -1 until first read
+};
+// The caret now. A line query walks the control's text in Wine (1.6 ms for
+// line and column at line 5,000 of 10,000), and most events (paints, timers,
+// the keystroke itself) leave the caret on its line; the start of the
+// caret's line and the line count are at hand, and while both are as they
+// were, so is the line. Only an edit before the caret that removes and adds
+// line breaks at once could keep both, and such an edit moves the caret.
+CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch);
 int FirstVisibleLine(EditControl& edit);
 int CaretPixelColumn(EditControl& edit, int fontSize);
 void SetCaret(EditControl& edit, long column, long line);

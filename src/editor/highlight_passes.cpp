@@ -193,6 +193,7 @@ bool HighlightAllInPieces(App& app) {
 void CaretToStart(App& app) {
   SetCaret(*app.edit, 1, 1);
   app.state.lastCaretLine = 1;
+  app.caret = CaretWatch();
   ActivateEditor(*app.edit);
 }
 

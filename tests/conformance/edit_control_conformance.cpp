@@ -311,6 +311,16 @@ TEST_F(Conformance, ALineRewrittenOverItselfOutOfTheHistoryLeavesTheHistoryAlone
   EXPECT_FALSE(edit().CanUndo());
 }
 
+// The caret watch relies on the start of the caret's line being at hand
+// without a line number.
+TEST_F(Conformance, LineIndexOfMinusOneIsTheStartOfTheCaretsLine) {
+  Load("ab\r\ncd\r\nef");
+  for (long caret : {0L, 2L, 3L, 5L, 8L}) {
+    edit().ExSetSel(caret, caret);
+    EXPECT_EQ(edit().LineIndex(-1), edit().LineIndex(edit().ExLineFromChar(caret))) << caret;
+  }
+}
+
 TEST_F(Conformance, TextPastTheDefaultLimitIsKeptWhole) {
   std::string line(70000, 'x');
   std::string text = line + "\r\n" + line;
