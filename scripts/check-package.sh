@@ -29,7 +29,7 @@ if [ -f "$exe" ]; then
   file -b "$exe" | grep -q '^PE32 executable (GUI) Intel 80386' || fail "qvrvse.exe is $(file -b "$exe")"
   python3 "$root/scripts/pe_version.py" "$exe" > "$scratch/version" || fail "no version resource"
   for line in "FixedFileVersion=$version.0.0" "FileVersion=$version" "ProductVersion=$version" \
-      "ProductName=QVR Visual Script Editor" "Subsystem=gui"; do
+      "ProductName=QVR Visual Script Editor" "Subsystem=gui" "LargeAddressAware=yes"; do
     grep -qxF "$line" "$scratch/version" || fail "version resource lacks $line: $(tr '\n' ';' < "$scratch/version")"
   done
   grep -q '^FileDescription=.' "$scratch/version" || fail "version resource has no description"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Prints what a Windows program says about itself, one NAME=VALUE a line:
-Machine, Subsystem, IconGroups, Manifest (on one line), FixedFileVersion,
+Machine, Subsystem, LargeAddressAware, IconGroups, Manifest (on one line), FixedFileVersion,
 then every string of the version resource (FileVersion, ProductName, ...).
 Reads the file itself, so it needs neither Wine nor any resource tool.
 
@@ -24,7 +24,8 @@ class Pe:
         pe = struct.unpack_from("<I", data, 0x3C)[0]
         if data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE header")
-        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        self.machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from(
+            "<HHIIIHH", data, pe + 4)
         optional = pe + 24
         magic = struct.unpack_from("<H", data, optional)[0]
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
@@ -112,6 +113,7 @@ def main():
         pe = Pe(f.read())
     print("Machine=%s" % MACHINES.get(pe.machine, hex(pe.machine)))
     print("Subsystem=%s" % SUBSYSTEMS.get(pe.subsystem, pe.subsystem))
+    print("LargeAddressAware=%s" % ("yes" if pe.characteristics & 0x20 else "no"))
     print("IconGroups=%s" % ("yes" if pe.resource(RT_GROUP_ICON) else "no"))
     manifest = pe.resource(RT_MANIFEST)
     print("Manifest=%s" % (" ".join(manifest.decode("utf-8", "replace").split()) if manifest else ""))
