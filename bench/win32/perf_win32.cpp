@@ -106,18 +106,56 @@ void CopyFormattedText(EditControl& from, HWND bare) {
 void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
   platform.files.WriteFileReplacing("perf_10000.script", script);
   HWND edit = nullptr;
-  for (int popup : {0, 1, 0, 1}) {
-    app.state.VorodazedEzoze = popup;
+  long firstVisible = 0;
+  // Realtime highlighting alone, then with the popup's caret watch, twice;
+  // and neither, for what the loop itself costs.
+  for (int config : {1, 2, 1, 2, 0}) {
+    app.state.Realtime = config > 0 ? 1 : 0;
+    app.state.VorodazedEzoze = config == 2 ? 1 : 0;
     LoadScript(app, "perf_10000.script");
     PumpUntilIdle(app);
     edit = platform.ui.ControlHandle(kEditingArea);
     SetCaret(*app.edit, 1, 5000);
     PostMessageA(edit, WM_NULL, 0, 0);
     PumpUntilIdle(app);
+    firstVisible = app.edit->GetFirstVisibleLine();
     auto pump = [&app] { PumpUntilIdle(app); };
-    std::string label = std::string("editor, popup watch ") + (popup ? "on" : "off");
+    std::string label = config == 0 ? "editor, realtime and popup watch off"
+                                    : std::string("editor, popup watch ") + (config == 2 ? "on" : "off");
     Report((label + ": a typed character at line 5,000 of 10,000").c_str(), MedianKeys(edit, false, 15, pump));
     Report((label + ": Enter at line 5,000 of 10,000").c_str(), MedianKeys(edit, true, 9, pump));
+  }
+  app.state.Realtime = 1;
+  // The realtime pass alone on line 5,000: a line whose looks are right, one
+  // whose colours were lost, and an empty one.
+  {
+    LoadScript(app, "perf_10000.script");
+    PumpUntilIdle(app);
+    std::vector<double> same, lost, empty;
+    for (int i = 0; i < 9; ++i) {
+      auto start = Clock::now();
+      HighlightLine(app, 5000);
+      PumpUntilIdle(app);
+      same.push_back(MillisecondsSince(start));
+      SelectRange(*app.edit, 5000, 1, 5000, -1);
+      SetSelectionColor(*app.edit, 0);
+      PumpUntilIdle(app);
+      start = Clock::now();
+      HighlightLine(app, 5000);
+      PumpUntilIdle(app);
+      lost.push_back(MillisecondsSince(start));
+    }
+    SetCaret(*app.edit, 1, 5000);
+    app.edit->ReplaceSel("\r", false);
+    for (int i = 0; i < 9; ++i) {
+      auto start = Clock::now();
+      HighlightLine(app, 5000);
+      PumpUntilIdle(app);
+      empty.push_back(MillisecondsSince(start));
+    }
+    Report("realtime pass on line 5,000, looks already right", Median(same));
+    Report("realtime pass on line 5,000, colours lost", Median(lost));
+    Report("realtime pass on an empty line 5,000", Median(empty));
   }
   // What the caret watch is made of, one piece at a time.
   {
@@ -204,6 +242,8 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
     long at = static_cast<long>(SendMessageA(bare, EM_LINEINDEX, 4999, 0));
     SendMessageA(bare, EM_SETSEL, at, at);
     SendMessageA(bare, EM_SCROLLCARET, 0, 0);
+    // The same lines in view as in the editor, so both scroll alike.
+    SendMessageA(bare, EM_LINESCROLL, 0, firstVisible - SendMessageA(bare, EM_GETFIRSTVISIBLELINE, 0, 0));
     PumpBare(window);
     auto pump = [window] { PumpBare(window); };
     const std::string how = formatted ? "bare control, editor's formats: " : "bare control, plain: ";
@@ -403,6 +443,10 @@ void TimeLongLine(App& app, Win32Platform& platform, const std::string& sample) 
     SetCaret(*app.edit, 50000, 2);
     PumpUntilIdle(app);
     Report(("a typed character in the middle of that line" + how).c_str(), MedianKeys(edit, false, 5, pump));
+    start = Clock::now();
+    PostMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    PumpUntilIdle(app);
+    Report(("Down off that line, which is highlighted again" + how).c_str(), MillisecondsSince(start));
   }
   app.state.OnOpening = 1;
   DeleteFileA("perf_long.script");
@@ -484,6 +528,21 @@ int main(int argc, char** argv) {
   }
   if (argc > 1 && std::strcmp(argv[1], "--long-line") == 0) {
     TimeLongLine(app, platform, sample);
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--realtime-pass") == 0) {
+    // For a profiler: the realtime pass on one line, over and over.
+    platform.files.WriteFileReplacing("perf_10000.script", ScriptOfLines(sample, 10000));
+    LoadScript(app, "perf_10000.script");
+    SetCaret(*app.edit, 1, 5001);  // the line left is next to the caret, in view
+    PumpUntilIdle(app);
+    auto start = Clock::now();
+    for (int i = 0; i < 2000; ++i) {
+      HighlightLine(app, 5000);
+      PumpUntilIdle(app);
+    }
+    Report("realtime pass on line 5,000, each of 2,000", MillisecondsSince(start) / 2000);
+    DeleteFileA("perf_10000.script");
     return 0;
   }
   if (typingOnly) {
