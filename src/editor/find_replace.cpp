@@ -66,22 +66,14 @@ std::vector<std::string> EditorLines(App& app) { return SplitTextLines(GetEditor
 
 // The looks of the lines from `first` to `last` as the control shows them,
 // paragraph marks included between lines; known only when the control's
-// rich text holds exactly `expected` there.
+// rich text holds exactly `expected` there. Only those lines are read: the
+// looks of a whole long script would cost 48 bytes a character.
 void LooksOfLines(App& app, int first, int last, const std::string& expected, std::vector<CharLook>& looks,
                   bool& known) {
+  SelectRange(*app.edit, first, 1, last, -1);
   std::string text;
-  std::vector<CharLook> all;
-  known = ReadRichText(app.edit->GetRichText(), text, all);
-  if (!known) return;
-  size_t start = 0;
-  for (int line = 0; line < first; ++line) start = text.find('\r', start) + 1;
-  size_t end = start;
-  for (int line = first; line <= last; ++line) {
-    size_t mark = text.find('\r', end);
-    end = mark == std::string::npos ? text.size() : (line < last ? mark + 1 : mark);
-  }
-  known = text.compare(start, end - start, expected) == 0;
-  if (known) looks.assign(all.begin() + start, all.begin() + end);
+  known = ReadRichText(app.edit->GetSelectionRichText(), text, looks, RichTextTarget::Selection) &&
+          text == expected;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, int first, int last) {
