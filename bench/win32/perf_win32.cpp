@@ -72,6 +72,20 @@ void PumpBare(HWND window) {
   UpdateWindow(window);
 }
 
+// A rich-edit control in a window of its own, styled as the editing area,
+// `width` by `height`; `window` receives its top window, for pumping and
+// destroying.
+HWND MakeBareControl(int width, int height, HWND& window) {
+  window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width + 60, height + 90,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                  ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+                              5, 30, width, height, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  return bare;
+}
+
 // One keystroke from the message to an idle loop: a character, or Enter.
 double TimeKey(HWND edit, bool enter, const std::function<void()>& pump) {
   auto start = Clock::now();
@@ -224,15 +238,8 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
   RECT area;
   GetClientRect(edit, &area);
   for (bool formatted : {false, true}) {
-    HWND window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  area.right + 60, area.bottom + 90, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                  nullptr);
-    HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                    ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                                5, 30, area.right + 4, area.bottom + 4, window, nullptr, GetModuleHandleA(nullptr),
-                                nullptr);
-    SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    HWND window = nullptr;
+    HWND bare = MakeBareControl(area.right + 4, area.bottom + 4, window);
     if (!formatted) {
       SetWindowTextA(bare, script.c_str());
     } else {
@@ -349,8 +356,8 @@ std::string ScriptOfBytes(const std::string& sample, size_t bytes) {
 
 // Opening scripts of growing size, each timed from the command to an idle
 // window, with what the process holds afterwards, then saved and compared
-// byte for byte. The bare control takes the same text plain for comparison.
-void TimeOpening(App& app, Win32Platform& platform, const std::string& sample, bool bare) {
+// byte for byte, beside a bare control holding the same formatted text.
+void TimeOpening(App& app, Win32Platform& platform, const std::string& sample) {
   struct Size {
     const char* name;
     std::string script;
@@ -366,64 +373,48 @@ void TimeOpening(App& app, Win32Platform& platform, const std::string& sample, b
     PumpUntilIdle(app);
     MemoryUse before = MemoryNow();
     auto start = Clock::now();
-    HWND window = nullptr;
-    if (bare) {
-      window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-      HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                      ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                                  5, 30, 640, 515, window, nullptr, GetModuleHandleA(nullptr), nullptr);
-      SendMessageA(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-      SetWindowTextA(edit, size.script.c_str());
-      PumpBare(window);
-    } else {
-      LoadScript(app, "perf_open.script");
-    }
+    LoadScript(app, "perf_open.script");
     PumpUntilIdle(app);
     double ms = MillisecondsSince(start);
-    std::string label = std::string(bare ? "bare control, plain: " : "open ") + size.name;
+    std::string label = std::string("open ") + size.name;
     std::printf("%-58s %10.1f ms  (%.1f us per line, %zu lines)\n", label.c_str(), ms, ms * 1000 / lines, lines);
     ReportMemory(("  " + label + ", memory").c_str(), before, MemoryNow());
-    if (window) DestroyWindow(window);
-    if (!bare && lines <= 50000) {
+    if (lines <= 50000) {
       // What a bare control takes to hold the same formatted text.
       MemoryUse alone = MemoryNow();
-      HWND holder = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
-      HWND copy = CreateWindowExA(0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
-                                  ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, 0, 640, 480, holder, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-      SendMessageA(copy, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-      CopyFormattedText(*app.edit, copy);
+      HWND holder = nullptr;
+      CopyFormattedText(*app.edit, MakeBareControl(640, 480, holder));
       ReportMemory(("  a bare control holding the same formatted " + std::string(size.name)).c_str(), alone,
                    MemoryNow());
       DestroyWindow(holder);
     }
-    if (!bare) {
-      start = Clock::now();
-      HighlightAll(app);
-      PumpUntilIdle(app);
-      Report(("  highlight all again, " + std::string(size.name)).c_str(), MillisecondsSince(start));
-      bool saved = SaveScript(app, "perf_saved.script");
-      std::string back;
-      platform.files.ReadFile("perf_saved.script", back);
-      std::printf("  round trip: %s (%zu of %zu bytes)\n", saved && back == size.script ? "identical" : "DIFFERENT",
-                  back.size(), size.script.size());
-    }
+    start = Clock::now();
+    HighlightAll(app);
+    PumpUntilIdle(app);
+    Report(("  highlight all again, " + std::string(size.name)).c_str(), MillisecondsSince(start));
+    bool saved = SaveScript(app, "perf_saved.script");
+    std::string back;
+    platform.files.ReadFile("perf_saved.script", back);
+    std::printf("  round trip: %s (%zu of %zu bytes)\n", saved && back == size.script ? "identical" : "DIFFERENT",
+                back.size(), size.script.size());
   }
   LoadText(app, {""}, false);
   for (const char* f : {"perf_open.script", "perf_saved.script"}) DeleteFileA(f);
 }
 
-// Typing into one line of 100,000 characters, at its end.
-void TimeLongLine(App& app, Win32Platform& platform, const std::string& sample) {
-  std::string line;
-  std::string flat = ScriptOfLines(sample, 200);
+// One line of 100,000 characters made of the sample's lines.
+std::string LongLineOf(const std::string& sample) {
+  std::string line, flat = ScriptOfLines(sample, 200);
   for (char& c : flat)
     if (c == '\r' || c == '\n') c = ' ';
   while (line.size() < 100000) line += flat;
   line.resize(100000);
+  return line;
+}
+
+// Typing into one line of 100,000 characters, at its end.
+void TimeLongLine(App& app, Win32Platform& platform, const std::string& sample) {
+  const std::string line = LongLineOf(sample);
   platform.files.WriteFileReplacing("perf_long.script", "// before\r\n" + line + "\r\n// after");
   for (int highlighted : {1, 0}) {
     app.state.OnOpening = highlighted;
@@ -455,20 +446,10 @@ void TimeLongLine(App& app, Win32Platform& platform, const std::string& sample) 
 // The bare control with the same long line, plain: set as window text, and
 // streamed in as one rich-text run.
 void TimeLongLineBare(const std::string& sample) {
-  std::string line;
-  std::string flat = ScriptOfLines(sample, 200);
-  for (char& c : flat)
-    if (c == '\r' || c == '\n') c = ' ';
-  while (line.size() < 100000) line += flat;
-  line.resize(100000);
+  const std::string line = LongLineOf(sample);
   for (int how : {0, 1}) {
-    HWND window = CreateWindowExA(0, "STATIC", "bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                    ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                                5, 30, 640, 515, window, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(bare, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    HWND window = nullptr;
+    HWND bare = MakeBareControl(640, 515, window);
     auto start = Clock::now();
     if (how == 0) {
       SetWindowTextA(bare, line.c_str());
@@ -518,8 +499,8 @@ int main(int argc, char** argv) {
     std::printf("samples\\demo.script not found beside the program\n");
     return 1;
   }
-  if (argc > 1 && (std::strcmp(argv[1], "--open") == 0 || std::strcmp(argv[1], "--open-bare") == 0)) {
-    TimeOpening(app, platform, sample, std::strcmp(argv[1], "--open-bare") == 0);
+  if (argc > 1 && std::strcmp(argv[1], "--open") == 0) {
+    TimeOpening(app, platform, sample);
     return 0;
   }
   if (argc > 1 && std::strcmp(argv[1], "--long-line-bare") == 0) {

@@ -173,12 +173,13 @@ bool HighlightAllInPieces(App& app) {
   EditControl& edit = *app.edit;
   const std::string before = edit.GetText();
   const long lines = LineCount(edit);
+  const long pieceLines = static_cast<long>(PieceLinesFor(static_cast<size_t>(lines)));
   bool exact = true;
   {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
     for (long first = 0, end = 0; first < lines && exact; first = end) {
-      end = std::min<long>(first + static_cast<long>(PieceLinesFor(static_cast<size_t>(lines))), lines);
+      end = std::min(first + pieceLines, lines);
       const long from = edit.LineIndex(first);
       long to = PieceStop(edit, end, lines);
       while (end - first > 1 && to - from > kPieceBytes) {
@@ -239,6 +240,7 @@ void HighlightLine(App& app, int line) {
 
 void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
   EditControl& edit = *app.edit;
+  std::string whole;
   {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
@@ -255,15 +257,11 @@ void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
       ApplyEditorFontToLooks(app.state, looks);
       edit.ExSetSel(-1, -1);
       edit.SetRichText(WriteRichText(text, looks, RichTextTarget::Selection), true);
+      whole += text;
     }
     edit.SetRedraw(true);
   }
-  std::string whole;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i) whole += "\r\n";
-    whole += lines[i];
-  }
-  if (!HoldsExactly(edit, whole)) {
+  if (!HoldsExactly(edit, ToCrLf(whole))) {
     if (highlight) return HighlightAll(app);
     ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
   }

@@ -26,10 +26,6 @@ class RealEditing : public RealApp {
     }
     Run();
   }
-  void Menu(int item) {
-    PostMessageA(Main(), WM_COMMAND, item, 0);
-    Run();
-  }
   std::string Text() { return app.edit->GetText(); }
   std::string Selected() {
     CharRange sel = app.edit->ExGetSel();

@@ -93,8 +93,7 @@ TEST_F(RealFiles, OpeningOverALongScriptGivesAFreshControlThatWorksAsTheOld) {
   Run();
   EXPECT_EQ(app.edit->GetText(), "x" + shortText);
   EXPECT_EQ(app.state.Changed, 1);
-  PostMessageA(Main(), WM_COMMAND, 8, 0);
-  Run();
+  Menu(8);
   EXPECT_EQ(app.edit->GetText(), shortText);
   // The editor's text limit holds in the fresh control too.
   std::string wide(70000, 'w');

@@ -12,14 +12,6 @@ namespace {
 
 class RealFindReplace : public RealApp {
  protected:
-  void Menu(int item) {
-    PostMessageA(Main(), WM_COMMAND, item, 0);
-    Run();
-  }
-  void Click(int control) {
-    SendMessageA(Control(control), BM_CLICK, 0, 0);
-    Run();
-  }
   std::string Selected() {
     CharRange sel = app.edit->ExGetSel();
     return app.edit->GetTextRange(sel.cpMin, sel.cpMax);

@@ -20,4 +20,13 @@ class RealApp : public ::testing::Test {
   bool Run() { return RunPendingEvents(app); }
   HWND Main() { return platform.ui.WindowHandle(0); }
   HWND Control(int n) { return platform.ui.ControlHandle(n); }
+  // A menu command or a button press, as the user gives it, then handled.
+  void Menu(int item) {
+    PostMessageA(Main(), WM_COMMAND, item, 0);
+    Run();
+  }
+  void Click(int control) {
+    SendMessageA(Control(control), BM_CLICK, 0, 0);
+    Run();
+  }
 };

@@ -64,14 +64,6 @@ class RealSettingsWindow : public RealApp {
     if (hadFile) std::ofstream(SettingsFilePath(), std::ios::binary | std::ios::trunc) << savedFile;
     else DeleteFileA(SettingsFilePath().c_str());
   }
-  void Menu(int item) {
-    PostMessageA(Main(), WM_COMMAND, item, 0);
-    Run();
-  }
-  void Click(int control) {
-    SendMessageA(Control(control), BM_CLICK, 0, 0);
-    Run();
-  }
   // A mouse click on the tab's caption, as the user chooses a page.
   void ChooseTab(int index) {
     HWND tabs = Control(kSettingsTabs);
