@@ -25,6 +25,10 @@ bool RunPendingEvents(App& app);
 void DispatchEvent(App& app, const Event& event);
 void PostEventStep(App& app);
 
+// Sets `Changed` when the editing area's text changed since it was last
+// marked unchanged.
+void NoteTextChanges(App& app);
+
 void RequestQuit(App& app);
 void SetDocumentTitle(App& app);
 void TogglePanel(App& app);

@@ -42,6 +42,7 @@ struct AppState {
   std::string FileName = kUnnamedScript;
   std::string FileDir;
   int Changed = 0;
+  int HasFile = 0;   // the text was read from, or saved to, FileDir + FileName
   std::string TitleBase = kTitleBase;
   std::string Version = kVersion;
   std::string ProgramFolder;   // executable's folder, with trailing backslash

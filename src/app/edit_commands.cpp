@@ -34,12 +34,14 @@ void EditCopy(App& app) { CopySelection(*app.edit); }
 
 void EditPaste(App& app) {
   std::string text = app.platform.clipboard->GetText();
-  if (!text.empty() || HasSelection(*app.edit)) app.state.Changed = 1;
+  if (text.empty() && !HasSelection(*app.edit)) return;
+  app.state.Changed = 1;
   ReplaceSelection(*app.edit, text);
 }
 
 void EditDelete(App& app) {
-  if (HasSelection(*app.edit)) app.state.Changed = 1;
+  if (!HasSelection(*app.edit)) return;
+  app.state.Changed = 1;
   ReplaceSelection(*app.edit, "");
 }
 

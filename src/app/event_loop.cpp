@@ -14,11 +14,9 @@
 
 namespace {
 
-constexpr int kKeyBackspace = 8;
 constexpr int kKeyShift = 16;
 constexpr int kKeyControl = 17;
 constexpr int kKeyEscape = 27;
-constexpr int kKeyDelete = 46;
 constexpr int kCtrlEnter = 10;
 
 void HidePopupIfCaretLineMoved(App& app) {
@@ -39,7 +37,6 @@ void RunEditorShortcutFromPopup(App& app, int key) {
 }
 
 void OnChar(App& app, const Event& e) {
-  app.state.Changed = 1;
   if (e.key == kCtrlEnter && app.state.PopupShown == 1 && PopupHasSelection(app))
     AcceptPopupEntry(app);
 }
@@ -47,10 +44,6 @@ void OnChar(App& app, const Event& e) {
 void OnKeyDown(App& app, const Event& e) {
   AppState& s = app.state;
   switch (e.key) {
-    case kKeyBackspace:
-    case kKeyDelete:
-      s.Changed = 1;
-      break;
     case kKeyShift:
       s.selectionInProgress = 1;
       HidePopupIfCaretLineMoved(app);
@@ -173,6 +166,14 @@ void OnDropFiles(App& app, const Event& e) { OnFilesDropped(app, e.droppedFiles)
 
 }  // namespace
 
+// The document counts as changed when its text changed, whatever changed it:
+// typing, a paste by any key, a drag inside the text or a drop from another
+// program all leave the control's modified flag set, and keys that change
+// nothing (Ctrl+C, Escape, typing in a tool window) leave it alone.
+void NoteTextChanges(App& app) {
+  if (app.edit && app.edit->GetModify()) app.state.Changed = 1;
+}
+
 void DispatchEvent(App& app, const Event& event) {
   auto it = kEventTable.find(event.code);
   if (it != kEventTable.end()) it->second(app, event);
@@ -182,6 +183,7 @@ void DispatchEvent(App& app, const Event& event) {
 // neither watch moves it (HighlightLine puts the selection back as it was).
 void PostEventStep(App& app) {
   AppState& s = app.state;
+  NoteTextChanges(app);
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   if (!realtime && s.VorodazedEzoze != 1) return;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);

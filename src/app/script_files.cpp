@@ -64,25 +64,42 @@ bool ConfirmOverwrite(App& app, const std::string& name) {
                                           kQuestionTitle, MessageButtons::YesNo) == kAnswerYes;
 }
 
-// A save the user asked for: on success the document is no longer changed.
-bool SaveDocument(App& app, const std::string& path) {
-  if (!SaveScript(app, path)) return false;
+void MarkUnchanged(App& app) {
   app.state.Changed = 0;
+  app.edit->SetModify(false);
+}
+
+void AdoptFile(App& app, const std::string& path, int hasFile) {
+  app.state.FileName = NamePart(path);
+  app.state.FileDir = FolderPart(path);
+  app.state.HasFile = hasFile;
+  SetDocumentTitle(app);
+}
+
+// Where Save writes: a document read from a file goes back to that file under
+// its own name, whatever its extension; a name typed for a new script gets the
+// ".script" rule.
+std::string SaveTarget(const AppState& s) {
+  const std::string path = s.FileDir + s.FileName;
+  return s.HasFile == 1 ? path : WithScriptExtension(path);
+}
+
+// The written file becomes the document's file, so the title, the next Save
+// and the next Open all name the file that holds the text.
+bool SaveDocument(App& app, const std::string& target) {
+  if (!SaveScript(app, target)) return false;
+  AdoptFile(app, target, 1);
+  MarkUnchanged(app);
   return true;
 }
 
-// A path the user picked in a save dialog, which never asks about replacing
-// a file itself: the question is asked here, about the file that will really
-// be written (the extension rule may have added ".script"), and the written
-// file becomes the document's file, so the next Save goes there too.
+// A name the user gave: the question is asked about the file that will
+// really be written (the extension rule may have added ".script"), since
+// the save dialog never asks about replacing a file itself.
 bool SaveToChosenPath(App& app, const std::string& chosen) {
   const std::string target = WithScriptExtension(chosen);
   if (PathExists(app, target) && !ConfirmOverwrite(app, NamePart(target))) return false;
-  if (!SaveDocument(app, target)) return false;
-  app.state.FileName = NamePart(target);
-  app.state.FileDir = FolderPart(target);
-  SetDocumentTitle(app);
-  return true;
+  return SaveDocument(app, target);
 }
 
 // The editing control holds about this much per line beside the text itself
@@ -146,15 +163,15 @@ std::string WithScriptExtension(const std::string& path) {
 }
 
 bool SaveScript(App& app, const std::string& path) {
-  std::string target = WithScriptExtension(path);
-  if (app.platform.files->WriteFileReplacing(target, GetEditorText(*app.edit))) return true;
-  app.platform.dialogs->ShowMessage("The file '" + target + "' could not be written.", kErrorTitle,
+  if (app.platform.files->WriteFileReplacing(path, GetEditorText(*app.edit))) return true;
+  app.platform.dialogs->ShowMessage("The file '" + path + "' could not be written.", kErrorTitle,
                                    MessageButtons::Ok);
   return false;
 }
 
 int AskSaveChanges(App& app) {
   AppState& s = app.state;
+  NoteTextChanges(app);
   if (s.Changed != 1) return 1;
   int answer = app.platform.dialogs->ShowMessage(
       "The file '" + s.FileName + "' was changed. Save it before proceeding ?", kWarningTitle,
@@ -166,7 +183,10 @@ int AskSaveChanges(App& app) {
     if (path.empty()) return 0;
     return SaveToChosenPath(app, path) ? 1 : 0;
   }
-  return SaveDocument(app, s.FileDir + s.FileName) ? 1 : 0;
+  // The document's own file needs no question; a name without a file yet
+  // may name somebody else's once the extension rule has spoken.
+  const bool saved = s.HasFile == 1 ? SaveDocument(app, SaveTarget(s)) : SaveToChosenPath(app, s.FileDir + s.FileName);
+  return saved ? 1 : 0;
 }
 
 void LoadScript(App& app, const std::string& path) {
@@ -174,22 +194,18 @@ void LoadScript(App& app, const std::string& path) {
   // A name that does not exist still becomes the document's name, so the
   // user can start a new script under it.
   if (!app.platform.files->Exists(path)) {
-    s.FileName = NamePart(path);
-    s.FileDir = FolderPart(path);
-    SetDocumentTitle(app);
+    AdoptFile(app, path, 0);
     return;
   }
   std::vector<std::string> lines;
   if (!ReadScriptFile(app, path, lines)) return;
-  s.FileName = NamePart(path);
-  s.FileDir = FolderPart(path);
-  SetDocumentTitle(app);
+  AdoptFile(app, path, 1);
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
   LoadText(app, lines, s.Enabled == 1 && s.OnOpening == 1);
   SetEditorVisible(edit, true);
   ActivateEditor(edit);
-  s.Changed = 0;
+  MarkUnchanged(app);
 }
 
 void AppendScript(App& app, const std::string& path) {
@@ -223,7 +239,8 @@ void NewScript(App& app) {
   ClearEditor(*app.edit);
   ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
   app.state.FileName = kUnnamedScript;
-  app.state.Changed = 0;
+  app.state.HasFile = 0;
+  MarkUnchanged(app);
   SetDocumentTitle(app);
 }
 
@@ -245,8 +262,8 @@ void SaveScriptCommand(App& app) {
     if (!path.empty()) SaveToChosenPath(app, path);
     return;
   }
-  std::string path = s.FileDir + s.FileName;
-  if (!PathExists(app, path) || ConfirmOverwrite(app, s.FileName)) SaveDocument(app, path);
+  const std::string target = SaveTarget(s);
+  if (!PathExists(app, target) || ConfirmOverwrite(app, NamePart(target))) SaveDocument(app, target);
 }
 
 void SaveScriptAs(App& app) {

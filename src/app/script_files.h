@@ -13,8 +13,8 @@ constexpr const char* kScriptFilter =
 int AskSaveChanges(App& app);
 void LoadScript(App& app, const std::string& path);
 void AppendScript(App& app, const std::string& path);
-// Writes the editor's text; the document's name and state stay as they are.
-// Reports a failure to the user and returns false.
+// Writes the editor's text to exactly that path; the document's name and
+// state stay as they are. Reports a failure to the user and returns false.
 bool SaveScript(App& app, const std::string& path);
 void OnFilesDropped(App& app, const std::vector<std::string>& paths);
 

@@ -49,6 +49,8 @@ bool StartupSequence(App& app) {
   StartUpCatalogue(app);
   p.ui->RemoveKeyboardShortcuts(kMainWindow);
   p.ui->SetWindowHook([&app](int window, int message) { WindowHook(app, window, message); });
+  // Logging off with unsaved work asks as Exit does; Cancel keeps the session.
+  p.ui->SetSessionEndQuery([&app] { return AskSaveChanges(app) == 1; });
   ClearEditor(*app.edit);
   ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
   std::string argument = FirstProgramArgument(p.files->CommandLine());

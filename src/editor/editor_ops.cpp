@@ -146,6 +146,7 @@ void SetSelectionStyle(EditControl& edit, uint32_t effects) {
 }
 
 void ApplyEditorFont(EditControl& edit, const std::string& face, int points) {
+  KeepModifiedFlag keep(edit);
   SelectAll(edit);
   SetSelectionFont(edit, face);
   SelectAll(edit);

@@ -58,6 +58,21 @@ void SetSelectionFont(EditControl& edit, const std::string& face);
 void SetSelectionStyle(EditControl& edit, uint32_t effects);
 void ApplyEditorFont(EditControl& edit, const std::string& face, int points);
 
+// The editor's own formatting (the highlighter, the editor font) is no edit
+// of the user's: the control's modified flag, from which the document's
+// changed flag is read, comes out of it as it went in.
+class KeepModifiedFlag {
+ public:
+  explicit KeepModifiedFlag(EditControl& edit) : edit_(edit), modified_(edit.GetModify()) {}
+  ~KeepModifiedFlag() { edit_.SetModify(modified_); }
+  KeepModifiedFlag(const KeepModifiedFlag&) = delete;
+  KeepModifiedFlag& operator=(const KeepModifiedFlag&) = delete;
+
+ private:
+  EditControl& edit_;
+  bool modified_;
+};
+
 // Text changes.
 void ReplaceSelection(EditControl& edit, const std::string& text);
 void InsertText(EditControl& edit, int& changed, const std::string& text);

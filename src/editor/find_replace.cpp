@@ -117,6 +117,18 @@ std::vector<CharLook> LooksAfterReplacing(const std::vector<std::string>& before
   return looks;
 }
 
+// The selection is the match Find next selected last, and still reads as it.
+bool SelectionIsTheLastMatch(App& app) {
+  const AppState& s = app.state;
+  EditControl& edit = *app.edit;
+  const CharRange sel = edit.ExGetSel();
+  const long length = static_cast<long>(s.searchText.size());
+  if (s.searchText.empty() || sel.cpMax - sel.cpMin != length) return false;
+  const long line = edit.ExLineFromChar(sel.cpMin);
+  if (line != s.lastFoundLine || sel.cpMin - edit.LineIndex(line) + 1 != s.lastFoundColumn) return false;
+  return FindInLine(edit.GetTextRange(sel.cpMin, sel.cpMax), s.searchText, s.replaceMatchCase == 1) == 1;
+}
+
 }  // namespace
 
 void OpenFindWindow(App& app) {
@@ -200,12 +212,13 @@ void OnReplaceControl(App& app, int control) {
     s.replaceMatchCase = ui.IsChecked(kReplaceMatchCase) ? 1 : 0;
     FindNext(app, true);
   } else if (control == kReplaceButton) {
-    // Whatever is selected, match or not; a replacement is an edit like any
-    // other, so the document counts as changed.
-    const CharRange sel = app.edit->ExGetSel();
-    const std::string with = ui.ControlText(kReplaceWithText);
-    if (sel.cpMin != sel.cpMax || !with.empty()) s.Changed = 1;
-    ReplaceSelection(*app.edit, with);
+    // Only the match the window found is replaced: a selection made since,
+    // or a bare caret, would take the replacement where nobody asked for it.
+    s.searchText = ui.ControlText(kReplaceFindText);
+    s.replaceMatchCase = ui.IsChecked(kReplaceMatchCase) ? 1 : 0;
+    if (!SelectionIsTheLastMatch(app)) return FindNext(app, true);
+    s.Changed = 1;
+    ReplaceSelection(*app.edit, ui.ControlText(kReplaceWithText));
   } else if (control == kReplaceAllButton) {
     s.searchText = ui.ControlText(kReplaceFindText);
     ReplaceAll(app, ui.ControlText(kReplaceWithText));

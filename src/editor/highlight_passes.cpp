@@ -44,7 +44,7 @@ void ApplyRuns(EditControl& edit, long lineIndex, const std::vector<FormatRun>& 
 // repaints nor shows the moving selection while a pass runs.
 class QuietFormatting {
  public:
-  explicit QuietFormatting(EditControl& edit) : edit_(edit) {
+  explicit QuietFormatting(EditControl& edit) : edit_(edit), keep_(edit) {
     edit_.SuspendUndo(true);
     edit_.HideSelection(true);
   }
@@ -55,6 +55,7 @@ class QuietFormatting {
 
  private:
   EditControl& edit_;
+  KeepModifiedFlag keep_;
 };
 
 // Lays the line's runs over the looks of its characters.
@@ -261,8 +262,10 @@ void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
     }
     edit.SetRedraw(true);
   }
-  if (!HoldsExactly(edit, ToCrLf(whole))) {
-    if (highlight) return HighlightAll(app);
+  // An empty text has no character to carry the font: the control's
+  // default face would meet the first key typed.
+  if (whole.empty() || !HoldsExactly(edit, ToCrLf(whole))) {
+    if (highlight && !whole.empty()) return HighlightAll(app);
     ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
   }
   CaretToStart(app);

@@ -16,7 +16,9 @@ bool Counts(const Match& m, const LastMatch& last) {
 }  // namespace
 
 int FindInLine(const std::string& line, const std::string& text, bool matchCase) {
-  if (text.size() > line.size()) return 0;
+  // An empty text would be found at the start of every line, and Replace
+  // all would put the replacement there: a misclick must not edit the script.
+  if (text.empty() || text.size() > line.size()) return 0;
   for (size_t at = 0; at + text.size() <= line.size(); ++at) {
     size_t i = 0;
     if (matchCase) {

@@ -71,6 +71,10 @@ class EditControl {
   virtual void Undo() = 0;                                 // EM_UNDO
   virtual void Redo() = 0;                                 // EM_REDO
   virtual bool CanUndo() = 0;                              // EM_CANUNDO
+  // EM_GETMODIFY / EM_SETMODIFY: set by every change of the text, whoever
+  // made it (typing, a paste, a drag inside the text or from another program).
+  virtual bool GetModify() = 0;
+  virtual void SetModify(bool modified) = 0;
 
   // Whole text.
   virtual void SetText(const std::string& text) = 0;       // SetWindowTextA

@@ -83,6 +83,9 @@ class Ui {
   // Called for every message of every window of the program before its
   // default handling; the logic looks at WM_SIZE (5) and WM_MOVE (3).
   virtual void SetWindowHook(std::function<void(int window, int message)> hook) = 0;
+  // Asked, and answered before the system goes on, when the user logs off or
+  // shuts down: true lets the session end.
+  virtual void SetSessionEndQuery(std::function<bool()> query) = 0;
   // A solid image, addressed by number (the colour swatches). Calling it
   // again for the same number and size repaints that image in place.
   virtual bool CreateImage(int image, int w, int h, uint32_t color) = 0;

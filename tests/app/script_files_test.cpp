@@ -95,6 +95,10 @@ TEST_F(ScriptFiles, AnEmptyFileOpensEmptyAndUnchanged) {
   EXPECT_EQ(Text(), "");
   EXPECT_EQ(app.state.Changed, 0);
   EXPECT_EQ(Title(), "QVR Visual Script Editor - empty.script");
+  // What is typed into it takes the editor's font, not the control's default.
+  Type("x");
+  EXPECT_EQ(edit().FormatAt(0).face, "Lucida Console");
+  EXPECT_EQ(edit().FormatAt(0).heightTwips, 200);
 }
 
 TEST_F(ScriptFiles, ALargeScriptLoadsAndSavesBackByteForByte) {
@@ -148,9 +152,11 @@ TEST_F(ScriptFiles, SavingAddsScriptUnlessTheNameEndsInAKnownExtension) {
   };
   for (const auto& [chosen, written] : names) {
     mem.files.files.clear();
-    ASSERT_TRUE(SaveScript(app, chosen));
+    mem.dialogs.fileAnswers = {chosen};
+    Menu(kSaveAs);
     EXPECT_EQ(mem.files.files.size(), 1u) << chosen;
     EXPECT_EQ(File(written), "t") << chosen;
+    EXPECT_EQ(app.state.FileDir + app.state.FileName, written);
   }
 }
 
@@ -282,6 +288,51 @@ TEST_F(ScriptFiles, SaveOnADocumentWithAFileAsksBeforeOverwriting) {
   EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
 }
 
+// Every save asks about, writes and adopts one and the same file: a
+// document's own file keeps its name whatever its extension; a name typed
+// for a script that has no file yet gets ".script".
+TEST_F(ScriptFiles, SaveWritesTheFileItAskedAbout) {
+  Seed("C:\\s\\MAIN.SCRIPT", "old");
+  OpenFile("C:\\s\\MAIN.SCRIPT");
+  Type("new ");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  EXPECT_EQ(Last().text, "The file 'MAIN.SCRIPT' already exists. Overwrite?");
+  EXPECT_EQ(File("C:\\s\\MAIN.SCRIPT"), "new old");
+  EXPECT_EQ(mem.files.files.count("C:\\s\\MAIN.SCRIPT.script"), 0u);
+
+  // The unsaved-changes question's Yes writes the document's own file too.
+  Seed("C:\\s\\README", "read me");
+  OpenFile("C:\\s\\README");
+  Type("do ");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kNew);
+  EXPECT_EQ(File("C:\\s\\README"), "do read me");
+  EXPECT_EQ(mem.files.files.count("C:\\s\\README.script"), 0u);
+
+  // A missing name typed into Open: Save asks about, writes and adopts notes.script.
+  Seed("C:\\s\\notes.script", "someone else's");
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  OpenFile("C:\\s\\notes");
+  Type("mine");
+  mem.dialogs.shown.clear();
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  Menu(kSave);
+  EXPECT_EQ(Last().text, "The file 'notes.script' already exists. Overwrite?");
+  EXPECT_EQ(File("C:\\s\\notes.script"), "someone else's");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  EXPECT_EQ(File("C:\\s\\notes.script"), "mine");
+  EXPECT_EQ(mem.files.files.count("C:\\s\\notes"), 0u);
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - notes.script");
+  EXPECT_EQ(app.state.Changed, 0);
+  // From then on it is the document's own file.
+  Type("!");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kExit);
+  EXPECT_EQ(File("C:\\s\\notes.script"), "mine!");
+}
+
 TEST_F(ScriptFiles, SaveAsOverAnExistingFileAsksWithItsName) {
   Seed("C:\\t\\b.inc", "old");
   OpenAndEditA();
@@ -329,7 +380,7 @@ TEST_F(ScriptFiles, AFailedSaveIsReportedAndNotTakenAsDone) {
 TEST_F(ScriptFiles, SaveScriptWritesButLeavesTheDocumentAlone) {
   OpenAndEditA();
   EXPECT_TRUE(SaveScript(app, "C:\\tmp\\scratch"));
-  EXPECT_EQ(File("C:\\tmp\\scratch.script"), "new old");
+  EXPECT_EQ(File("C:\\tmp\\scratch"), "new old");
   EXPECT_EQ(app.state.FileName, "a.script");
   EXPECT_EQ(app.state.FileDir, "C:\\s\\");
   EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
@@ -337,7 +388,7 @@ TEST_F(ScriptFiles, SaveScriptWritesButLeavesTheDocumentAlone) {
 
   mem.files.failWrites = true;
   EXPECT_FALSE(SaveScript(app, "C:\\tmp\\scratch"));
-  ExpectError(Last(), "C:\\tmp\\scratch.script");
+  ExpectError(Last(), "C:\\tmp\\scratch");
   EXPECT_EQ(app.state.Changed, 1);
 }
 
@@ -430,6 +481,7 @@ TEST_F(ScriptFiles, AppendAddsAfterTheLastLineAndMarksChanged) {
 
   // A missing file changes nothing.
   app.state.Changed = 0;
+  edit().SetModify(false);
   mem.dialogs.fileAnswers = {"C:\\s\\none.inc"};
   Menu(kAppend);
   EXPECT_EQ(Text(), "three\r\nfour\r\n");

@@ -223,6 +223,36 @@ TEST_F(Conformance, FormatChangesAreUndoStepsUnlessSuspended) {
   EXPECT_EQ(edit().GetText(), "abc");
 }
 
+// The document's changed flag is read from the control's modified flag:
+// loading and selecting leave it clear, a replacement of either kind sets
+// it, and the editor's own formatting sets it too (so the editor keeps the
+// flag across its formatting itself).
+TEST_F(Conformance, TheModifiedFlagIsSetByChangesAndClearedOnRequest) {
+  std::string seen;
+  auto note = [&](const char* step) { seen += std::string(step) + (edit().GetModify() ? "=1 " : "=0 "); };
+  edit().SetModify(true);
+  Load("one two");
+  note("load");
+  edit().ExSetSel(0, 3);
+  edit().Copy();
+  note("copy");
+  SetSelectionColor(edit(), MakeColor(200, 0, 0));
+  note("format");
+  edit().SetModify(false);
+  note("cleared");
+  edit().ReplaceSel("x", true);
+  note("replace");
+  edit().SetModify(false);
+  edit().ExSetSel(0, 2);
+  edit().ReplaceSel("y", false);
+  note("quiet-replace");
+  edit().SetModify(false);
+  edit().ExSetSel(0, 2);
+  edit().SetRichText(WriteRichText("zz", std::vector<CharLook>(2), RichTextTarget::Selection), true);
+  note("rich-text");
+  EXPECT_EQ(seen, "load=0 copy=0 format=1 cleared=0 replace=1 quiet-replace=1 rich-text=1 ");
+}
+
 TEST_F(Conformance, CutCopyAndPasteThroughTheClipboard) {
   Load("one two\r\nthree");
   edit().ExSetSel(4, 11);

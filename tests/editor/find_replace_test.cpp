@@ -98,10 +98,27 @@ TEST_F(FindReplace, FindNextGoesLineByLineAndReplaceAllIsOneUndoStep) {
   Menu(8);
   EXPECT_EQ(Text(), "Game above\r\nx game game\r\nnone\r\nGAME \xC9t\xE9\r\nend");
 
-  // "Replace" replaces whatever is selected.
+  // "Replace" replaces the current match only; any other selection, or a
+  // caret, only finds the next match, so a misclick edits nothing.
+  mem.ui.SetControlText(kReplaceFindText, "game");
+  std::string before = Text();
   edit().ExSetSel(0, 4);
   Press(kReplaceButton);
+  EXPECT_EQ(Text(), before);
+  EXPECT_EQ(Selected(), "Game");
+  Press(kReplaceButton);
   EXPECT_EQ(Text().substr(0, 11), "Scene above");
+  before = Text();
+  edit().ExSetSel(0, 0);
+  Press(kReplaceButton);
+  EXPECT_EQ(Text(), before);
+  EXPECT_EQ(Selected(), "game");
+  // An empty search text finds nothing and replaces nothing.
+  mem.ui.SetControlText(kReplaceFindText, "");
+  edit().ExSetSel(0, 0);
+  Press(kReplaceButton);
+  Press(kReplaceAllButton);
+  EXPECT_EQ(Text(), before);
 }
 
 }  // namespace

@@ -244,6 +244,7 @@ TEST_F(Highlighting, EveryShippedSampleOpensAndSavesBackByteForByte) {
 TEST_F(Highlighting, UndoAfterATreeInsertionTakesBackTheInsertionThenTheTyping) {
   for (const char* label : {"Loop", "Log"}) {  // a code block re-highlights; a member does not
     app.state.Changed = 0;
+    edit().SetModify(false);
     NewScript(app);
     mem.events.Type("a\rb ");
     Run();

@@ -13,7 +13,7 @@ TEST(Search, TheCaseRuleFoldsOnlyAsciiLettersAndTheHighBytes) {
   EXPECT_EQ(FindInLine("caf\xC9", "\xE9", true), 0);
   EXPECT_EQ(FindInLine("[", "{", false), 0);            // 0x7B is no letter: no fold onto 0x5B
   EXPECT_EQ(FindInLine("\xD7", "\xF7", false), 1);      // every byte from 0xE0 folds, 0xF7 included
-  EXPECT_EQ(FindInLine("abc", "", true), 1);
+  EXPECT_EQ(FindInLine("abc", "", true), 0);             // an empty text is found nowhere
   EXPECT_EQ(FindInLine("ab", "abc", true), 0);
 }
 
@@ -29,9 +29,7 @@ TEST(Search, FindNextTakesTheFirstOccurrencePerLineAndPassesTheLastMatch) {
   EXPECT_EQ(m.column, 1);
   EXPECT_EQ(FindNextMatch(lines, 3, "x", true, {3, 1}).line, -1);   // no wrap past the end
   EXPECT_EQ(FindNextMatch({"only x"}, 0, "x", true, {0, 6}).line, -1);
-  m = FindNextMatch(lines, 1, "", true, {1, 1});          // an empty text matches at column 1
-  EXPECT_EQ(m.line, 2);
-  EXPECT_EQ(m.column, 1);
+  EXPECT_EQ(FindNextMatch(lines, 1, "", true, {}).line, -1);
 }
 
 TEST(Search, ReplaceAllChangesOneOccurrencePerLineFromTheCaretLineOn) {
@@ -53,10 +51,10 @@ TEST(Search, ReplaceAllChangesOneOccurrencePerLineFromTheCaretLineOn) {
   r = ReplaceAllMatches(split, 0, "a", "b\r\na", true, {});
   EXPECT_EQ(split, (Lines{"b", "a1", "b", "a2"}));
   EXPECT_EQ(r.lastTouchedLine, 3);
-  // Empty search text: the replacement goes in at the start of every line.
+  // An empty search text replaces nothing.
   Lines empty = {"p", "q"};
-  ReplaceAllMatches(empty, 0, "", "> ", false, {});
-  EXPECT_EQ(empty, (Lines{"> p", "> q"}));
+  EXPECT_EQ(ReplaceAllMatches(empty, 0, "", "> ", false, {}).replaced, 0);
+  EXPECT_EQ(empty, (Lines{"p", "q"}));
 }
 
 }  // namespace

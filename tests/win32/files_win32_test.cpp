@@ -54,7 +54,7 @@ TEST_F(RealFiles, OpenAndSaveKeepEveryByteAndLineBreak) {
   EXPECT_EQ(app.state.FileName, "a.script");
   EXPECT_EQ(app.state.FileDir, folder);
   EXPECT_EQ(app.edit->GetText(), "x\r\ny\r\nz\r\n\r\nlast\r\n");
-  ASSERT_TRUE(SaveScript(app, folder + "notes"));
+  ASSERT_TRUE(SaveScript(app, folder + "notes.script"));
   EXPECT_EQ(Read(folder + "notes.script"), "x\r\ny\r\nz\r\n\r\nlast\r\n");
   // Nothing is left beside the file.
   EXPECT_EQ(GetFileAttributesA((folder + "notes.script.saving~").c_str()), INVALID_FILE_ATTRIBUTES);

@@ -143,6 +143,7 @@ void MemoryEditControl::SetSelectionFormat(const CharFormat& f) {
     return;
   }
   RememberForUndo();
+  modified_ = true;
   for (long i = from; i < to; ++i) apply(formats_[i]);
   if (undoSuspended_) CarryFormatsIntoHistory(from, to);
 }
@@ -184,6 +185,7 @@ void MemoryEditControl::ReplaceSel(const std::string& text, bool undoable) {
   long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
   Format format = FormatForInsertAt(from);
   if (undoable) RememberForUndo();
+  modified_ = true;   // even when nothing was replaced, as the real control does
   text_.erase(from, to - from);
   formats_.erase(formats_.begin() + from, formats_.begin() + to);
   Insert(from, marks, format);
@@ -218,6 +220,7 @@ void MemoryEditControl::Undo() {
   redo_.push_back({text_, formats_, sel_});
   Snapshot s = std::move(undo_.back());
   undo_.pop_back();
+  modified_ = true;
   text_ = std::move(s.text);
   formats_ = std::move(s.formats);
   sel_ = s.sel;
@@ -228,6 +231,7 @@ void MemoryEditControl::Redo() {
   undo_.push_back({text_, formats_, sel_});
   Snapshot s = std::move(redo_.back());
   redo_.pop_back();
+  modified_ = true;
   text_ = std::move(s.text);
   formats_ = std::move(s.formats);
   sel_ = s.sel;
@@ -244,6 +248,7 @@ void MemoryEditControl::SetText(const std::string& text) {
   sel_ = {0, 0};
   undo_.clear();
   redo_.clear();
+  modified_ = false;
 }
 
 std::string MemoryEditControl::GetText() { return ToCrLf(text_); }
@@ -261,7 +266,8 @@ void MemoryEditControl::TypeChar(char c) {
     ReplaceSel("", true);
     return;
   }
-  if (c == '\n') return;  // Ctrl+Enter inserts nothing
+  // Ctrl+Enter, Ctrl+C and the other control characters insert nothing.
+  if (static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\r') return;
   long selected = std::min(sel_.cpMax, Length()) - sel_.cpMin;
   if (Length() - selected + 1 > textLimit) return;
   ReplaceSel(std::string(1, c), true);

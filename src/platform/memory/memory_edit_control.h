@@ -54,6 +54,8 @@ class MemoryEditControl : public EditControl {
   void Undo() override;
   void Redo() override;
   bool CanUndo() override { return !undo_.empty(); }
+  bool GetModify() override { return modified_; }
+  void SetModify(bool modified) override { modified_ = modified; }
   void SetText(const std::string& text) override;
   std::string GetText() override;
   long GetTextLength() override;
@@ -90,5 +92,6 @@ class MemoryEditControl : public EditControl {
   CharRange sel_;
   std::vector<Snapshot> undo_, redo_;
   bool undoSuspended_ = false;
+  bool modified_ = false;
   Clipboard* clipboard_;
 };

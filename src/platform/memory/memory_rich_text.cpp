@@ -15,6 +15,7 @@ void MemoryEditControl::SetRichText(const std::string& rtf, bool selectionOnly) 
   if (!selectionOnly) sel_ = {0, Length()};
   long from = sel_.cpMin, to = std::min(sel_.cpMax, Length());
   RememberForUndo();
+  modified_ = true;
   text_.erase(from, to - from);
   formats_.erase(formats_.begin() + from, formats_.begin() + to);
   text_.insert(from, chars);

@@ -271,10 +271,10 @@ int MemoryUi::SplitterPos(int splitter) {
 }
 
 void MemoryUi::LayOutSplitter(Control& s) {
-  s.pos = std::clamp(s.pos, 0, std::max(0, s.at.w - s.barWidth));
-  if (controls.count(s.left)) controls[s.left].at = {s.at.x, s.at.y, s.pos, s.at.h};
+  const int shown = std::clamp(s.pos, 0, std::max(0, s.at.w - s.barWidth));
+  if (controls.count(s.left)) controls[s.left].at = {s.at.x, s.at.y, shown, s.at.h};
   if (controls.count(s.right)) {
-    int x = s.pos + s.barWidth;
+    int x = shown + s.barWidth;
     controls[s.right].at = {s.at.x + x, s.at.y, std::max(0, s.at.w - x), s.at.h};
   }
 }

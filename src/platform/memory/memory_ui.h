@@ -91,6 +91,10 @@ class MemoryUi : public Ui {
   void AcceptDroppedFiles(int window) override;
   void RemoveKeyboardShortcuts(int window) override;
   void SetWindowHook(std::function<void(int, int)> h) override { hook = std::move(h); }
+  void SetSessionEndQuery(std::function<bool()> q) override { sessionEndQuery = std::move(q); }
+  // The system's question before logging off; true when no query is set.
+  bool QueryEndSession() { return !sessionEndQuery || sessionEndQuery(); }
+  std::function<bool()> sessionEndQuery;
   bool CreateImage(int image, int w, int h, uint32_t color) override;
 
   bool CreateStatusBar(int window, const std::vector<int>& rightEdges) override;

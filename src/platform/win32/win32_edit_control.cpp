@@ -30,6 +30,9 @@ void PrepareRichEdit(HWND hwnd) {
   cf.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
   SendMessageA(hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
   SendMessageA(hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  // Changes of the text are told to the parent, and so are files dropped on
+  // the text: the control is a drop target of its own.
+  SendMessageA(hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_DROPFILES);
 }
 
 void Win32EditControl::ExSetSel(long cpMin, long cpMax) {
@@ -168,7 +171,7 @@ void Win32EditControl::DropLongText() {
 
 void Win32EditControl::SetText(const std::string& text) {
   DropLongText();
-  SetWindowTextA(hwnd_, text.c_str());
+  Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string Win32EditControl::GetText() {

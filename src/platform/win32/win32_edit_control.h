@@ -33,6 +33,18 @@ class Win32EditControl : public EditControl {
   void Undo() override;
   void Redo() override;
   bool CanUndo() override;
+  // The control's own flag misses some changes (an undo, a cut by key), so
+  // its change notification, when it comes from the user's doing rather
+  // than from one of our calls, counts as well.
+  bool GetModify() override { return changeNotified_ || Send(EM_GETMODIFY) != 0; }
+  void SetModify(bool modified) override {
+    changeNotified_ = false;
+    Send(EM_SETMODIFY, modified ? TRUE : FALSE);
+  }
+  // EN_CHANGE reached the parent.
+  void OnChangeNotification() {
+    if (callsInProgress_ == 0) changeNotified_ = true;
+  }
   void SetText(const std::string& text) override;
   std::string GetText() override;
   long GetTextLength() override;
@@ -48,7 +60,14 @@ class Win32EditControl : public EditControl {
 
  private:
   void DropLongText();
-  LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(hwnd_, msg, w, l); }
+  LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) {
+    ++callsInProgress_;
+    LRESULT result = SendMessageA(hwnd_, msg, w, l);
+    --callsInProgress_;
+    return result;
+  }
+  int callsInProgress_ = 0;
+  bool changeNotified_ = false;
   HWND hwnd_;
   std::function<void(HWND)> renewed_;
   // What the editor asked of the control, so a fresh one starts the same.

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <deque>
 #include <map>
@@ -42,6 +43,7 @@ class Win32Ui : public Ui, public EventSource {
   void AcceptDroppedFiles(int window) override;
   void RemoveKeyboardShortcuts(int window) override;
   void SetWindowHook(std::function<void(int, int)> hook) override { hook_ = std::move(hook); }
+  void SetSessionEndQuery(std::function<bool()> query) override { sessionEndQuery_ = std::move(query); }
   bool CreateImage(int image, int w, int h, uint32_t color) override;
 
   bool CreateStatusBar(int window, const std::vector<int>& rightEdges) override;
@@ -107,9 +109,11 @@ class Win32Ui : public Ui, public EventSource {
   void LayOutSplitter(int splitter);
   void ShowTabPage(int control);
   void OnNotify(int window, const NMHDR& header);
+  void QueueDrop(HDROP drop);
   void OnCommand(int window, WPARAM wParam, LPARAM lParam);
   void DrawListItem(const DRAWITEMSTRUCT& item);
   bool IsEditingArea(HWND hwnd) const;
+  bool RestoreFocus(HWND window);
   long CharacterUnder(HWND edit, int x, int y) const;
 
   std::map<int, HWND> windows_;
@@ -127,5 +131,7 @@ class Win32Ui : public Ui, public EventSource {
   HWND statusBar_ = nullptr;
   HWND toolbar_ = nullptr;
   std::function<void(int, int)> hook_;
+  std::function<bool()> sessionEndQuery_;
+  std::map<HWND, HWND> lastFocus_;   // top-level window -> its control that had the keys
   std::deque<Event> queue_;
 };

@@ -25,8 +25,28 @@ void Win32Ui::OnCommand(int window, WPARAM wParam, LPARAM lParam) {
   e.type = code == LBN_DBLCLK && controlKinds_[control] == ControlKind::ListBox ? kControlDoubleClick
            : code == BN_CLICKED ? kControlClick
                                 : kControlOther;
-  // Rich-edit and edit-field change notifications are not events of ours.
-  if (controlKinds_[control] == ControlKind::RichEdit || controlKinds_[control] == ControlKind::TextField) return;
+  // Change notifications are not events of ours; the editing area keeps
+  // them as part of its modified flag.
+  if (controlKinds_[control] == ControlKind::RichEdit) {
+    auto editor = editors_.find(control);
+    if (code == EN_CHANGE && editor != editors_.end()) editor->second->OnChangeNotification();
+    return;
+  }
+  if (controlKinds_[control] == ControlKind::TextField) return;
+  Queue(e);
+}
+
+void Win32Ui::QueueDrop(HDROP drop) {
+  Event e;
+  e.code = kEventDropFiles;
+  UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    std::string path(length + 1, '\0');
+    DragQueryFileA(drop, i, &path[0], length + 1);
+    path.resize(length);
+    e.droppedFiles.push_back(path);
+  }
   Queue(e);
 }
 
@@ -38,6 +58,12 @@ void Win32Ui::OnNotify(int, const NMHDR& header) {
     return;
   }
   int control = ControlNumberOf(header.hwndFrom);
+  // Files dropped on the text are a drop on the window. Answering 0 keeps
+  // the control from inserting them; the drop's owner releases it.
+  if (header.code == EN_DROPFILES) {
+    QueueDrop(static_cast<HDROP>(reinterpret_cast<const ENDROPFILES&>(header).hDrop));
+    return;
+  }
   if (header.code == TCN_SELCHANGE && tabPages_.count(control)) {
     ShowTabPage(control);
     return;
@@ -91,6 +117,23 @@ LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       DrawListItem(item);
       return TRUE;
     }
+    case WM_QUERYENDSESSION:
+      // Sent, not posted: the answer is due before the session goes on. Every
+      // top-level window is asked; the main window speaks for the program.
+      if (window == 0 && sessionEndQuery_) return sessionEndQuery_() ? TRUE : FALSE;
+      return TRUE;
+    case WM_ACTIVATE:
+      // A window that comes back from behind a message box, a dialog or
+      // another program gives the keys to the control that had them, as the
+      // system's dialogs do; the default would give them to the window itself,
+      // where typed keys vanish.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) lastFocus_[hwnd] = focus;
+      } else if (!HIWORD(wParam) && RestoreFocus(hwnd)) {
+        return 0;
+      }
+      break;
     case WM_CLOSE: {
       // Closing is the program's decision, taken in the loop.
       Event e;
@@ -101,24 +144,27 @@ LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     }
     case WM_DROPFILES: {
       HDROP drop = reinterpret_cast<HDROP>(wParam);
-      Event e;
-      e.code = kEventDropFiles;
-      UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-      for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        DragQueryFileA(drop, i, &path[0], length + 1);
-        path.resize(length);
-        e.droppedFiles.push_back(path);
-      }
+      QueueDrop(drop);
       DragFinish(drop);
-      Queue(e);
       return 0;
     }
     default:
       break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool Win32Ui::RestoreFocus(HWND window) {
+  HWND focus = lastFocus_[window];
+  if (!focus || !IsWindow(focus) || !IsChild(window, focus) || !IsWindowVisible(focus)) {
+    // Never focused yet, or the control was replaced: the editing area.
+    focus = nullptr;
+    for (const auto& [number, kind] : controlKinds_)
+      if (kind == ControlKind::RichEdit && IsChild(window, ControlHandle(number))) focus = ControlHandle(number);
+  }
+  if (!focus) return false;
+  SetFocus(focus);
+  return true;
 }
 
 bool Win32Ui::IsEditingArea(HWND hwnd) const {
@@ -162,6 +208,8 @@ bool Win32Ui::NextEvent(Event& event, bool wait) {
                                   static_cast<short>(HIWORD(msg.lParam)));
     return true;
   }
+  // A drop posted to the text itself is a drop on the window too.
+  if (msg.message == WM_DROPFILES && IsEditingArea(msg.hwnd)) msg.hwnd = GetParent(msg.hwnd);
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   switch (msg.message) {

@@ -35,10 +35,12 @@ void Win32Ui::LayOutSplitter(int splitter) {
   Splitter& s = splitters_[splitter];
   RECT r;
   GetClientRect(hwnd, &r);
-  s.pos = std::clamp(s.pos, 0, std::max(0, static_cast<int>(r.right) - s.barWidth));
-  if (HWND left = ControlHandle(s.left)) MoveWindow(left, 0, 0, s.pos, r.bottom, TRUE);
+  // Only the layout is clamped: a window minimised or shrunk for a moment
+  // gets its bar back where the user left it.
+  const int shown = std::clamp(s.pos, 0, std::max(0, static_cast<int>(r.right) - s.barWidth));
+  if (HWND left = ControlHandle(s.left)) MoveWindow(left, 0, 0, shown, r.bottom, TRUE);
   if (HWND right = ControlHandle(s.right)) {
-    int x = s.pos + s.barWidth;
+    int x = shown + s.barWidth;
     MoveWindow(right, x, 0, std::max(0, static_cast<int>(r.right) - x), r.bottom, TRUE);
   }
 }
@@ -59,7 +61,10 @@ LRESULT Win32Ui::HandleSplitterMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
       return 0;
     case WM_MOUSEMOVE:
       if (s.dragging) {
-        s.pos = static_cast<short>(LOWORD(lParam)) - s.dragOffset;
+        RECT r;
+        GetClientRect(hwnd, &r);
+        s.pos = std::clamp(static_cast<short>(LOWORD(lParam)) - s.dragOffset, 0,
+                           std::max(0, static_cast<int>(r.right) - s.barWidth));
         LayOutSplitter(number);
       }
       return 0;
