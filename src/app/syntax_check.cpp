@@ -1,5 +1,7 @@
 #include "app/syntax_check.h"
 
+#include <algorithm>
+
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
 
@@ -33,9 +35,36 @@ std::string NumberedPath(const std::string& folder, const ScratchName& name, int
   return folder + name.stem + (n ? std::to_string(n) : "") + name.extension;
 }
 
-void ShowCannotWrite(App& app, const std::string& path) {
-  app.platform.dialogs->ShowMessage("The file '" + path + "' could not be written.", kErrorTitle,
-                                   MessageButtons::Ok);
+void ShowError(App& app, const std::string& text) {
+  app.platform.dialogs->ShowMessage(text, kErrorTitle, MessageButtons::Ok);
+}
+
+void ShowCannotWrite(App& app, const std::string& path) { ShowError(app, "The file '" + path + "' could not be written."); }
+
+// Without the compiler the batch file would leave an empty log, which reads
+// as a clean script.
+bool CompilerFound(App& app) {
+  const AppState& s = app.state;
+  if (app.platform.files->Exists(s.CompilerPath)) return true;
+  ShowError(app, "The engine's tools were not found: there is no compiler at '" + s.CompilerPath + "'." +
+                     (s.InstallPath.empty() ? " No engine installation is registered on this computer." : ""));
+  return false;
+}
+
+// The compiler must get exactly the path the user chose. Inside the batch
+// line's quotes only a quotation mark or a line break could end the path
+// and start a command; no file name holds either.
+bool SpellForBatch(App& app, const std::string& path, std::string& spelled) {
+  const bool unsafe = std::any_of(path.begin(), path.end(),
+                                  [](char c) { return c == '"' || static_cast<unsigned char>(c) < 32; });
+  if (unsafe) {
+    ShowError(app, "The path '" + path + "' holds a character no file name may hold; the compiler was not started.");
+    return false;
+  }
+  if (app.platform.processes->ConsolePath(path, spelled)) return true;
+  ShowError(app, "The path '" + path + "' cannot be handed to the engine's compiler: the command window cannot "
+                 "spell its letters.");
+  return false;
 }
 
 // The check removes its files afterwards, so it must never take a name a
@@ -76,21 +105,32 @@ void CheckSyntax(App& app) {
   // The batch file and the log sit in the current folder, where the batch
   // file runs; the scratch script beside the edited file.
   std::string script, batch, log;
+  if (!CompilerFound(app)) return;
   if (!PickFreshPath(app, s.FileDir, kScratchScript, script) || !PickFreshPath(app, "", kBatchFile, batch) ||
       !PickFreshPath(app, s.BasePath, kCompilerLog, log))
     return;
   // A save that fails has said so, naming the file.
   if (!SaveScript(app, script)) return;
-  if (!files.WriteFileReplacing(batch, CompileBatchLine(s.CompilerPath, s.CurrentQVRProject, script, log))) {
+  // The scratch script exists now, so it has a short name if it needs one.
+  std::string compiler, project, scriptArgument, logArgument;
+  if (!SpellForBatch(app, s.CompilerPath, compiler) || !SpellForBatch(app, s.CurrentQVRProject, project) ||
+      !SpellForBatch(app, script, scriptArgument) || !SpellForBatch(app, log, logArgument)) {
+    files.RemoveFile(script);
+    return;
+  }
+  if (!files.WriteFileReplacing(batch, CompileBatchLine(compiler, project, scriptArgument, logArgument))) {
     ShowCannotWrite(app, batch);
     files.RemoveFile(script);
     return;
   }
   // The editor waits here on purpose: the log is complete only once the
   // compiler has ended.
-  app.platform.processes->RunAndWait(batch, "");
   std::string output;
-  if (files.ReadFile(log, output)) {
+  if (!app.platform.processes->RunAndWait(batch, "")) {
+    ShowError(app, "The syntax check could not start '" + batch + "'.");
+  } else if (!files.ReadFile(log, output)) {
+    ShowError(app, "The engine's compiler wrote no log ('" + log + "'): the script was not checked.");
+  } else {
     ShowCompilerLog(app, output);
     files.RemoveFile(log);
   }

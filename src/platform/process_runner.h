@@ -11,4 +11,9 @@ class ProcessRunner {
   // editor's current folder, and returns once it has ended. False when it
   // could not be started at all.
   virtual bool RunAndWait(const std::string& file, const std::string& folder) = 0;
+  // A path as a batch file must spell it: the command interpreter reads the
+  // file in the console's code page, not the program's, so letters outside
+  // ASCII are written in that code page, or the path by its short name where
+  // the code page has no such letter. False when neither can spell it.
+  virtual bool ConsolePath(const std::string& path, std::string& spelled) = 0;
 };

@@ -10,6 +10,11 @@ constexpr int kCheckSyntax = 17;
 
 class SyntaxCheck : public AppFixture {
  protected:
+  // The engine's compiler, where it is looked for with and without an install path.
+  void Prepare() override {
+    mem.files.files["qvr_comp.exe"] = "MZ";
+    mem.files.files["C:\\qvr\\qvr_comp.exe"] = "MZ";
+  }
   void Check() {
     mem.events.Command(kCheckSyntax);
     Run();
@@ -74,10 +79,35 @@ TEST_F(SyntaxCheck, EveryLogLineIsShownAndTheDocumentIsLeftAsItWas) {
             ">>\"qvr_output.log\"");
   EXPECT_EQ(Messages(), (std::vector<std::string>{"Syntax check:|No errors found."}));
 
-  // A batch file that never ran leaves no log: nothing to show, nothing left.
+  // A batch file that never ran is no clean script: it is said, and nothing is left.
   mem.processes.startFails = true;
   Check();
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Error:|The syntax check could not start 'Compile.bat'."}));
+  EXPECT_EQ(mem.files.files, before);
+}
+
+// Whatever keeps the compiler from judging the script is said as an error,
+// before anything is written or run; "No errors found." only comes from it.
+TEST_F(SyntaxCheck, NoCompilerOrAPathItCannotGetWhole) {
+  SetText("x");
+  const Files before = mem.files.files;
+  mem.files.files.erase("qvr_comp.exe");
+  Check();
+  std::vector<std::string> shown = Messages();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "Error:|The engine's tools were not found: there is no compiler at 'qvr_comp.exe'. "
+                      "No engine installation is registered on this computer.");
+  app.state.CompilerPath = "C:\\qvr\\qvr_comp.exe";
+  for (const char* project : {"my.proj\" & echo INJECTED>C:\\inj.txt & rem \"", "a\r\necho x", "C:\\\xE9t\xE9.qpf"}) {
+    app.state.CurrentQVRProject = project;
+    mem.processes.unspellable = "\xE9";
+    Check();
+    shown = Messages();
+    ASSERT_EQ(shown.size(), 1u) << project;
+    EXPECT_EQ(shown[0].rfind("Error:|The path '", 0), 0u) << shown[0];
+  }
+  EXPECT_TRUE(mem.processes.started.empty());
+  mem.files.files["qvr_comp.exe"] = "MZ";
   EXPECT_EQ(mem.files.files, before);
 }
 

@@ -72,6 +72,8 @@ void RemoveTree(const std::string& folder) {
 
 class RealSyntaxCheck : public RealApp {
  protected:
+  // Letters outside ASCII in every folder the compiler is told of.
+  virtual std::string Accent() const { return ""; }
   std::string root, install, project, scripts, work;
   std::string previousFolder, previousInstallPath;
   bool hadInstallPath = false;
@@ -81,10 +83,10 @@ class RealSyntaxCheck : public RealApp {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     root = std::string(temp) + "qvrvse syntax test\\";
-    install = root + "Program Files (x86)\\QVR Engine\\";
-    std::string projectFolder = root + "50% done & (a^b) %PATH%\\";
+    install = root + "Program Files (x86)\\QVR Engine" + Accent() + "\\";
+    std::string projectFolder = root + "50% done & (a^b) %PATH%" + Accent() + "\\";
     project = projectFolder + "game.qpf";
-    scripts = root + "my scripts\\";
+    scripts = root + "my scripts" + Accent() + "\\";
     work = root + "work\\";
     RemoveTree(root);
     for (const std::string& folder : {root, root + "Program Files (x86)\\", install, projectFolder, scripts, work})
@@ -180,6 +182,37 @@ TEST_F(RealSyntaxCheck, TheCompilerGetsEveryPathWholeAndEveryLineIsShown) {
   EXPECT_EQ(g_messages, (std::vector<std::string>{"Syntax check:|No errors found."}));
   EXPECT_EQ(ReadWhole(scripts + "SyntaxCheck.script"), "mine");
   EXPECT_EQ(FolderNames(scripts).size(), 2u);
+  EXPECT_TRUE(FolderNames(work).empty());
+}
+
+// No engine where the settings say: the user is told where the compiler was
+// looked for, and nothing is written or run.
+TEST_F(RealSyntaxCheck, AMissingCompilerIsReportedNotTakenForACleanScript) {
+  DeleteFileA((install + "qvr_comp.exe").c_str());
+  WriteWhole(scripts + "a.script", "Bad\r\n");
+  LoadScript(app, scripts + "a.script");
+  CheckFromTheMenu("");
+  ASSERT_EQ(g_messages.size(), 1u);
+  EXPECT_EQ(g_messages[0].rfind("Error:|", 0), 0u) << g_messages[0];
+  EXPECT_NE(g_messages[0].find(install + "qvr_comp.exe"), std::string::npos) << g_messages[0];
+  EXPECT_EQ(FolderNames(scripts), (std::vector<std::string>{"a.script"}));
+  EXPECT_TRUE(FolderNames(work).empty());
+}
+
+// The batch file is read in the console's code page, not the program's.
+class RealSyntaxCheckAccented : public RealSyntaxCheck {
+ protected:
+  std::string Accent() const override { return " Jos\xE9 M\xFCller"; }
+};
+
+TEST_F(RealSyntaxCheckAccented, TheCompilerGetsThePathsTheUserChose) {
+  WriteWhole(scripts + "a.script", "Scene.Start\r\n");
+  LoadScript(app, scripts + "a.script");
+  CheckFromTheMenu("");
+  EXPECT_EQ(g_messages, (std::vector<std::string>{"Syntax check:|No errors found."}));
+  EXPECT_EQ(ReadWhole(install + "received.txt"),
+            "-project\n" + project + "\n-script\n" + scripts + "SyntaxCheck.script\n");
+  EXPECT_EQ(ReadWhole(install + "seen.script"), "Scene.Start\r\n");
   EXPECT_TRUE(FolderNames(work).empty());
 }
 

@@ -28,6 +28,13 @@ class MemoryProcessRunner : public ProcessRunner {
   std::vector<Started> started;
 
   bool RunAndWait(const std::string& file, const std::string& folder) override;
+  // Paths pass as they are, but for those holding a byte the console cannot spell.
+  std::string unspellable;
+  bool ConsolePath(const std::string& path, std::string& spelled) override {
+    if (path.find_first_of(unspellable) != std::string::npos) return false;
+    spelled = path;
+    return true;
+  }
 
  private:
   MemoryFileSystem& files_;

@@ -330,3 +330,36 @@ bool Win32ProcessRunner::RunAndWait(const std::string& file, const std::string& 
   }
   return true;
 }
+
+namespace {
+
+// The program's text in another code page; false when a character has no
+// place there (no best fit: a look-alike letter would name another file).
+bool InCodePage(const std::string& ansi, UINT codePage, std::string& out) {
+  if (ansi.empty()) {
+    out.clear();
+    return true;
+  }
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  if (wideLength <= 0) return false;
+  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], wideLength);
+  BOOL lossy = FALSE;
+  const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr, 0,
+                                         nullptr, &lossy);
+  if (length <= 0 || lossy) return false;
+  out.assign(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &out[0], length, nullptr, &lossy);
+  return !lossy;
+}
+
+}  // namespace
+
+bool Win32ProcessRunner::ConsolePath(const std::string& path, std::string& spelled) {
+  // The batch file runs in a console of its own, which starts in the
+  // system's console code page.
+  if (InCodePage(path, GetOEMCP(), spelled)) return true;
+  char shortName[MAX_PATH] = {0};
+  const DWORD length = GetShortPathNameA(path.c_str(), shortName, MAX_PATH);
+  return length > 0 && length < MAX_PATH && InCodePage(shortName, GetOEMCP(), spelled);
+}

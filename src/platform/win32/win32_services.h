@@ -58,4 +58,5 @@ class Win32FileSystem : public FileSystem {
 class Win32ProcessRunner : public ProcessRunner {
  public:
   bool RunAndWait(const std::string& file, const std::string& folder) override;
+  bool ConsolePath(const std::string& path, std::string& spelled) override;
 };
