@@ -209,7 +209,7 @@ bool Win32Ui::NextEvent(Event& event, bool wait) {
     return true;
   }
   // A drop posted to the text itself is a drop on the window too.
-  if (msg.message == WM_DROPFILES && IsEditingArea(msg.hwnd)) msg.hwnd = GetParent(msg.hwnd);
+  if (msg.message == WM_DROPFILES && IsEditingArea(msg.hwnd)) msg.hwnd = GetAncestor(msg.hwnd, GA_ROOT);
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   switch (msg.message) {

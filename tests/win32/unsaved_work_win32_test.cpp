@@ -1,0 +1,162 @@
+// What keeps a user's work safe in the real window: the changed flag seen by
+// the control itself, drops anywhere on the window, the keys after a
+// question, logging off, and a window minimised for a while.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+#include "app/app_state.h"
+#include "app/script_files.h"
+#include "win32/real_app.h"
+
+namespace {
+
+constexpr const char* kAnsweredMark = "qvr.answered";
+std::deque<int> g_answers;            // the buttons pressed, box by box
+std::vector<std::string> g_questions;  // "title|text" of every box answered
+
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
+  HWND box = reinterpret_cast<HWND>(wParam);
+  char kind[16] = {0};
+  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
+      !GetPropA(box, kAnsweredMark)) {
+    SetPropA(box, kAnsweredMark, box);
+    char title[256] = {0}, text[2048] = {0};
+    GetWindowTextA(box, title, sizeof(title));
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    g_questions.push_back(std::string(title) + "|" + text);
+    int answer = IDCANCEL;
+    if (!g_answers.empty()) {
+      answer = g_answers.front();
+      g_answers.pop_front();
+    }
+    PostMessageA(box, WM_COMMAND, answer, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class RealUnsavedWork : public RealApp {
+ protected:
+  std::string folder;
+  HHOOK hook = nullptr;
+
+  void SetUp() override {
+    RealApp::SetUp();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "qvrvse unsaved test\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    g_answers.clear();
+    g_questions.clear();
+    hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+  }
+  void TearDown() override {
+    if (hook) UnhookWindowsHookEx(hook);
+    for (const char* name : {"a.script", "dropped.script"}) DeleteFileA((folder + name).c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+  void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder + name, std::ios::binary) << bytes;
+  }
+  // Modifier keys as the control reads them while it handles a key.
+  void HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {0};
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+  }
+  void Chord(std::initializer_list<int> modifiers, int key) {
+    HoldKeys(modifiers);
+    SendMessageA(Control(kEditingArea), WM_KEYDOWN, key, 0);
+    HoldKeys({});
+    PostMessageA(Control(kEditingArea), WM_KEYUP, key, 0xC0000001);
+    Run();
+  }
+  void Unchanged() {
+    app.state.Changed = 0;
+    app.edit->SetModify(false);
+  }
+  std::string Title() {
+    char title[512] = {0};
+    GetWindowTextA(Main(), title, sizeof(title));
+    return title;
+  }
+};
+
+TEST_F(RealUnsavedWork, ThePasteOfAnyKeyMarksTheDocumentAndCopyDoesNot) {
+  app.edit->SetText("alpha beta");
+  Unchanged();
+  app.edit->ExSetSel(0, 5);
+  Chord({VK_CONTROL}, 'C');
+  PostMessageA(Control(kEditingArea), WM_CHAR, 3, 0);   // what Ctrl+C types
+  Chord({VK_CONTROL}, 'A');
+  Run();
+  EXPECT_EQ(platform.clipboard.GetText(), "alpha");
+  EXPECT_EQ(app.state.Changed, 0);
+
+  app.edit->ExSetSel(10, 10);
+  Chord({VK_CONTROL}, 'V');
+  EXPECT_EQ(app.edit->GetText(), "alpha betaalpha");
+  EXPECT_EQ(app.state.Changed, 1);
+
+  // An undo by key after a save is a change of the saved text too.
+  Unchanged();
+  Chord({VK_CONTROL}, 'Z');
+  EXPECT_EQ(app.edit->GetText(), "alpha beta");
+  EXPECT_EQ(app.state.Changed, 1);
+}
+
+// The text covers most of the window and is a drop target of its own.
+TEST_F(RealUnsavedWork, AFileDroppedOnTheTextIsOpened) {
+  Write("dropped.script", "from the drop");
+  const std::string path = folder + "dropped.script";
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() + 1);
+  GlobalUnlock(memory);
+  PostMessageA(Control(kEditingArea), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  Run();
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - dropped.script");
+  EXPECT_EQ(app.edit->GetText(), "from the drop");
+}
+
+// After a question the keys go to the text again, not to the window, where
+// they would vanish.
+TEST_F(RealUnsavedWork, KeysTypedAfterAQuestionReachTheText) {
+  Write("a.script", "old");
+  LoadScript(app, folder + "a.script");
+  Run();
+  ASSERT_EQ(GetFocus(), Control(kEditingArea));
+  g_answers = {IDYES};
+  Menu(4);
+  ASSERT_EQ(g_questions.size(), 1u);
+  EXPECT_EQ(GetFocus(), Control(kEditingArea));
+  Menu(20);   // About
+  EXPECT_EQ(GetFocus(), Control(kEditingArea));
+}
+
+TEST_F(RealUnsavedWork, LoggingOffAsksAndCancelKeepsTheSession) {
+  PostMessageA(Control(kEditingArea), WM_CHAR, 'x', 0);
+  Run();
+  ASSERT_EQ(app.state.Changed, 1);
+  g_answers = {IDCANCEL};
+  EXPECT_FALSE(SendMessageA(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  ASSERT_EQ(g_questions.size(), 1u);
+  EXPECT_EQ(g_questions[0].rfind("Warning:|", 0), 0u);
+  g_answers = {IDNO};
+  EXPECT_TRUE(SendMessageA(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+}
+
+TEST_F(RealUnsavedWork, MinimisingAndRestoringKeepsTheTextArea) {
+  ShowWindow(Main(), SW_MINIMIZE);
+  Run();
+  ShowWindow(Main(), SW_RESTORE);
+  Run();
+  EXPECT_EQ(platform.ui.ControlRect(kEditingArea).w, 640);
+}
+
+}  // namespace
