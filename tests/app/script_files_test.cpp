@@ -559,6 +559,23 @@ TEST_F(ScriptFiles, CloseWithYesSavesThenEnds) {
   EXPECT_EQ(File("C:\\s\\a.script"), "new old");
 }
 
+// Logging off or shutting down asks as Exit does; Cancel, or a save that
+// fails, keeps the session and the text.
+TEST_F(ScriptFiles, EndingTheSessionAsksAboutUnsavedWork) {
+  EXPECT_TRUE(mem.ui.QueryEndSession());
+  OpenAndEditA();
+  mem.dialogs.messageAnswers = {kAnswerCancel};
+  EXPECT_FALSE(mem.ui.QueryEndSession());
+  ExpectUnsavedQuestion(Last(), "a.script");
+  mem.files.failWrites = true;
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  EXPECT_FALSE(mem.ui.QueryEndSession());
+  mem.files.failWrites = false;
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  EXPECT_TRUE(mem.ui.QueryEndSession());
+  EXPECT_EQ(File("C:\\s\\a.script"), "new old");
+}
+
 // ---- Dropped files ----
 
 TEST_F(ScriptFiles, DroppingTwoFilesWarnsAndOpensTheFirst) {
