@@ -36,6 +36,7 @@ constexpr const char* kTitleBase = "QVR Visual Script Editor";
 constexpr const char* kVersion = "V" QVR_VERSION;
 constexpr const char* kCompilerName = "qvr_comp.exe";
 constexpr int kDefaultSplitterPos = 640;
+constexpr const char* kCrLf = "\r\n";
 
 struct AppState {
   // Document.
@@ -43,6 +44,7 @@ struct AppState {
   std::string FileDir;
   int Changed = 0;
   int HasFile = 0;   // the text was read from, or saved to, FileDir + FileName
+  std::string LineBreak = kCrLf;   // the file's own, so a save changes no line it did not edit
   std::string TitleBase = kTitleBase;
   std::string Version = kVersion;
   std::string ProgramFolder;   // executable's folder, with trailing backslash

@@ -1,5 +1,6 @@
 #include "app/script_files.h"
 
+#include "app/script_format.h"
 #include "catalogue/line_reader.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
@@ -122,17 +123,39 @@ bool FitsInMemory(App& app, const std::string& path, uint64_t lines, uint64_t by
   return false;
 }
 
+void ShowError(App& app, const std::string& text) {
+  app.platform.dialogs->ShowMessage(text, kErrorTitle, MessageButtons::Ok);
+}
+
+// Reads a script's lines, or says why not and leaves everything as it was.
 // `linesKept`: lines the editing area goes on holding beside the file's.
-bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines,
+// `lineBreak` gets the file's own line break.
+bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines, std::string& lineBreak,
                     uint64_t linesKept = 0) {
   std::string bytes;
-  if (!app.platform.files->ReadFile(path, bytes)) {
-    app.platform.dialogs->ShowMessage("The file '" + path + "' could not be read.", kErrorTitle,
-                                     MessageButtons::Ok);
+  try {
+    if (!app.platform.files->ReadFile(path, bytes)) {
+      ShowError(app, "The file '" + path + "' could not be read.");
+      return false;
+    }
+    // Saving such a file would destroy it: a zero byte is no line break.
+    const ScriptFileKind kind = KindOfScriptFile(bytes);
+    if (kind != ScriptFileKind::Text) {
+      ShowError(app, "The file '" + path + "' is not a script the editor can edit: " +
+                         (kind == ScriptFileKind::Utf16 ? "it is written in UTF-16." : "it holds zero bytes, as binary files do.") +
+                         " It was not opened.");
+      return false;
+    }
+    // The size is judged before the lines are made: a file of line breaks
+    // alone would take a line each.
+    if (!FitsInMemory(app, path, linesKept + ScriptLineCount(bytes), bytes.size())) return false;
+    lineBreak = LineBreakOf(bytes);
+    lines = SplitScriptLines(bytes);
+    return true;
+  } catch (const std::bad_alloc&) {
+    ShowError(app, "The file '" + path + "' is too large to open: there is not enough memory.");
     return false;
   }
-  lines = SplitScriptLines(bytes);
-  return FitsInMemory(app, path, linesKept + lines.size(), bytes.size());
 }
 
 void ShowLoadedText(App& app) {
@@ -163,7 +186,8 @@ std::string WithScriptExtension(const std::string& path) {
 }
 
 bool SaveScript(App& app, const std::string& path) {
-  if (app.platform.files->WriteFileReplacing(path, GetEditorText(*app.edit))) return true;
+  if (app.platform.files->WriteFileReplacing(path, WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak)))
+    return true;
   app.platform.dialogs->ShowMessage("The file '" + path + "' could not be written.", kErrorTitle,
                                    MessageButtons::Ok);
   return false;
@@ -195,14 +219,21 @@ void LoadScript(App& app, const std::string& path) {
   // user can start a new script under it.
   if (!app.platform.files->Exists(path)) {
     AdoptFile(app, path, 0);
+    s.LineBreak = kCrLf;
     return;
   }
   std::vector<std::string> lines;
-  if (!ReadScriptFile(app, path, lines)) return;
+  std::string lineBreak;
+  if (!ReadScriptFile(app, path, lines, lineBreak)) return;
   AdoptFile(app, path, 1);
+  s.LineBreak = lineBreak;
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
-  LoadText(app, lines, s.Enabled == 1 && s.OnOpening == 1);
+  try {
+    LoadText(app, lines, s.Enabled == 1 && s.OnOpening == 1);
+  } catch (const std::bad_alloc&) {
+    ShowError(app, "The file '" + path + "' could not be opened whole: there is not enough memory.");
+  }
   SetEditorVisible(edit, true);
   ActivateEditor(edit);
   MarkUnchanged(app);
@@ -211,7 +242,8 @@ void LoadScript(App& app, const std::string& path) {
 void AppendScript(App& app, const std::string& path) {
   if (!app.platform.files->Exists(path)) return;
   std::vector<std::string> lines;
-  if (!ReadScriptFile(app, path, lines, static_cast<uint64_t>(LineCount(*app.edit)))) return;
+  std::string lineBreak;   // the document keeps its own
+  if (!ReadScriptFile(app, path, lines, lineBreak, static_cast<uint64_t>(LineCount(*app.edit)))) return;
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
   if (!lines.empty()) {
@@ -240,6 +272,7 @@ void NewScript(App& app) {
   ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
   app.state.FileName = kUnnamedScript;
   app.state.HasFile = 0;
+  app.state.LineBreak = kCrLf;
   MarkUnchanged(app);
   SetDocumentTitle(app);
 }

@@ -58,20 +58,23 @@ class ScriptFiles : public AppFixture {
 
 // ---- Reading and writing the file format ----
 
-TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingJoinsWithCrLf) {
+TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingKeepsTheFilesLineBreak) {
   struct Case {
-    std::string bytes, text;   // text as the control gives it, which is also what a save writes
+    std::string bytes, text;   // text as the control gives it
     long lines;
+    std::string saved;         // what an unedited save writes
   };
   const Case cases[] = {
-      {"x\r\ny\r\n", "x\r\ny\r\n", 3},   // a final break is an empty last line, written back
-      {"x\r\ny", "x\r\ny", 2},
-      {"x\ry\nz", "x\r\ny\r\nz", 3},
-      {"a\0b\0"s, "a\r\nb\r\n", 3},
-      {"a\n\rb", "a\r\n\r\nb", 3},          // LF CR is two breaks, not one
-      {"\r\nx", "\r\nx", 2},                 // a leading empty line stays
-      {"a\r\n\r\n", "a\r\n\r\n", 3},         // so do trailing ones
-      {"{\\rtf1 \"q\"}\t\xE9\x7F", "{\\rtf1 \"q\"}\t\xE9\x7F", 1},  // bytes pass through as they are
+      {"x\r\ny\r\n", "x\r\ny\r\n", 3, "x\r\ny\r\n"},   // a final break is an empty last line, written back
+      {"x\r\ny", "x\r\ny", 2, "x\r\ny"},
+      {"x\ny\n", "x\r\ny\r\n", 3, "x\ny\n"},         // a checkout's LF-only file stays LF-only
+      {"x\ry", "x\r\ny", 2, "x\ry"},
+      {"x\ry\nz", "x\r\ny\r\nz", 3, "x\r\ny\r\nz"},  // mixed breaks become CR LF
+      {"a\n\rb", "a\r\n\r\nb", 3, "a\r\n\r\nb"},     // LF CR is two breaks, not one
+      {"\r\nx", "\r\nx", 2, "\r\nx"},                 // a leading empty line stays
+      {"a\r\n\r\n", "a\r\n\r\n", 3, "a\r\n\r\n"},     // so do trailing ones
+      {"\xEF\xBB\xBFutf\n8", "\xEF\xBB\xBFutf\r\n8", 2, "\xEF\xBB\xBFutf\n8"},  // a UTF-8 mark stays
+      {"{\\rtf1 \"q\"}\t\xE9\x7F", "{\\rtf1 \"q\"}\t\xE9\x7F", 1, "{\\rtf1 \"q\"}\t\xE9\x7F"},  // bytes pass through
   };
   // Highlighted loading takes another road into the control; it must give the same text.
   for (int onOpening : {1, 0}) {
@@ -82,9 +85,38 @@ TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingJoinsWithCrLf) {
       EXPECT_EQ(Text(), c.text) << c.bytes << " highlighted " << onOpening;
       EXPECT_EQ(edit().GetLineCount(), c.lines) << c.bytes << " highlighted " << onOpening;
       ASSERT_TRUE(SaveScript(app, "C:\\s\\out.script"));
-      EXPECT_EQ(File("C:\\s\\out.script"), c.text) << c.bytes << " highlighted " << onOpening;
+      EXPECT_EQ(File("C:\\s\\out.script"), c.saved) << c.bytes << " highlighted " << onOpening;
     }
   }
+}
+
+// Files that are no 8-bit text would be destroyed by a save: they are not
+// opened, nor appended, and the document stays as it was.
+TEST_F(ScriptFiles, UnicodeAndBinaryFilesAreRefused) {
+  OpenAndEditA();
+  for (const std::string& bytes : {"\xFF\xFEa\0b\0"s, "\xFE\xFF\0a"s, "MZ\x90\0\x03"s, "a\0b"s}) {
+    Seed("C:\\s\\odd.script", bytes);
+    mem.dialogs.messageAnswers = {kAnswerNo};
+    OpenFile("C:\\s\\odd.script");
+    ExpectError(Last(), "C:\\s\\odd.script");
+    mem.dialogs.fileAnswers = {"C:\\s\\odd.script"};
+    Menu(kAppend);
+    ExpectError(Last(), "C:\\s\\odd.script");
+    EXPECT_EQ(Text(), "new old");
+    EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  }
+  // A huge file of zero bytes is refused before it is split into lines.
+  Seed("C:\\s\\zeros.script", std::string(50 * 1000 * 1000, '\0'));
+  mem.dialogs.fileAnswers = {"C:\\s\\zeros.script"};
+  Menu(kAppend);
+  ExpectError(Last(), "C:\\s\\zeros.script");
+  // So is one of line breaks alone, too many lines for the memory left.
+  Seed("C:\\s\\breaks.script", std::string(10 * 1000 * 1000, '\n'));
+  mem.files.freeAddressSpace = uint64_t(1) << 30;
+  mem.dialogs.fileAnswers = {"C:\\s\\breaks.script"};
+  Menu(kAppend);
+  ExpectError(Last(), "C:\\s\\breaks.script");
+  EXPECT_EQ(Text(), "new old");
 }
 
 TEST_F(ScriptFiles, AnEmptyFileOpensEmptyAndUnchanged) {

@@ -1,8 +1,10 @@
 // Any file opened in the whole editor on the memory platform and saved
-// under another name: the saved file holds the opened lines, CR LF between
-// them (a final line break is an empty last line), and nothing else.
+// under another name: the saved file holds the opened lines, with the file's
+// own line break between them (a final line break is an empty last line),
+// and nothing else; a file that is no 8-bit text is not opened at all.
 #include "app/app.h"
 #include "app/script_files.h"
+#include "app/script_format.h"
 #include "catalogue/line_reader.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/memory/memory_platform.h"
@@ -17,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadScript(app, "C:\\s\\a.script");
   FUZZ_CHECK(SaveScript(app, "C:\\s\\b.script"));
   std::string expected;
-  const std::vector<std::string> lines = SplitScriptLines(bytes);
-  for (size_t i = 0; i < lines.size(); ++i) expected += (i ? "\r\n" : "") + lines[i];
+  if (KindOfScriptFile(bytes) == ScriptFileKind::Text) {
+    const std::vector<std::string> lines = SplitScriptLines(bytes);
+    for (size_t i = 0; i < lines.size(); ++i) expected += (i ? LineBreakOf(bytes) : "") + lines[i];
+  }
   FUZZ_CHECK(mem.files.files["C:\\s\\b.script"] == expected);
   return 0;
 }
