@@ -1,5 +1,6 @@
 #include "settings/profile_values.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -53,4 +54,18 @@ int ParseProfileByte(const std::string& text) {
     value = (value * 10 + static_cast<unsigned>(text[i] - '0')) & 0xFFu;
   if (negative) value = (0u - value) & 0xFFu;
   return static_cast<int>(value);
+}
+
+bool ParseProfileNumber(const std::string& text, long& value) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+  constexpr long kBound = 1000000000L;   // far past any value a key may hold
+  value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(kBound, value * 10 + (text[i] - '0'));
+  if (negative) value = -value;
+  return true;
 }

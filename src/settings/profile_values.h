@@ -24,3 +24,8 @@ void WriteProfileByte(ProfileStore& profile, const std::string& section,
 // Leading blanks, an optional sign, then digits up to the first other
 // character; the number's low 8 bits, taken unsigned.
 int ParseProfileByte(const std::string& text);
+
+// Leading blanks, an optional sign, then digits up to the first other
+// character, as a whole number (held at the bounds of a long); false when
+// there are no digits.
+bool ParseProfileNumber(const std::string& text, long& value);

@@ -110,6 +110,29 @@ int ByteOf(const AppState& state, const Field& field) {
   return 0;
 }
 
+struct Range {
+  long low, high;
+};
+
+// A hand-edited value outside its range (a negative font size, a colour of
+// 99999999, a flag of 255) is not taken: the field keeps its start-up
+// default, the font rule sees no size, and the next save writes sane values.
+Range RangeOf(const Field& field) {
+  if (field.component) return {0, 255};
+  if (field.number == &S::EditorFontSize) return {kMinFontSize, kMaxFontSize};
+  if (field.number || field.flag) return {0, 1};
+  return {0, 255};
+}
+
+void ReadByteKey(AppState& state, ProfileStore& profile, const SettingsKey& row) {
+  long value = 0;
+  const Range range = RangeOf(row.field);
+  // A missing key, or one without digits, reads as 0.
+  if (!ParseProfileNumber(ReadProfileText(profile, row.section, row.key, kSettingsFileName), value)) value = 0;
+  if (value >= range.low && value <= range.high) StoreByte(state, row.field, static_cast<int>(value));
+  else if (row.field.number == &S::EditorFontSize) StoreByte(state, row.field, 0);
+}
+
 bool IsBlack(const CategoryStyle& style) {
   return style.red == 0 && style.green == 0 && style.blue == 0;
 }
@@ -128,7 +151,7 @@ void LoadSettings(AppState& state, ProfileStore& profile) {
     if (row.encoding == Encoding::Text) {
       state.*row.field.text = ReadProfileText(profile, row.section, row.key, kSettingsFileName);
     } else {
-      StoreByte(state, row.field, ReadProfileByte(profile, row.section, row.key, kSettingsFileName));
+      ReadByteKey(state, profile, row);
     }
   }
   if (!LooksLikeFirstRun(state)) return;
@@ -159,4 +182,7 @@ void ApplyFontRule(AppState& state) {
     state.EditorFontName = kDefaultFontName;
     state.EditorFontSize = kDefaultFontSize;
   }
+  // A face without a size it can be shown at gets the default size.
+  if (state.EditorFontSize < kMinFontSize || state.EditorFontSize > kMaxFontSize)
+    state.EditorFontSize = kDefaultFontSize;
 }

@@ -12,6 +12,9 @@
 constexpr const char* kSettingsFileName = "QVRVSE.ini";
 constexpr const char* kDefaultFontName = "Lucida Console";
 constexpr int kDefaultFontSize = 10;
+// The sizes a settings file may give; any other is read as missing.
+constexpr int kMinFontSize = 6;
+constexpr int kMaxFontSize = 72;
 
 // Reads every key into the state; a file without colours for the first four
 // categories counts as a first run, gets the defaults and is written out.

@@ -72,10 +72,10 @@ TEST_F(SettingsStoreTest, ConfiguredFileFillsEveryFieldAndIsNotWritten) {
   EXPECT_EQ(state.VorodazedEzoze, 1);
   EXPECT_EQ(state.Device, 1);
   EXPECT_EQ(state.BlackWhite, 1);
-  // "300" and "-1" keep their low 8 bits; "B" is blue in one section and
-  // bold in the other.
-  EXPECT_EQ(state.Methods.red, 44);
-  EXPECT_EQ(state.Methods.green, 255);
+  // "300" and "-1" are no colour components: the defaults stay; "B" is blue
+  // in one section and bold in the other.
+  EXPECT_EQ(state.Methods.red, 200);
+  EXPECT_EQ(state.Methods.green, 0);
   EXPECT_EQ(state.Methods.blue, 77);
   EXPECT_EQ(state.Methods.bold, 1);
   EXPECT_EQ(state.Filename.underline, 1);
@@ -95,7 +95,7 @@ TEST_F(SettingsStoreTest, SaveWritesDroppedSwitchesAsZeroAndKeepsForeignKeys) {
   EXPECT_EQ(profile.Read("Syntax Highlighting", "UseColor", "?", 255, kSettingsFileName), "0");
   EXPECT_EQ(profile.Read("Syntax Highlighting", "UseStyle", "?", 255, kSettingsFileName), "0");
   EXPECT_EQ(profile.Read("Extra", "mine", "", 255, kSettingsFileName), "yes");
-  EXPECT_EQ(profile.Read("Coloration", "MethodsR", "", 255, kSettingsFileName), "44");
+  EXPECT_EQ(profile.Read("Coloration", "MethodsR", "", 255, kSettingsFileName), "200");
 
   AppState reloaded;
   LoadSettings(reloaded, profile);
@@ -125,7 +125,7 @@ TEST_F(SettingsStoreTest, FourBlackCategoriesCountAsAFirstRun) {
   EXPECT_EQ(ColorOf(next.Events), ColorOf(AppState().Events));
 }
 
-TEST_F(SettingsStoreTest, FontRuleNeedsBothNameAndSizeUnset) {
+TEST_F(SettingsStoreTest, FontRuleNeedsBothNameAndSizeUnsetAndAFaceGetsASize) {
   state.EditorFontName = "";
   state.EditorFontSize = 12;
   ApplyFontRule(state);
@@ -134,7 +134,26 @@ TEST_F(SettingsStoreTest, FontRuleNeedsBothNameAndSizeUnset) {
   state.EditorFontSize = 0;
   ApplyFontRule(state);
   EXPECT_EQ(state.EditorFontName, "Courier New");
-  EXPECT_EQ(state.EditorFontSize, 0);
+  EXPECT_EQ(state.EditorFontSize, 10);
+}
+
+// Hand edits outside a key's range are not taken, and the file is then written sane.
+TEST_F(SettingsStoreTest, ValuesOutOfTheirRangeKeepTheDefaults) {
+  profile.Seed(kSettingsFileName,
+               "[General]\r\nEditorFontName=Courier New\r\nEditorFontSize=-12\r\n"
+               "[Syntax Highlighting]\r\nEnabled=255\r\nRealtime=1\r\n"
+               "[Coloration]\r\nMethodsR=-1\r\nMethodsG=99999999\r\nKeywordsB=73\r\nCommentsG=5\r\n"
+               "[Style]\r\nEventsB=2\r\n");
+  StartupSequence();
+  EXPECT_EQ(state.EditorFontName, "Courier New");
+  EXPECT_EQ(state.EditorFontSize, 10);
+  EXPECT_EQ(state.Enabled, 1);
+  EXPECT_EQ(ColorOf(state.Methods), ColorOf(AppState().Methods));
+  EXPECT_EQ(state.Keywords.blue, 73);
+  EXPECT_EQ(state.Events.bold, 0);
+  SaveSettings(state, profile);
+  EXPECT_EQ(profile.Read("Syntax Highlighting", "Enabled", "", 255, kSettingsFileName), "1");
+  EXPECT_EQ(profile.Read("Coloration", "MethodsG", "", 255, kSettingsFileName), "0");
 }
 
 }  // namespace
