@@ -11,6 +11,10 @@ constexpr const char* kWarningTitle = "Warning:";
 constexpr const char* kQuestionTitle = "Question:";
 constexpr const char* kErrorTitle = "Error:";
 
+void ShowError(App& app, const std::string& text) {
+  app.platform.dialogs->ShowMessage(text, kErrorTitle, MessageButtons::Ok);
+}
+
 bool EndsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
@@ -99,6 +103,11 @@ bool SaveDocument(App& app, const std::string& target) {
 // the save dialog never asks about replacing a file itself.
 bool SaveToChosenPath(App& app, const std::string& chosen) {
   const std::string target = WithScriptExtension(chosen);
+  const std::string refused = WhyNotAFileName(target);
+  if (!refused.empty()) {
+    ShowError(app, "The file '" + ShownPath(target) + "' cannot be written: " + refused + ".");
+    return false;
+  }
   if (PathExists(app, target) && !ConfirmOverwrite(app, NamePart(target))) return false;
   return SaveDocument(app, target);
 }
@@ -123,10 +132,6 @@ bool FitsInMemory(App& app, const std::string& path, uint64_t lines, uint64_t by
   return false;
 }
 
-void ShowError(App& app, const std::string& text) {
-  app.platform.dialogs->ShowMessage(text, kErrorTitle, MessageButtons::Ok);
-}
-
 // Reads a script's lines, or says why not and leaves everything as it was.
 // `linesKept`: lines the editing area goes on holding beside the file's.
 // `lineBreak` gets the file's own line break.
@@ -135,13 +140,13 @@ bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>&
   std::string bytes;
   try {
     if (!app.platform.files->ReadFile(path, bytes)) {
-      ShowError(app, "The file '" + path + "' could not be read.");
+      ShowError(app, "The file '" + ShownPath(path) + "' could not be read.");
       return false;
     }
     // Saving such a file would destroy it: a zero byte is no line break.
     const ScriptFileKind kind = KindOfScriptFile(bytes);
     if (kind != ScriptFileKind::Text) {
-      ShowError(app, "The file '" + path + "' is not a script the editor can edit: " +
+      ShowError(app, "The file '" + ShownPath(path) + "' is not a script the editor can edit: " +
                          (kind == ScriptFileKind::Utf16 ? "it is written in UTF-16." : "it holds zero bytes, as binary files do.") +
                          " It was not opened.");
       return false;
@@ -186,10 +191,18 @@ std::string WithScriptExtension(const std::string& path) {
 }
 
 bool SaveScript(App& app, const std::string& path) {
-  if (app.platform.files->WriteFileReplacing(path, WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak)))
+  FileSystem& files = *app.platform.files;
+  if (files.WriteFileReplacing(path, WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak))) {
+    const std::string backup = files.LastBackup();
+    if (!backup.empty())
+      app.platform.dialogs->ShowMessage(
+          "The folder of '" + path + "' lets no new file be written in it, so the file was written over in place. "
+              "A copy of its old text is in '" + backup + "'.",
+          kWarningTitle, MessageButtons::Ok);
     return true;
-  app.platform.dialogs->ShowMessage("The file '" + path + "' could not be written.", kErrorTitle,
-                                   MessageButtons::Ok);
+  }
+  const std::string reason = files.LastFailure();
+  ShowError(app, "The file '" + ShownPath(path) + "' could not be written." + (reason.empty() ? "" : " " + reason));
   return false;
 }
 
@@ -213,18 +226,38 @@ int AskSaveChanges(App& app) {
   return saved ? 1 : 0;
 }
 
+// A save cut short (a crash, a power cut) left the text it was writing
+// beside the file: the user decides between it and the file.
+std::string TextLeftBySave(App& app, const std::string& path) {
+  FileSystem& files = *app.platform.files;
+  const std::string leftover = files.LeftoverOfSave(path);
+  if (leftover.empty()) return "";
+  const int answer = app.platform.dialogs->ShowMessage(
+      "A save of '" + NamePart(path) + "' did not finish. The text it was writing is in '" + leftover +
+          "'. Open that text instead of the file?",
+      kQuestionTitle, MessageButtons::YesNo);
+  if (answer == kAnswerYes) return leftover;
+  files.RemoveFile(leftover);
+  return "";
+}
+
 void LoadScript(App& app, const std::string& path) {
   AppState& s = app.state;
+  // Opened as an empty document, such a name would take the title, and the
+  // next Save would fail or write elsewhere.
+  const std::string refused = WhyNotAFileName(path);
+  if (!refused.empty()) return ShowError(app, "The file '" + ShownPath(path) + "' cannot be opened: " + refused + ".");
+  const std::string leftover = TextLeftBySave(app, path);
   // A name that does not exist still becomes the document's name, so the
   // user can start a new script under it.
-  if (!app.platform.files->Exists(path)) {
+  if (leftover.empty() && !app.platform.files->Exists(path)) {
     AdoptFile(app, path, 0);
     s.LineBreak = kCrLf;
     return;
   }
   std::vector<std::string> lines;
   std::string lineBreak;
-  if (!ReadScriptFile(app, path, lines, lineBreak)) return;
+  if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, lineBreak)) return;
   AdoptFile(app, path, 1);
   s.LineBreak = lineBreak;
   EditControl& edit = *app.edit;
@@ -237,6 +270,8 @@ void LoadScript(App& app, const std::string& path) {
   SetEditorVisible(edit, true);
   ActivateEditor(edit);
   MarkUnchanged(app);
+  // The text of the save that did not finish is not in the file yet.
+  if (!leftover.empty()) s.Changed = 1;
 }
 
 void AppendScript(App& app, const std::string& path) {

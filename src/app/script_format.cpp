@@ -1,5 +1,7 @@
 #include "app/script_format.h"
 
+#include <cctype>
+
 ScriptFileKind KindOfScriptFile(const std::string& bytes) {
   if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
     return ScriptFileKind::Utf16;
@@ -46,4 +48,38 @@ size_t ScriptLineCount(const std::string& bytes) {
     if (bytes[i] == '\r' || bytes[i] == '\n') ++lines;
   }
   return lines;
+}
+
+namespace {
+
+bool IsDeviceName(std::string name) {
+  // "nul.script" is the device too: the system ignores the extension.
+  const size_t dot = name.find('.');
+  if (dot != std::string::npos) name.resize(dot);
+  while (!name.empty() && (name.back() == ' ')) name.pop_back();
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" || name == "CONIN$" || name == "CONOUT$")
+    return true;
+  return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
+         name[3] >= '1' && name[3] <= '9';
+}
+
+}  // namespace
+
+std::string WhyNotAFileName(const std::string& path) {
+  constexpr size_t kMaxPath = 259;   // the system's 260 with its terminator
+  if (path.size() > kMaxPath) return "its path is longer than the " + std::to_string(kMaxPath + 1) + " characters Windows allows";
+  const size_t cut = path.rfind('\\');
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  if (path.find('?') != std::string::npos) return "its name holds letters this program cannot spell (they show as '?')";
+  if (path.find_first_of("*<>|\"") != std::string::npos) return "its name holds a character no file name may hold";
+  if (IsDeviceName(name)) return "'" + name + "' names a device of the system, not a file";
+  return "";
+}
+
+std::string ShownPath(const std::string& path) {
+  constexpr size_t kLongest = 90;
+  if (path.size() <= kLongest) return path;
+  const size_t keep = (kLongest - 3) / 2;
+  return path.substr(0, keep) + "..." + path.substr(path.size() - keep);
 }

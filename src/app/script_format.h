@@ -19,3 +19,12 @@ std::string WithLineBreak(const std::string& crlfText, const std::string& lineBr
 
 // How many lines the editor would make of the bytes, counted without making them.
 size_t ScriptLineCount(const std::string& bytes);
+
+// Why the editor cannot open or save a file by this name, or "" when it
+// can: a path longer than the system takes, a name whose letters the
+// program's code page could not spell (they arrive as '?'), or the name of a
+// device rather than a file.
+std::string WhyNotAFileName(const std::string& path);
+
+// A path short enough for a message box: a long one loses its middle.
+std::string ShownPath(const std::string& path);

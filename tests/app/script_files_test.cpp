@@ -591,6 +591,71 @@ TEST_F(ScriptFiles, CloseWithYesSavesThenEnds) {
   EXPECT_EQ(File("C:\\s\\a.script"), "new old");
 }
 
+// A save cut short leaves its text beside the file under the save's own
+// name: the next open offers it, the next save removes it.
+TEST_F(ScriptFiles, TheTextOfASaveThatDidNotFinishIsOfferedThenRemoved) {
+  const std::string leftover = MemoryFileSystem::SaveNameBeside("C:\\s\\a.script");
+  Seed("C:\\s\\a.script", "old");
+  Seed(leftover, "newer");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  OpenFile("C:\\s\\a.script");
+  EXPECT_EQ(Last().title, "Question:");
+  EXPECT_NE(Last().text.find(leftover), std::string::npos);
+  EXPECT_EQ(Text(), "newer");
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
+  EXPECT_EQ(app.state.Changed, 1);
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  EXPECT_EQ(File("C:\\s\\a.script"), "newer");
+  EXPECT_EQ(mem.files.files.count(leftover), 0u);
+  // No: the file opens, and the leftover goes. Even with the script gone,
+  // the leftover is found.
+  Seed(leftover, "stale");
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  OpenFile("C:\\s\\a.script");
+  EXPECT_EQ(Text(), "newer");
+  EXPECT_EQ(mem.files.files.count(leftover), 0u);
+  mem.files.files.erase("C:\\s\\a.script");
+  Seed(leftover, "only copy");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  OpenFile("C:\\s\\a.script");
+  EXPECT_EQ(Text(), "only copy");
+}
+
+// Names the system cannot open as a file are refused before anything
+// changes; a failed save says why; a folder that refuses new files still
+// lets its file be written, after a copy of the old text.
+TEST_F(ScriptFiles, NamesThatAreNoFileAndWritesThatFailSayWhy) {
+  OpenAndEditA();
+  const std::string longPath = "C:\\" + std::string(300, 'd') + "\\x.script";
+  for (const std::string& path : {longPath, "C:\\s\\????.script"s, "C:\\s\\nul.script"s, "C:\\s\\COM1"s}) {
+    mem.dialogs.messageAnswers = {kAnswerNo};
+    OpenFile(path);
+    EXPECT_EQ(Last().title, "Error:") << path;
+    EXPECT_LT(Last().text.size(), 200u) << path;   // a long path loses its middle
+    EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script") << path;
+    EXPECT_EQ(Text(), "new old");
+    mem.dialogs.fileAnswers = {path};
+    Menu(kSaveAs);
+    EXPECT_EQ(Last().title, "Error:") << path;
+  }
+  mem.files.readOnly.insert("C:\\s\\a.script");
+  mem.files.failure = "Access is denied.";
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  EXPECT_EQ(Last().text, "The file 'C:\\s\\a.script' could not be written. Access is denied.");
+  mem.files.readOnly.clear();
+
+  mem.files.noNewFiles.insert("C:\\s\\");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Menu(kSave);
+  EXPECT_EQ(File("C:\\s\\a.script"), "new old");
+  EXPECT_EQ(File("C:\\temp\\a.script"), "old");
+  EXPECT_EQ(Last().title, "Warning:");
+  EXPECT_NE(Last().text.find("C:\\temp\\a.script"), std::string::npos);
+  EXPECT_EQ(app.state.Changed, 0);
+}
+
 // Logging off or shutting down asks as Exit does; Cancel, or a save that
 // fails, keeps the session and the text.
 TEST_F(ScriptFiles, EndingTheSessionAsksAboutUnsavedWork) {

@@ -72,6 +72,9 @@ class DiskFileSystem : public FileSystem {
   std::string ExecutablePath() override { return ""; }
   std::string CommandLine() override { return ""; }
   uint64_t FreeAddressSpace() override { return UINT64_MAX; }
+  std::string LastFailure() override { return ""; }
+  std::string LastBackup() override { return ""; }
+  std::string LeftoverOfSave(const std::string&) override { return ""; }
 
  private:
   std::string folder_;

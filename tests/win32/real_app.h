@@ -13,6 +13,7 @@ class RealApp : public ::testing::Test {
   App app;
 
   void SetUp() override {
+    platform.files.commandLine = "qvr_win32_tests.exe";
     app.platform = platform.Bundle();
     ASSERT_TRUE(StartupSequence(app));
     Run();

@@ -53,7 +53,7 @@ TEST(RealSettings, FirstRunWritesTheFileInTheWindowsFolderInTableOrder) {
   WritePrivateProfileStringA("Coloration", "KeywordsB", "300", "QVRVSE.ini");
   AppState again;
   LoadSettings(again, profile);
-  EXPECT_EQ(again.Keywords.blue, 44);
+  EXPECT_EQ(again.Keywords.blue, 200);   // 300 is no colour component: the default stays
   SaveSettings(again, profile);
   char kept[32];
   GetPrivateProfileStringA("General", "Foreign", "", kept, sizeof(kept), "QVRVSE.ini");

@@ -17,12 +17,30 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> readOnly;  // files that refuse to be replaced, as the system's do
   int reads = 0;             // how many ReadFile calls were made
 
+  std::string failure = "Access is denied.";   // what a failed write says
+  // Folders that refuse new files; a plain file in one is written in place,
+  // after a copy of its old text went to `backupFolder`.
+  std::set<std::string> noNewFiles;
+  std::string backupFolder = "C:\\temp\\";
+  std::string lastBackup;
+
+  // The name a save of `path` writes first, which an interrupted save leaves.
+  static std::string SaveNameBeside(const std::string& path);
+
   bool ReadFile(const std::string& path, std::string& bytes) override;
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+  std::string LastFailure() override { return lastFailure_; }
+  std::string LastBackup() override { return lastBackup; }
+  std::string LeftoverOfSave(const std::string& path) override {
+    return files.count(SaveNameBeside(path)) ? SaveNameBeside(path) : "";
+  }
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
   std::string ExecutablePath() override { return executablePath; }
   std::string CommandLine() override { return commandLine; }
   uint64_t freeAddressSpace = uint64_t(1) << 40;
   uint64_t FreeAddressSpace() override { return freeAddressSpace; }
+
+ private:
+  std::string lastFailure_;
 };

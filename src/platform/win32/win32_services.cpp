@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -191,30 +193,45 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return FlushFileBuffers(file) && ok;
 }
 
+std::string FolderOf(const std::string& path) {
+  const size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// The name a save of `path` writes first: the same for every save of that
+// file, so a save cut short is found again by the next open or save of it.
+// Short, so a target near the path limit still has room for it beside it.
+std::string SaveNameBeside(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  uint32_t hash = 2166136261u;
+  for (size_t i = folder.size(); i < path.size(); ++i)
+    hash = (hash ^ static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(path[i])))) * 16777619u;
+  char name[16];
+  std::snprintf(name, sizeof(name), "~%08x", static_cast<unsigned>(hash));
+  return folder + name;
+}
+
 // A file of a name nobody has yet, in the target's folder (a move within one
 // volume cannot half-happen). CREATE_NEW never opens what is already there,
-// be it the user's own file or a folder. The name is short, so a target near
-// the path limit still has room for it beside it.
+// be it the user's own file or a folder. The save's own name comes first;
+// what an interrupted save left there is superseded by this one.
 HANDLE CreateFreshFileBeside(const std::string& path, std::string& created) {
-  const size_t cut = path.find_last_of("\\/");
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-  if (folder.size() + 2 >= MAX_PATH) return INVALID_HANDLE_VALUE;
-  const int digits = static_cast<int>(std::min<size_t>(8, MAX_PATH - 2 - folder.size()));
+  const std::string folder = FolderOf(path);
+  if (folder.size() + 10 >= MAX_PATH) return INVALID_HANDLE_VALUE;
+  created = SaveNameBeside(path);
+  DeleteFileA(created.c_str());
   static unsigned sequence = 0;
   unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
   for (int attempt = 0; attempt < 64; ++attempt) {
-    char name[16];
-    unsigned number = seed + 0x9E3779B9u * ++sequence;
-    std::snprintf(name, sizeof(name), "~%08x", number);
-    created = folder + std::string(name, static_cast<size_t>(digits) + 1);
-    HANDLE file = CreateFileA(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
     DWORD error = GetLastError();
     // Taken by a file or a folder: try another name. Anything else (no such
     // folder, no right to write there) another name will not mend.
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED)
-      break;
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) break;
+    char name[16];
+    std::snprintf(name, sizeof(name), "~%08x", seed + 0x9E3779B9u * ++sequence);
+    created = folder + name;
   }
   return INVALID_HANDLE_VALUE;
 }
@@ -226,51 +243,93 @@ void RestoreAttributes(const std::string& path, DWORD attributes) {
   SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
-// Puts the written file in the target's place. ReplaceFile keeps what the
-// target carries besides its bytes (attributes, security, creation time);
-// where it cannot be used, a move does the same job and the attributes are
-// put back by hand. A read-only target is the user's word not to change it.
-bool PutInPlace(const std::string& written, const std::string& path, bool& writtenGone) {
-  writtenGone = false;
+// Puts the written file in the target's place in one rename that replaces
+// it, so at every instant the name holds the old file or the new one (a
+// replace call that moves the old file aside and deletes it first leaves a
+// moment with nothing under the name). A read-only target is the user's
+// word not to change it.
+bool PutInPlace(const std::string& written, const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-  // A target another program holds open without letting it go is refused
-  // here, before ReplaceFile: some realisations of it move the target aside
-  // first and leave a stray file behind when it cannot go.
-  HANDLE probe = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(probe);
-  if (ReplaceFileA(path.c_str(), written.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr)) {
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    SetLastError(ERROR_DIRECTORY);
+    return false;
+  }
+  // A hidden or system target refuses to be replaced until it is plain.
+  if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
     RestoreAttributes(path, attributes);
-    return true;
-  }
-  const DWORD error = GetLastError();
-  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-    // The old file is already gone and the new one still waits under its
-    // own name: finish the move, and never delete the only copy left.
-    writtenGone = true;
-    bool moved = MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (moved) RestoreAttributes(path, attributes);
-    return moved;
-  }
-  if (error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION &&
-      error != ERROR_INVALID_PARAMETER && error != ERROR_CALL_NOT_IMPLEMENTED)
+    SetLastError(error);
     return false;
-  if (!MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return false;
+  }
   RestoreAttributes(path, attributes);
   return true;
 }
 
+std::string SystemWords(DWORD error) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                 error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string words = text ? text : "";
+  if (text) LocalFree(text);
+  while (!words.empty() && (words.back() == '\r' || words.back() == '\n' || words.back() == ' ')) words.pop_back();
+  if (words.empty()) words = "system error " + std::to_string(error);
+  return words;
+}
+
 }  // namespace
 
+bool Win32FileSystem::Fail() {
+  failure_ = SystemWords(GetLastError());
+  return false;
+}
+
+std::string Win32FileSystem::LeftoverOfSave(const std::string& path) {
+  const std::string leftover = SaveNameBeside(path);
+  const DWORD attributes = GetFileAttributesA(leftover.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? leftover : "";
+}
+
+// A folder that refuses new files may still hold a file that may be
+// changed. Its old text goes to the user's temporary folder first, so a
+// write cut short loses nothing.
+bool Win32FileSystem::WriteInPlace(const std::string& path, const std::string& bytes) {
+  std::string old;
+  if (!ReadFile(path, old)) return false;
+  char temp[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, temp);
+  if (length == 0 || length >= MAX_PATH) return false;
+  std::string copy;
+  HANDLE file = CreateFreshFileBeside(std::string(temp) + path.substr(FolderOf(path).size()), copy);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool copied = WriteAll(file, old);
+  CloseHandle(file);
+  if (!copied) {
+    DeleteFileA(copy.c_str());
+    return false;
+  }
+  file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    DeleteFileA(copy.c_str());
+    return false;
+  }
+  const bool ok = WriteAll(file, bytes) && SetEndOfFile(file);
+  CloseHandle(file);
+  backup_ = copy;
+  return ok;
+}
+
 bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::string& bytes) {
+  failure_.clear();
+  backup_.clear();
   // A name relative to the current folder, as the command line may give
-  // one, is made whole first: the replacing calls below refuse it.
+  // one, is made whole first.
   std::string path = name;
   char full[MAX_PATH * 4];
   DWORD length = GetFullPathNameA(name.c_str(), sizeof(full), full, nullptr);
@@ -279,13 +338,28 @@ bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::str
   // leaves the old file as it was.
   std::string temporary;
   HANDLE file = CreateFreshFileBeside(path, temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = WriteAll(file, bytes);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool plainFile = attributes != INVALID_FILE_ATTRIBUTES &&
+                           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    if (error == ERROR_ACCESS_DENIED && plainFile && WriteInPlace(path, bytes)) return true;
+    SetLastError(error);
+    return Fail();
+  }
+  if (!WriteAll(file, bytes)) {
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    DeleteFileA(temporary.c_str());
+    SetLastError(error);
+    return Fail();
+  }
   CloseHandle(file);
-  bool keepTemporary = false;
-  if (ok) ok = PutInPlace(temporary, path, keepTemporary);
-  if (!ok && !keepTemporary) DeleteFileA(temporary.c_str());
-  return ok;
+  if (PutInPlace(temporary, path)) return true;
+  const DWORD error = GetLastError();
+  DeleteFileA(temporary.c_str());
+  SetLastError(error);
+  return Fail();
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {
@@ -300,7 +374,7 @@ std::string Win32FileSystem::ExecutablePath() {
   return std::string(buffer, length);
 }
 
-std::string Win32FileSystem::CommandLine() { return GetCommandLineA(); }
+std::string Win32FileSystem::CommandLine() { return commandLine.empty() ? GetCommandLineA() : commandLine; }
 
 uint64_t Win32FileSystem::FreeAddressSpace() {
   MEMORYSTATUSEX status;

@@ -53,6 +53,17 @@ class Win32FileSystem : public FileSystem {
   std::string ExecutablePath() override;
   std::string CommandLine() override;
   uint64_t FreeAddressSpace() override;
+  std::string LastFailure() override { return failure_; }
+  // In place of the process's command line when set (a test program's own
+  // arguments name no script).
+  std::string commandLine;
+  std::string LastBackup() override { return backup_; }
+  std::string LeftoverOfSave(const std::string& path) override;
+
+ private:
+  bool Fail();
+  bool WriteInPlace(const std::string& path, const std::string& bytes);
+  std::string failure_, backup_;
 };
 
 class Win32ProcessRunner : public ProcessRunner {
