@@ -21,7 +21,7 @@ bash "$root/scripts/fuzz.sh" || status=1
 start_virtual_display
 trap 'stop_print_server; stop_virtual_display' EXIT
 # The printing test's PDF printer, only for as long as the Windows suites run.
-start_print_server "$root/build/cups" || status=1
+start_print_server || status=1
 wine="$(wine_for "$(ls "$windir"/*.exe | head -n 1)")"
 QVR_WINESERVER="$(dirname "$wine")/wineserver"
 [ -x "$QVR_WINESERVER" ] || QVR_WINESERVER=wineserver
