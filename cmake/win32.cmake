@@ -70,6 +70,9 @@ if(QVR_WIN32_TESTS)
     # Stands in for the engine's compiler in the syntax check test; never shipped.
     add_executable(qvr_fake_compiler tests/win32/stand_ins/fake_compiler.cpp)
     add_dependencies(qvr_win32_tests qvr_fake_compiler)
+    # Opens a script through its registered file type, for the installer check.
+    add_executable(qvr_open_like_explorer tests/win32/stand_ins/open_like_explorer.cpp)
+    target_link_libraries(qvr_open_like_explorer PRIVATE advapi32)
     # A message box nobody answers would otherwise hold the run until CI
     # gives up on it.
     set_tests_properties(win32.conformance win32.app win32.print PROPERTIES TIMEOUT 600)

@@ -3,8 +3,9 @@
 # it holds the 32-bit GUI program, with its icon, the version resource and the
 # manifest for the controls' current look, and every data file, byte for byte,
 # and nothing else; and the Linux install from it (into a scratch home) gives
-# a valid menu entry, our file type, and a command that hands a relative
-# script name to Wine as a full Wine path.
+# a valid menu entry, our file type, a Wine prefix of its own without a
+# virtual desktop and with a face for "Lucida Console", and a command that
+# hands a relative script name to Wine as a full Wine path in that prefix.
 #   check-package.sh PACKAGE.zip
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -43,14 +44,19 @@ if [ -f "$exe" ]; then
 fi
 
 # The Linux install, twice, into a scratch home: the second run must leave
-# the same files, each once.
+# the same files, each once. The first runs as if the tests' prefix did not
+# exist, the second beside it: the install's own prefix must not care.
 home="$scratch/home"
 mkdir -p "$home/work/sub"
+tests_prefix="${WINEPREFIX:-$HOME/.qvrvse-wine}"
 for run in 1 2; do
-  HOME="$home" XDG_DATA_HOME="$home/.local/share" QVRVSE_BIN_DIR="$home/.local/bin" \
+  prefix_now="$tests_prefix"
+  [ $run = 1 ] && prefix_now="$scratch/no-such-prefix"
+  HOME="$home" XDG_DATA_HOME="$home/.local/share" QVRVSE_BIN_DIR="$home/.local/bin" WINEPREFIX="$prefix_now" \
     bash "$root/scripts/install-linux.sh" "$zip" >/dev/null || fail "install-linux.sh failed"
-  (cd "$home" && find . | sort) > "$scratch/installed-$run"
+  (cd "$home" && find . -path ./.local/share/qvrvse-wine -prune -o -print | sort) > "$scratch/installed-$run"
 done
+[ -e "$scratch/no-such-prefix" ] && fail "the install made the tests' prefix"
 diff -u "$scratch/installed-1" "$scratch/installed-2" >&2 || fail "a second install left other files than the first"
 share="$home/.local/share"
 [ -f "$share/qvrvse/qvrvse.exe" ] && [ -f "$share/qvrvse/QVR_Docs/scripting_ref_game.txt" ] ||
@@ -67,8 +73,21 @@ fi
 printf '#!/bin/sh\nprintf "%%s|%%s|%%s\\n" "$WINEPREFIX" "$1" "$2"\n' > "$scratch/wine" && chmod +x "$scratch/wine"
 got="$(cd "$home/work/sub" && QVRVSE_WINE="$scratch/wine" "$home/.local/bin/qvrvse" "../my script.inc")"
 winhome="Z:$(printf '%s' "$home" | tr / '\\')"
-want="${WINEPREFIX:-$home/.qvrvse-wine}|$share/qvrvse/qvrvse.exe|$winhome\\work\\my script.inc"
+want="$share/qvrvse-wine|$share/qvrvse/qvrvse.exe|$winhome\\work\\my script.inc"
 [ "$got" = "$want" ] || fail "qvrvse ../my script.inc ran [$got], not [$want]"
+# The installed editor opens as an ordinary desktop window, and with a face
+# of the machine's where it asks for "Lucida Console".
+user_reg="$share/qvrvse-wine/user.reg"
+if [ -f "$user_reg" ]; then
+  python3 "$root/scripts/wine_reg.py" "$user_reg" 'Software\Wine\Explorer' Desktop >/dev/null &&
+    fail "the install's prefix runs programs in a virtual desktop"
+  face="$(python3 "$root/scripts/wine_reg.py" "$user_reg" 'Software\Wine\Fonts\Replacements' 'Lucida Console' || true)"
+  [ -n "$face" ] && fc-list "$face" family | grep -q . ||
+    fail "the install's prefix replaces \"Lucida Console\" with [$face], which is not an installed face"
+  fc-match -f '%{spacing}' "$face" | grep -qx 100 || fail "\"$face\" is not a fixed-width face"
+else
+  fail "the install made no Wine prefix of its own ($share/qvrvse-wine)"
+fi
 
 [ $failures -eq 0 ] && echo "package: $(basename "$zip") checked, $(stat -c %s "$zip") bytes, $(wc -l < "$scratch/listed") files"
 exit $((failures > 0))

@@ -1,12 +1,15 @@
 # A print server of our own with one PDF printer, for the printing tests;
-# source it. It has its own configuration, spool and socket under the build
-# folder, so it neither needs nor disturbs a system print server, and Wine
-# finds it through CUPS_SERVER. Sets QVR_PDF_DIR, where the printer puts
-# its files.
+# source it. It has its own configuration, spool and socket in a fresh
+# temporary folder, so it neither needs nor disturbs a system print server,
+# and Wine finds it through CUPS_SERVER. The folder is not under the
+# checkout: the server's filters run as another user, and a checkout in a
+# home folder they cannot enter would leave them nothing to print. Sets
+# QVR_PDF_DIR, where the printer puts its files, and QVR_CUPS_DIR.
 start_print_server() {
-  local dir="$1"
+  local dir
+  dir="$(mktemp -d /tmp/qvrvse-cups.XXXXXX)"
   QVR_CUPS_DIR="$dir"
-  rm -rf "$dir" && mkdir -p "$dir"/{spool/tmp,cache,state,log,ppd}
+  mkdir -p "$dir"/{spool/tmp,cache,state,log,ppd}
   chmod 0755 "$dir" "$dir"/spool "$dir"/spool/tmp
   cat > "$dir/cupsd.conf" <<CONF
 LogLevel warn
@@ -57,4 +60,6 @@ stop_print_server() {
   [ -n "${QVR_CUPSD_PID:-}" ] && kill "$QVR_CUPSD_PID" 2>/dev/null || true
   wait "${QVR_CUPSD_PID:-}" 2>/dev/null || true
   QVR_CUPSD_PID=""
+  [ -n "${QVR_CUPS_DIR:-}" ] && rm -rf "$QVR_CUPS_DIR"
+  QVR_CUPS_DIR=""
 }

@@ -5,7 +5,7 @@ packages=(cmake make g++ file googletest libgtest-dev libbenchmark-dev clang lib
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick x11-utils
-  cups cups-bsd cups-client printer-driver-cups-pdf poppler-utils desktop-file-utils unzip)
+  cups cups-bsd cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils desktop-file-utils fontconfig unzip nsis)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -21,7 +21,7 @@ bash "$root/scripts/fuzz.sh" || status=1
 start_virtual_display
 trap 'stop_print_server; stop_virtual_display' EXIT
 # The printing test's PDF printer, only for as long as the Windows suites run.
-start_print_server "$root/build/cups" || status=1
+start_print_server || status=1
 wine="$(wine_for "$(ls "$windir"/*.exe | head -n 1)")"
 QVR_WINESERVER="$(dirname "$wine")/wineserver"
 [ -x "$QVR_WINESERVER" ] || QVR_WINESERVER=wineserver
@@ -38,10 +38,19 @@ prepare_wine_prefix "$wine"
 # same sources stands in for the shipped one.
 unpacked="$root/build/package-check"
 rm -rf "$unpacked" && mkdir -p "$unpacked"
-unzip -q "$(bash "$root/scripts/package.sh" "${windir##*/win-}" | tail -n 1)" -d "$unpacked"
+run_zip="$(bash "$root/scripts/package.sh" "${windir##*/win-}" | tail -n 1)"
+unzip -q "$run_zip" -d "$unpacked"
 editor="$(ls "$unpacked"/*/qvrvse.exe)"
 (cd "$windir" && QVR_UNPACKED_EDITOR="Z:${editor//\//\\}" "$wine" qvr_win32_tests.exe \
   --gtest_filter='UnpackedEditor.*') || status=1
+# The installer, in a scratch prefix of its own: the shipped one where Wine
+# can run it; elsewhere its file is checked and the 64-bit installer of the
+# same script is run in its place.
+opener="$windir/qvr_open_like_explorer.exe"
+bash "$root/scripts/check-installer.sh" "${package%-win32.zip}-setup.exe" "$package" "$opener" || status=1
+if [ "$run_zip" != "$package" ]; then
+  bash "$root/scripts/check-installer.sh" "${run_zip%-win64.zip}-win64-setup.exe" "$run_zip" "$opener" || status=1
+fi
 stop_print_server
 echo "All tests took $(( $(date +%s) - start )) s"
 exit $status
