@@ -53,6 +53,7 @@ class RealEditing : public RealApp {
     e.code = kEventControl;
     e.control = kCommandTree;
     e.type = kControlDoubleClick;
+    e.treeItem = platform.ui.TreeSelected(kCommandTree);
     DispatchEvent(app, e);
     PostEventStep(app);
     Run();
