@@ -48,9 +48,11 @@ bool StartupSequence(App& app) {
   CreateMemberPopup(app);
   StartUpCatalogue(app);
   p.ui->RemoveKeyboardShortcuts(kMainWindow);
+  TakeOverEditorKeys(app);
   p.ui->SetWindowHook([&app](int window, int message) { WindowHook(app, window, message); });
   ClearEditor(*app.edit);
   ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+  RefreshCaretStatus(app, ReadCaret(*app.edit, app.caret));
   std::string argument = FirstProgramArgument(p.files->CommandLine());
   if (!argument.empty()) {
     ActivateEditor(*app.edit);
