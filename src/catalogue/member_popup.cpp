@@ -67,7 +67,11 @@ void CreateMemberPopup(App& app) {
 }
 
 void HidePopup(App& app) {
+  // Hidden with the focus in its list (Ctrl held), the keys that follow
+  // would reach no control at all.
+  const bool listFocused = app.platform.ui->FocusedControl() == kPopupList;
   app.platform.ui->ShowWindow(kPopupWindow, false);
+  if (listFocused) ActivateEditor(*app.edit);
   app.state.PopupShown = 0;
 }
 
