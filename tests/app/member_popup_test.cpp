@@ -124,20 +124,22 @@ TEST_F(MemberPopup, ItSitsBelowTheCaretLineAndFollowsTheMainWindow) {
 }
 
 TEST_F(MemberPopup, EditorShortcutsStillWorkWhileCtrlHoldsTheFocusInTheList) {
-  mem.clipboard.SetText("pasted");
+  mem.clipboard.SetText("Ms");
   Type("Game.");
   mem.events.KeyDown(kCtrl);
   mem.events.KeyDown('V');
   Run();
-  EXPECT_EQ(Text(), "Game.pasted");
+  EXPECT_EQ(Text(), "Game.Ms");
   mem.events.KeyDown('Z');
   Run();
   EXPECT_EQ(Text(), "Game.");
-  mem.events.KeyDown(kBackspace);   // the word keys too, as the editing area takes them
-  mem.events.KeyDown(kVkHome);
+  ASSERT_EQ(mem.ui.focused, kPopupList);
+  mem.events.KeyDown(kBackspace);   // the editing keys too, as the editing area takes them
   Run();
   EXPECT_EQ(Text(), "Game");
-  EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+  // The dot went and the popup with it: the focus is back in the editor.
+  EXPECT_FALSE(Shown());
+  EXPECT_EQ(mem.ui.focused, kEditingArea);
   mem.events.KeyUp(kCtrl);
   mem.events.KeyDown('V');   // without Ctrl a letter is no shortcut
   Run();
