@@ -129,24 +129,6 @@ TEST_F(EventLoop, EscapeClosesWhatIsInFrontBeforeItTogglesThePanel) {
   EXPECT_EQ(app.state.PanelHidden, 0);
 }
 
-// The editing area's own paste brings another program's fonts and colours:
-// Ctrl+V and Shift+Insert are the loop's, and paste text as Edit > Paste.
-TEST_F(EventLoop, PasteKeysAreTakenFromTheEditingAreaAndPastePlainText) {
-  EXPECT_TRUE(mem.ui.takenKeys.count({kEditingArea, 'V', kModControl}));
-  EXPECT_TRUE(mem.ui.takenKeys.count({kEditingArea, 45, kModShift}));
-  mem.clipboard.SetText("pasted");
-  SetText("ab");
-  edit().ExSetSel(1, 1);
-  app.state.Changed = 0;
-  mem.events.TakenKey(kEditingArea, 'V', kModControl);
-  mem.events.TakenKey(kEditingArea, 45, kModShift);
-  mem.events.TakenKey(kEditingArea, 'V', kModControl | kModShift);   // not a paste
-  Run();
-  EXPECT_EQ(Text(), "apastedpastedb");
-  EXPECT_EQ(app.state.Changed, 1);
-  EXPECT_EQ(edit().FormatAt(1).face, edit().FormatAt(0).face);
-}
-
 TEST_F(EventLoop, ResizeLaysTheWindowOut) {
   mem.ui.ResizeClient(0, 1000, 700 - mem.ui.MenuBarHeight());
   EXPECT_EQ(mem.ui.ControlRect(3), (Rect{5, 30, 995, 615}));

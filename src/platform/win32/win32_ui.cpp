@@ -215,8 +215,9 @@ void Win32Ui::AcceptDroppedFiles(int window) {
   if (HWND hwnd = WindowHandle(window)) DragAcceptFiles(hwnd, TRUE);
 }
 
-// The loop translates no accelerators and no dialog navigation, so there is
-// nothing to take away: Tab and Shift+Tab already reach the editing area.
+// The loop translates no accelerators, and dialog keys only for the tool
+// windows, so there is nothing to take away: Tab and Shift+Tab already reach
+// the editing area.
 void Win32Ui::RemoveKeyboardShortcuts(int) {}
 
 bool Win32Ui::CreateImage(int image, int w, int h, uint32_t color) {

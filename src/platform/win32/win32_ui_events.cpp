@@ -144,7 +144,8 @@ bool Win32Ui::IsEditingArea(HWND hwnd) const { return IsControlOfKind(hwnd, Cont
 LRESULT Win32Ui::DefaultButtonOf(HWND window) {
   HWND focus = GetFocus();
   int control = -1;
-  if (focus && GetAncestor(focus, GA_ROOT) == window && IsControlOfKind(focus, ControlKind::Button))
+  if (focus && GetAncestor(focus, GA_ROOT) == window &&
+      (IsControlOfKind(focus, ControlKind::Button) || IsControlOfKind(focus, ControlKind::ImageButton)))
     control = ControlNumberOf(focus);
   auto found = defaultButtons_.find(window);
   if (control < 0 && found != defaultButtons_.end()) control = found->second;
