@@ -197,6 +197,26 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
     }
     Report("caret watch: CaretLine + CaretColumn at line 5,000", Median(queries));
     Report("caret watch: one status bar text, painted", Median(statuses));
+    // The post-event step of an event that moved nothing (a paint, a mouse
+    // move), and of one that moved the caret a column, each with the caret
+    // field's repaint, when there is one.
+    std::vector<double> still, moved;
+    SetCaret(*app.edit, 3, 5000);
+    PostEventStep(app);
+    PumpUntilIdle(app);
+    for (int i = 0; i < 30; ++i) {
+      auto start = Clock::now();
+      PostEventStep(app);
+      UpdateWindow(platform.ui.WindowHandle(0));
+      still.push_back(MillisecondsSince(start));
+      SetCaret(*app.edit, 3 + (i % 2), 5000);
+      start = Clock::now();
+      PostEventStep(app);
+      UpdateWindow(platform.ui.WindowHandle(0));
+      moved.push_back(MillisecondsSince(start));
+    }
+    Report("post-event step, caret where it was", Median(still));
+    Report("post-event step, caret one column on, field repainted", Median(moved));
   }
   // The popup's own work: open after "Game." and refilter on one more letter.
   SetCaret(*app.edit, 1, 5000);

@@ -23,6 +23,8 @@ void RunEventLoop(App& app);
 // would have ended.
 bool RunPendingEvents(App& app);
 void DispatchEvent(App& app, const Event& event);
+// Keys the editing area must leave to the loop (paste in plain text).
+void TakeOverEditorKeys(App& app);
 void PostEventStep(App& app);
 
 // Sets `Changed` when the editing area's text changed since it was last

@@ -80,6 +80,7 @@ struct AppState {
   int lastCaretLine = 0;
   int lastCaretColumn = 0;
   int ctrlHeld = 0;   // between the Ctrl key's press and release
+  std::string caretStatusShown;   // the caret field's text as last written
 
   // Member popup.
   int PopupShown = 0;

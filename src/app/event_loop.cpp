@@ -17,6 +17,10 @@ namespace {
 constexpr int kKeyShift = 16;
 constexpr int kKeyControl = 17;
 constexpr int kKeyEscape = 27;
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyDelete = 46;
+constexpr int kKeyInsert = 45;
+constexpr int kPasteItem = 12;
 constexpr int kCtrlEnter = 10;
 
 void HidePopupIfCaretLineMoved(App& app) {
@@ -25,15 +29,49 @@ void HidePopupIfCaretLineMoved(App& app) {
 
 // Holding Ctrl moves the focus into the popup's list, which has no use for
 // Ctrl and a letter; the editor's own shortcuts still act on the editing
-// area, so a paste right after typing a dot is not silently lost.
+// area, so a paste right after typing a dot is not silently lost, and so
+// do the word and text moves and deletions.
 void RunEditorShortcutFromPopup(App& app, int key) {
   static const std::map<int, int> kShortcutItems = {
       {'Z', 8}, {'Y', 9}, {'X', 10}, {'C', 11}, {'V', 12}, {'A', 14}};
+  static const int kEditorKeys[] = {8, 46, 35, 36, 37, 39};  // Backspace, Delete, End, Home, Left, Right
   if (app.state.ctrlHeld != 1 || app.platform.ui->FocusedControl() != kPopupList) return;
+  for (int editorKey : kEditorKeys)
+    if (key == editorKey) app.edit->CtrlKey(key);
   auto it = kShortcutItems.find(key);
   if (it == kShortcutItems.end()) return;
   const Command* c = FindCommand(it->second);
   if (c && c->run) c->run(app);
+}
+
+void OnCloseRequest(App& app, const Event& e);
+
+// Escape closes what the user is looking at: the popup, then the Find or
+// Replace window it was pressed in; the settings window has no cancel.
+void OnEscape(App& app, const Event& e) {
+  if (app.state.PopupShown == 1) {
+    HidePopup(app);
+  } else if (e.window == kFindWindow || e.window == kReplaceWindow) {
+    Event close;
+    close.code = kEventClose;
+    close.window = e.window;
+    OnCloseRequest(app, close);
+  } else if (!app.platform.ui->WindowExists(kSettingsWindow)) {
+    TogglePanel(app);
+  }
+}
+
+// Keys taken from the editing area before it handles them: its own paste
+// brings another program's fonts and colours along.
+constexpr int kPasteKeys[][2] = {{'V', kModControl}, {kKeyInsert, kModShift}};
+
+void OnTakenKey(App& app, const Event& e) {
+  if (e.control != kEditingArea) return;
+  for (const auto& key : kPasteKeys) {
+    if (e.key != key[0] || e.modifiers != static_cast<unsigned>(key[1])) continue;
+    const Command* paste = FindCommand(kPasteItem);
+    if (paste && paste->run) paste->run(app);
+  }
 }
 
 void OnChar(App& app, const Event& e) {
@@ -44,6 +82,10 @@ void OnChar(App& app, const Event& e) {
 void OnKeyDown(App& app, const Event& e) {
   AppState& s = app.state;
   switch (e.key) {
+    case kKeyBackspace:
+    case kKeyDelete:
+      RunEditorShortcutFromPopup(app, e.key);
+      break;
     case kKeyShift:
       s.selectionInProgress = 1;
       HidePopupIfCaretLineMoved(app);
@@ -53,7 +95,7 @@ void OnKeyDown(App& app, const Event& e) {
       if (s.PopupShown == 1) app.platform.ui->Focus(kPopupList);
       break;
     case kKeyEscape:
-      TogglePanel(app);
+      OnEscape(app, e);
       break;
     default:
       RunEditorShortcutFromPopup(app, e.key);
@@ -115,6 +157,7 @@ const std::map<int, EventHandler> kEventTable = {
     {kEventDropFiles, OnDropFiles},
     {kEventControl, OnControlEvent},
     {kEventCommand, OnCommandEvent},
+    {kEventTakenKey, OnTakenKey},
     {kEventClose, OnCloseRequest},
 };
 
@@ -129,7 +172,7 @@ void OnFindWindowControl(App& app, const Event& e) { OnFindControl(app, e.contro
 void OnReplaceWindowControl(App& app, const Event& e) { OnReplaceControl(app, e.control); }
 
 void OnTreeEvent(App& app, const Event& e) {
-  OnCommandTreeEvent(app.state, *app.platform.ui, e.type,
+  OnCommandTreeEvent(app.state, *app.platform.ui, e.type, e.treeItem,
                      {[&app] { HidePopup(app); }, [&app] { HighlightAll(app); }});
 }
 
@@ -174,6 +217,11 @@ void NoteTextChanges(App& app) {
   if (app.edit && app.edit->GetModify()) app.state.Changed = 1;
 }
 
+void TakeOverEditorKeys(App& app) {
+  for (const auto& key : kPasteKeys)
+    app.platform.ui->TakeOverKey(kEditingArea, key[0], static_cast<unsigned>(key[1]));
+}
+
 void DispatchEvent(App& app, const Event& event) {
   auto it = kEventTable.find(event.code);
   if (it != kEventTable.end()) it->second(app, event);
@@ -181,25 +229,25 @@ void DispatchEvent(App& app, const Event& event) {
 
 // Runs after every event, mouse moves included, so it reads the caret once:
 // neither watch moves it (HighlightLine puts the selection back as it was).
+// The caret field follows every move, whatever is switched on, and is
+// written once at the end.
 void PostEventStep(App& app) {
   AppState& s = app.state;
   NoteTextChanges(app);
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
-  if (!realtime && s.VorodazedEzoze != 1) return;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
-    RefreshCaretStatus(app, caret);
     HighlightLine(app, s.lastCaretLine);
     s.lastCaretLine = caret.line;
     if (s.PopupShown == 1) HidePopup(app);
   }
   if (s.VorodazedEzoze == 1 && (caret.column != s.lastCaretColumn || caret.line != s.lastCaretLine)) {
-    RefreshCaretStatus(app, caret);
     if (s.PopupShown == 1) TrackPopup(app, caret);
     else DetectDot(app, caret);
     s.lastCaretColumn = caret.column;
     s.lastCaretLine = caret.line;
   }
+  RefreshCaretStatus(app, caret);
 }
 
 void RunEventLoop(App& app) {

@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/commands.h"
+#include "catalogue/member_popup.h"
 #include "editor/editor_ops.h"
 
 static constexpr int kWmMove = 3;
 static constexpr int kWmSize = 5;
+static constexpr int kWmActivate = 6;
 
 namespace {
 
@@ -115,9 +117,14 @@ void LayoutMainWindow(App& app) {
 }
 
 void WindowHook(App& app, int window, int message) {
-  (void)window;
   Ui& ui = *app.platform.ui;
-  if (message == kWmSize) {
+  if (message == kWmActivate && (window == kMainWindow || window == kPopupWindow) && app.state.PopupShown == 1) {
+    // The popup belongs to the editing area: once the user has gone to
+    // another window or program it is only in the way. Holding Ctrl puts
+    // the focus in its list, which activates the popup itself.
+    const int active = ui.ActiveWindow();
+    if (active != kMainWindow && active != kPopupWindow) HidePopup(app);
+  } else if (message == kWmSize) {
     LayoutMainWindow(app);
   } else if (message == kWmMove && ui.WindowExists(kPopupWindow)) {
     Rect main = ui.WindowRect(kMainWindow);

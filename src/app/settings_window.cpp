@@ -15,40 +15,46 @@ struct SettingsControl {
   Page page;
   Rect at;   // in the window's client area, or in its tab page
   const char* caption;
+  unsigned keys;
   // A check box that shows this setting and gives it its tick back on
   // "Apply changes".
   int AppState::*flag = nullptr;
 };
 
+// Every control but the second and third option of a group starts a group
+// of its own, so the arrow keys move only between options.
+constexpr unsigned kStop = kTabStop | kGroupStart;
+
 const std::vector<SettingsControl> kSettingsControls = {
-    {43, ControlKind::Frame, kGeneral, {8, 8, 250, 70}, "Editor font"},
-    {kFontNameLabel, ControlKind::Static, kGeneral, {18, 28, 130, 20}, ""},
-    {kFontSizeLabel, ControlKind::Static, kGeneral, {18, 48, 130, 20}, ""},
-    {kChooseFontButton, ControlKind::Button, kGeneral, {168, 38, 80, 20}, "Choose"},
-    {47, ControlKind::Frame, kGeneral, {8, 88, 250, 50}, "Associated project file"},
-    {kProjectField, ControlKind::TextField, kGeneral, {18, 108, 190, 20}, ""},
-    {kProjectButton, ControlKind::Button, kGeneral, {218, 108, 30, 20}, "..."},
-    {11, ControlKind::Frame, kCodeParsing, {8, 8, 250, 200}, "Syntax Highlighting"},
-    {kHighlightCheck, ControlKind::CheckBox, kCodeParsing, {28, 28, 210, 20}, "Enable syntax highlighting",
+    {43, ControlKind::Frame, kGeneral, {8, 8, 250, 70}, "Editor font", kGroupStart},
+    {kFontNameLabel, ControlKind::Static, kGeneral, {18, 28, 130, 20}, "", kGroupStart},
+    {kFontSizeLabel, ControlKind::Static, kGeneral, {18, 48, 130, 20}, "", kGroupStart},
+    {kChooseFontButton, ControlKind::Button, kGeneral, {168, 38, 80, 20}, "Choose", kStop},
+    {47, ControlKind::Frame, kGeneral, {8, 88, 250, 50}, "Associated project file", kGroupStart},
+    {kProjectField, ControlKind::TextField, kGeneral, {18, 108, 190, 20}, "", kStop},
+    {kProjectButton, ControlKind::Button, kGeneral, {218, 108, 30, 20}, "...", kStop},
+    // Ends above the check box below it, which wraps onto two lines.
+    {11, ControlKind::Frame, kCodeParsing, {8, 8, 250, 190}, "Syntax Highlighting", kGroupStart},
+    {kHighlightCheck, ControlKind::CheckBox, kCodeParsing, {28, 28, 210, 20}, "Enable syntax highlighting", kStop,
      &AppState::Enabled},
-    {kOnOpeningCheck, ControlKind::CheckBox, kCodeParsing, {58, 53, 180, 20}, "on script opening",
+    {kOnOpeningCheck, ControlKind::CheckBox, kCodeParsing, {58, 53, 180, 20}, "on script opening", kStop,
      &AppState::OnOpening},
-    {kRealtimeCheck, ControlKind::CheckBox, kCodeParsing, {58, 73, 180, 20}, "for realtime editing",
+    {kRealtimeCheck, ControlKind::CheckBox, kCodeParsing, {58, 73, 180, 20}, "for realtime editing", kStop,
      &AppState::Realtime},
-    {12, ControlKind::Frame, kCodeParsing, {13, 108, 240, 90}, "Highlighting style"},
-    {kUseColorsOption, ControlKind::OptionFirst, kCodeParsing, {28, 128, 210, 20}, "Use colors"},
-    {kUseStylesOption, ControlKind::Option, kCodeParsing, {28, 148, 210, 20}, "Use font styles (b,i,u)"},
-    {kUseBothOption, ControlKind::Option, kCodeParsing, {28, 168, 210, 20}, "Use both"},
+    {12, ControlKind::Frame, kCodeParsing, {13, 100, 240, 90}, "Highlighting style", kGroupStart},
+    {kUseColorsOption, ControlKind::OptionFirst, kCodeParsing, {28, 120, 210, 20}, "Use colors", kStop},
+    {kUseStylesOption, ControlKind::Option, kCodeParsing, {28, 140, 210, 20}, "Use font styles (b,i,u)", 0},
+    {kUseBothOption, ControlKind::Option, kCodeParsing, {28, 160, 210, 20}, "Use both", 0},
     // As wide as the frames above and two lines high: the caption is the
     // longest of the window and wraps where the system font is wide.
-    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 206, 230, 28},
-     "Enable point recognition (VorodazedEzoze)", &AppState::VorodazedEzoze},
-    {50, ControlKind::Frame, kPrinting, {8, 8, 250, 80}, "What printer to use"},
-    {kDefaultPrinterOption, ControlKind::OptionFirst, kPrinting, {28, 28, 210, 20}, "Use default printer"},
-    {kPrinterDialogOption, ControlKind::Option, kPrinting, {28, 58, 210, 20}, "Open printer dialogue"},
-    {53, ControlKind::Frame, kPrinting, {8, 98, 250, 80}, "Print color"},
-    {kColoredOption, ControlKind::OptionFirst, kPrinting, {28, 118, 210, 20}, "Colored"},
-    {kBlackOnWhiteOption, ControlKind::Option, kPrinting, {28, 148, 210, 20}, "Black on white"},
+    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 203, 230, 28},
+     "Enable point recognition (VorodazedEzoze)", kStop, &AppState::VorodazedEzoze},
+    {50, ControlKind::Frame, kPrinting, {8, 8, 250, 80}, "What printer to use", kGroupStart},
+    {kDefaultPrinterOption, ControlKind::OptionFirst, kPrinting, {28, 28, 210, 20}, "Use default printer", kStop},
+    {kPrinterDialogOption, ControlKind::Option, kPrinting, {28, 58, 210, 20}, "Open printer dialogue", 0},
+    {53, ControlKind::Frame, kPrinting, {8, 98, 250, 80}, "Print color", kGroupStart},
+    {kColoredOption, ControlKind::OptionFirst, kPrinting, {28, 118, 210, 20}, "Colored", kStop},
+    {kBlackOnWhiteOption, ControlKind::Option, kPrinting, {28, 148, 210, 20}, "Black on white", 0},
 };
 
 // The captions of the first two rows cross their records: the row
@@ -73,11 +79,12 @@ void CreateColorRows(Ui& ui) {
   // The captions run up to the swatches: "Text and Filenames" needs more
   // than 100 pixels in the dialog font.
   for (const ColorRow& row : kColorRows)
-    ui.CreateControl(row.label, page, ControlKind::Static, {18, row.y, 128, 20}, row.caption);
+    ui.CreateControl(row.label, page, ControlKind::Static, {18, row.y, 128, 20}, row.caption, kGroupStart);
   for (const ColorRow& row : kColorRows) {
-    ui.CreateControl(row.swatch, page, ControlKind::ImageButton, {148, row.y, 20, 20}, "");
+    ui.CreateControl(row.swatch, page, ControlKind::ImageButton, {148, row.y, 20, 20}, "", kStop);
     for (int i = 0; i < 3; ++i)
-      ui.CreateControl(row.toggles[i], page, ControlKind::Toggle, {kToggleX[i], row.y, 20, 20}, kToggleCaptions[i]);
+      ui.CreateControl(row.toggles[i], page, ControlKind::Toggle, {kToggleX[i], row.y, 20, 20}, kToggleCaptions[i],
+                       kStop);
   }
 }
 
@@ -134,6 +141,9 @@ void TakeOverSettings(AppState& s, Ui& ui) {
   }
   // The print colour choice lasts: printing reads BlackWhite.
   s.BlackWhite = ui.IsChecked(kBlackOnWhiteOption) ? 1 : 0;
+  // A path typed or pasted into the field is as good as one chosen with
+  // "...": the field shows what the syntax check will use.
+  s.CurrentQVRProject = ui.ControlText(kProjectField);
 }
 
 void ApplyChanges(App& app) {
@@ -213,13 +223,17 @@ void OpenSettingsWindow(App& app) {
     ui.EnableWindow(kMainWindow, true);
     return;
   }
-  ui.CreateControl(kApplyChangesButton, kSettingsWindow, ControlKind::Button, {90, 285, 110, 30}, "Apply changes");
+  // Tab walks the controls in creation order: the tabs, the page shown,
+  // then the button under them.
   ui.CreateTabs(kSettingsTabs, kSettingsWindow, {10, 20, 270, 260}, {"General", "Code parsing", "Colors", "Printing"},
                 kSettingsPageFirst);
   for (const SettingsControl& c : kSettingsControls)
-    if (c.page != kColors) ui.CreateControl(c.number, kSettingsPageFirst + c.page, c.kind, c.at, c.caption);
+    if (c.page != kColors) ui.CreateControl(c.number, kSettingsPageFirst + c.page, c.kind, c.at, c.caption, c.keys);
   CreateColorRows(ui);
+  ui.CreateControl(kApplyChangesButton, kSettingsWindow, ControlKind::Button, {90, 285, 110, 30}, "Apply changes",
+                   kStop | kDefaultButton);
   ShowSettings(app);
+  ui.Focus(kSettingsTabs);
 }
 
 void OnSettingsControl(App& app, int control) {

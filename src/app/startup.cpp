@@ -48,11 +48,13 @@ bool StartupSequence(App& app) {
   CreateMemberPopup(app);
   StartUpCatalogue(app);
   p.ui->RemoveKeyboardShortcuts(kMainWindow);
+  TakeOverEditorKeys(app);
   p.ui->SetWindowHook([&app](int window, int message) { WindowHook(app, window, message); });
   // Logging off with unsaved work asks as Exit does; Cancel keeps the session.
   p.ui->SetSessionEndQuery([&app] { return AskSaveChanges(app) == 1; });
   ClearEditor(*app.edit);
   ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+  RefreshCaretStatus(app, ReadCaret(*app.edit, app.caret));
   std::string argument = FirstProgramArgument(p.files->CommandLine());
   if (!argument.empty()) {
     ActivateEditor(*app.edit);

@@ -38,10 +38,11 @@ struct Catalogue {
   std::vector<std::string> directions;  // "QVR_Dirs_List.txt"
   std::vector<CodeBlock> codeBlocks;    // "QVR_UserBlocks_List.txt"
   std::vector<ReferenceEntry> reference;
-  // MemberIndex: distinct entry names in first-appearance order, each with the
-  // owner of the entry it first appeared in.
+  // MemberIndex: distinct entry names in first-appearance order, each with
+  // every owner that declares it, in load order: a name that Game declares
+  // first must still be found after "Scene." when Scene declares it too.
   std::vector<std::string> memberNames;
-  std::vector<std::string> memberOwners;
+  std::vector<std::vector<std::string>> memberOwners;
   // The reference was not read whole: an include was skipped for a bound.
   bool referenceCut = false;
 

@@ -42,7 +42,7 @@ void PlacePopupAtCaret(App& app, int line, int column) {
   in.lineHeight = LineHeightAt(app, lineIndex, in.lineTop);
   ui.ControlToScreen(kEditingArea, in.caretX, in.lineTop);
   in.mainWindow = ui.WindowRect(kMainWindow);
-  in.workArea = ui.WorkArea();
+  in.workArea = ui.WorkAreaAt(in.caretX, in.lineTop);
   in.popupW = kPopupWidth;
   in.popupH = kPopupHeight;
   const PopupOffset at = PlacePopup(in);
@@ -67,7 +67,11 @@ void CreateMemberPopup(App& app) {
 }
 
 void HidePopup(App& app) {
+  // Hidden with the focus in its list (Ctrl held), the keys that follow
+  // would reach no control at all.
+  const bool listFocused = app.platform.ui->FocusedControl() == kPopupList;
   app.platform.ui->ShowWindow(kPopupWindow, false);
+  if (listFocused) ActivateEditor(*app.edit);
   app.state.PopupShown = 0;
 }
 
@@ -83,6 +87,11 @@ void DetectDot(App& app, const CaretPlace& caret) {
   s.PopupShown = 1;
   s.DotColumn = column;
   FilterMatches(app);
+  // An empty list would only be a white box in the way.
+  if (s.MatchCount == 0) {
+    s.PopupShown = 0;
+    return;
+  }
   PlacePopupAtCaret(app, line, column);
   app.platform.ui->ShowWindow(kPopupWindow, true);
   FillPopupList(app);
@@ -91,7 +100,9 @@ void DetectDot(App& app, const CaretPlace& caret) {
 
 void TrackPopup(App& app, const CaretPlace& caret) {
   AppState& s = app.state;
-  if (caret.column < s.DotColumn || (s.MatchCount == 0 && caret.column > s.lastCaretColumn)) {
+  // The members belong to the dot on the line the popup opened on; an
+  // accepted entry would replace text on whatever line the caret is on.
+  if (caret.line != s.lastCaretLine || caret.column < s.DotColumn) {
     HidePopup(app);
     return;
   }
@@ -102,15 +113,22 @@ void TrackPopup(App& app, const CaretPlace& caret) {
   const std::vector<std::string> before = s.MatchList;
   s.TypedPrefix = typed;
   FilterMatches(app);
+  if (s.MatchCount == 0) {
+    HidePopup(app);
+    return;
+  }
   // Moving the caret along the same prefix changes nothing in the list.
   if (s.MatchList != before || app.platform.ui->ListCount(kPopupList) != s.MatchCount) FillPopupList(app);
 }
 
 void RefreshCaretStatus(App& app, const CaretPlace& caret) {
   Ui& ui = *app.platform.ui;
-  const std::string text = CaretStatusText(caret.line, caret.column, app.state.selectionInProgress);
-  // Both watches may refresh it in one pass; the bar repaints only on a change.
-  if (ui.StatusText(kStatusCaretField) != text) ui.SetStatusText(kStatusCaretField, text);
+  std::string text = CaretStatusText(caret.line, caret.column, app.state.selectionInProgress);
+  // The bar repaints on every text it is given, and asking it for its text
+  // is a message too: compare with what was written last.
+  if (app.state.caretStatusShown == text) return;
+  ui.SetStatusText(kStatusCaretField, text);
+  app.state.caretStatusShown = std::move(text);
 }
 
 

@@ -29,7 +29,14 @@ bool ContainsNoCase(const std::string& text, const std::string& part) {
 
 bool IsOwnerWord(const std::string& word) { return word == "Game" || word == "actor" || word == "Scene"; }
 
+bool OwnedBy(const std::vector<std::string>& owners, const std::string& word) {
+  for (const std::string& owner : owners)
+    if (!owner.empty() && ContainsNoCase(owner, word)) return true;
+  return false;
+}
+
 }  // namespace
+
 
 std::string ObjectWordBefore(const std::string& line, int dotColumn) {
   if (dotColumn < 3 || static_cast<size_t>(dotColumn - 2) >= line.size()) return "";
@@ -43,7 +50,7 @@ bool CaretFollowsDot(const std::string& line, int column) {
   return column > 1 && static_cast<size_t>(column - 1) <= line.size() && line[column - 2] == '.';
 }
 
-void FilterMembers(const std::vector<std::string>& names, const std::vector<std::string>& owners,
+void FilterMembers(const std::vector<std::string>& names, const std::vector<std::vector<std::string>>& owners,
                    const std::string& prefix, const std::string& objectWord,
                    std::vector<std::string>& matches) {
   matches.clear();
@@ -51,7 +58,7 @@ void FilterMembers(const std::vector<std::string>& names, const std::vector<std:
   const size_t count = std::min(names.size(), owners.size());
   for (size_t i = 0; i < count; ++i) {
     if (!MatchesAtNoCase(names[i], 0, prefix)) continue;
-    if (byOwner && (owners[i].empty() || !ContainsNoCase(owners[i], objectWord))) continue;
+    if (byOwner && !OwnedBy(owners[i], objectWord)) continue;
     matches.push_back(names[i] + "()");
   }
 }

@@ -18,8 +18,8 @@ bool CaretFollowsDot(const std::string& line, int column);
 // Rebuilds `matches` from the member index, in its order: every name that
 // starts with `prefix` (letters compared without case, Latin-1 included),
 // each as name + "()". After "Game", "actor" or "Scene" (exactly so) only
-// members whose owner contains that word, in any case, are listed.
-void FilterMembers(const std::vector<std::string>& names, const std::vector<std::string>& owners,
+// members one of whose owners contains that word, in any case, are listed.
+void FilterMembers(const std::vector<std::string>& names, const std::vector<std::vector<std::string>>& owners,
                    const std::string& prefix, const std::string& objectWord,
                    std::vector<std::string>& matches);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "catalogue/line_reader.h"
@@ -225,10 +226,15 @@ void LoadReferenceCatalogue(const CatalogueSource& source, Catalogue& catalogue,
 void BuildMemberIndex(Catalogue& catalogue) {
   catalogue.memberNames.clear();
   catalogue.memberOwners.clear();
-  std::unordered_set<std::string> seen;
+  std::unordered_map<std::string, size_t> row;
   for (const ReferenceEntry& entry : catalogue.reference) {
-    if (entry.name.empty() || !seen.insert(entry.name).second) continue;
-    catalogue.memberNames.push_back(entry.name);
-    catalogue.memberOwners.push_back(entry.owner);
+    if (entry.name.empty()) continue;
+    auto found = row.emplace(entry.name, catalogue.memberNames.size());
+    if (found.second) {
+      catalogue.memberNames.push_back(entry.name);
+      catalogue.memberOwners.emplace_back();
+    }
+    std::vector<std::string>& owners = catalogue.memberOwners[found.first->second];
+    if (std::find(owners.begin(), owners.end(), entry.owner) == owners.end()) owners.push_back(entry.owner);
   }
 }

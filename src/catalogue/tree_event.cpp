@@ -88,12 +88,17 @@ TreeEventOutcome DecideTreeEvent(const Catalogue& catalogue, const std::string& 
   return outcome;
 }
 
-void OnCommandTreeEvent(AppState& state, Ui& ui, int eventType, const CommandTreeHooks& hooks) {
+void OnCommandTreeEvent(AppState& state, Ui& ui, int eventType, uintptr_t clicked, const CommandTreeHooks& hooks) {
+  const bool doubleClick = eventType == kControlDoubleClick;
+  // A double-click on a button or beside the items only opens or closes a
+  // branch, which the tree does itself.
+  if (doubleClick && clicked == kTreeRoot) return;
+  if (doubleClick && ui.TreeSelected(kCommandTree) != clicked) ui.TreeSelect(kCommandTree, clicked);
   const TreeItem item = ui.TreeSelected(kCommandTree);
   if (item == kTreeRoot) return;  // nothing selected: nothing to show or insert
   const TreeEventOutcome outcome = DecideTreeEvent(
       state.catalogue, ui.TreeItemText(kCommandTree, item), ui.TreeItemData(kCommandTree, item),
-      eventType == kControlDoubleClick, ui.IsChecked(kFullParametersBox));
+      doubleClick || eventType == kControlEnter, ui.IsChecked(kFullParametersBox));
 
   if (outcome.showDescription) ui.SetControlText(kDescriptionLine, outcome.description);
   if (outcome.showSignature) ui.SetStatusText(kStatusSyntaxField, outcome.signature);

@@ -38,5 +38,7 @@ struct CommandTreeHooks {
   std::function<void()> highlightAll;  // HighlightAll of the highlighter
 };
 
-// Control event of the command tree; eventType 2 is a double-click.
-void OnCommandTreeEvent(AppState& state, Ui& ui, int eventType, const CommandTreeHooks& hooks);
+// Control event of the command tree. A double-click (type 2) inserts the
+// item under the pointer, `clicked`, selecting it first, and nothing when it
+// was on no item (0); Enter (type 4) inserts the selected item.
+void OnCommandTreeEvent(AppState& state, Ui& ui, int eventType, uintptr_t clicked, const CommandTreeHooks& hooks);

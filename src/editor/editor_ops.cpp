@@ -145,12 +145,16 @@ void SetSelectionStyle(EditControl& edit, uint32_t effects) {
   edit.SetSelectionFormat(f);
 }
 
+// The caret stays where it was: a select-all left behind puts the caret
+// field one column past an empty script's only character.
 void ApplyEditorFont(EditControl& edit, const std::string& face, int points) {
   KeepModifiedFlag keep(edit);
+  const CharRange sel = edit.ExGetSel();
   SelectAll(edit);
   SetSelectionFont(edit, face);
   SelectAll(edit);
   SetSelectionSize(edit, points);
+  edit.ExSetSel(sel.cpMin, sel.cpMax);
 }
 
 // Every change of the text is the user's to take back: a paste, a delete, an

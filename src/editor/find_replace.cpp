@@ -14,25 +14,29 @@ struct ToolControl {
   ControlKind kind;
   Rect at;
   const char* text;
+  unsigned keys;
 };
 
+// Creation order is the order Tab walks: the fields and the check box on
+// the left, then the buttons on the right, top to bottom.
+constexpr unsigned kStop = kTabStop | kGroupStart;
 const std::vector<ToolControl> kFindControls = {
-    {56, ControlKind::Static, {10, 15, 70, 20}, "Find what:"},
-    {kFindText, ControlKind::TextField, {80, 10, 290, 20}, ""},
-    {kFindNextButton, ControlKind::Button, {290, 40, 80, 20}, "Find next"},
-    {kFindCancelButton, ControlKind::Button, {290, 65, 80, 20}, "Cancel"},
-    {kFindMatchCase, ControlKind::CheckBox, {20, 50, 90, 20}, "Match case"},
+    {56, ControlKind::Static, {10, 15, 70, 20}, "Find what:", kGroupStart},
+    {kFindText, ControlKind::TextField, {80, 10, 290, 20}, "", kStop},
+    {kFindMatchCase, ControlKind::CheckBox, {20, 50, 90, 20}, "Match case", kStop},
+    {kFindNextButton, ControlKind::Button, {290, 40, 80, 20}, "Find next", kStop | kDefaultButton},
+    {kFindCancelButton, ControlKind::Button, {290, 65, 80, 20}, "Cancel", kStop},
 };
 
 const std::vector<ToolControl> kReplaceControls = {
-    {60, ControlKind::Static, {10, 15, 70, 20}, "Find what:"},
-    {61, ControlKind::Static, {10, 45, 70, 20}, "Replace with:"},
-    {kReplaceFindText, ControlKind::TextField, {80, 10, 220, 20}, ""},
-    {kReplaceWithText, ControlKind::TextField, {80, 40, 220, 20}, ""},
-    {kReplaceFindNextButton, ControlKind::Button, {310, 10, 70, 20}, "Find next"},
-    {kReplaceButton, ControlKind::Button, {310, 35, 70, 20}, "Replace"},
-    {kReplaceAllButton, ControlKind::Button, {310, 60, 70, 20}, "Replace all"},
-    {kReplaceMatchCase, ControlKind::CheckBox, {90, 70, 100, 20}, "Match case"},
+    {60, ControlKind::Static, {10, 15, 70, 20}, "Find what:", kGroupStart},
+    {kReplaceFindText, ControlKind::TextField, {80, 10, 220, 20}, "", kStop},
+    {61, ControlKind::Static, {10, 45, 70, 20}, "Replace with:", kGroupStart},
+    {kReplaceWithText, ControlKind::TextField, {80, 40, 220, 20}, "", kStop},
+    {kReplaceMatchCase, ControlKind::CheckBox, {90, 70, 100, 20}, "Match case", kStop},
+    {kReplaceFindNextButton, ControlKind::Button, {310, 10, 70, 20}, "Find next", kStop | kDefaultButton},
+    {kReplaceButton, ControlKind::Button, {310, 35, 70, 20}, "Replace", kStop},
+    {kReplaceAllButton, ControlKind::Button, {310, 60, 70, 20}, "Replace all", kStop},
 };
 
 // Reopening a window builds it anew, over the window active at that moment.
@@ -50,7 +54,7 @@ void OpenToolWindow(App& app, int window, const char* title, int w, int h,
   form.centred = true;
   form.centreOver = over;
   if (!ui.MakeWindow(window, form)) return;
-  for (const ToolControl& c : controls) ui.CreateControl(c.number, window, c.kind, c.at, c.text);
+  for (const ToolControl& c : controls) ui.CreateControl(c.number, window, c.kind, c.at, c.text, c.keys);
 }
 
 // The match both windows now pass over. The realtime highlighter must not
@@ -137,6 +141,8 @@ void OpenFindWindow(App& app) {
   ui.SetControlText(kFindText, app.state.searchText);
   ui.SetChecked(kFindMatchCase, app.state.findMatchCase == 1);
   ui.Focus(kFindText);
+  // Typing a new search replaces the old one, as in every find window.
+  ui.SelectControlText(kFindText);
 }
 
 void OpenReplaceWindow(App& app) {
@@ -145,6 +151,7 @@ void OpenReplaceWindow(App& app) {
   ui.SetControlText(kReplaceFindText, app.state.searchText);
   ui.SetChecked(kReplaceMatchCase, app.state.replaceMatchCase == 1);
   ui.Focus(kReplaceFindText);
+  ui.SelectControlText(kReplaceFindText);
 }
 
 void FindNext(App& app, bool replaceWindow) {

@@ -95,4 +95,8 @@ class EditControl {
   virtual void SuspendUndo(bool suspend) = 0;              // ITextDocument::Undo(tomSuspend/tomResume)
   virtual void SetVisible(bool visible) = 0;               // ShowWindow
   virtual void Focus() = 0;                                // SetFocus
+
+  // WM_KEYDOWN and WM_KEYUP of a virtual key with Ctrl held, as if the
+  // control had the focus: word moves, text start and end, deletions.
+  virtual void CtrlKey(int virtualKey) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Events as the loop sees them: input messages from any window by their
 // message number, and the program's own codes for controls and commands.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,21 +18,32 @@ constexpr int kEventDropFiles = 563;
 constexpr int kEventClose = 16;
 constexpr int kEventControl = 13100;
 constexpr int kEventCommand = 13101;
+// A key the logic has taken over from a control (Ui::TakeOverKey): the
+// control never sees it. `control`, `key` and `modifiers` say which.
+constexpr int kEventTakenKey = 13102;
+
+// Modifier keys held with a key.
+constexpr unsigned kModControl = 1, kModShift = 2, kModAlt = 4;
 
 // Control event types.
 constexpr int kControlClick = 1;
 constexpr int kControlDoubleClick = 2;
 constexpr int kControlSelChanged = 3;
+constexpr int kControlEnter = 4;   // Enter pressed in a tree
 constexpr int kControlOther = 0;
 
 struct Event {
   int code = 0;
-  int window = -1;    // close requests
+  int window = -1;    // close requests; the window a key was pressed in
   int control = -1;   // control events
   int type = 0;       // control event type
   int item = 0;       // menu item or toolbar button
   int key = 0;        // virtual key (256, 257) or character code (258)
+  unsigned modifiers = 0;  // kMod* bits (13102)
   long offset = -1;   // character offset in the editing area (515)
+  // A tree's double-click: the item under the pointer, 0 when the pointer
+  // was on a button, an indent or empty space.
+  uintptr_t treeItem = 0;
   std::vector<std::string> droppedFiles;  // full paths, in drop order
 };
 

@@ -26,6 +26,14 @@ struct TextFit {
   long width = 0;     // their width
 };
 
+// What the printer dialog asked for beside the printer.
+struct PrintChoice {
+  int copies = 1;
+  bool collate = true;          // whole copies one after the other
+  bool allPages = true;
+  int fromPage = 1, toPage = 1;  // 1-based, inclusive, when not allPages
+};
+
 class Printer {
  public:
   virtual ~Printer() = default;
@@ -35,7 +43,8 @@ class Printer {
   virtual std::string DefaultPrinterEntry() = 0;
   // Each opens a device context, closing any earlier one; false when none.
   virtual bool OpenNamedPrinter(const std::string& name) = 0;  // CreateDCA("WINSPOOL", name)
-  virtual bool ChoosePrinter() = 0;                       // the printer dialog; false when cancelled
+  // The printer dialog; false when cancelled.
+  virtual bool ChoosePrinter(PrintChoice& choice) = 0;
   virtual void Close() = 0;                               // DeleteDC
   virtual PrinterMetrics Metrics() = 0;
 

@@ -22,11 +22,22 @@ enum class ControlKind {
   ImageButton,  // a push button showing an image set with SetControlImage
 };
 
+// A control's part in the keys of a tool window (Find, Replace, Settings):
+// Tab and Shift+Tab stop at kTabStop controls in creation order, the arrow
+// keys move within a run of controls that a kGroupStart control begins,
+// Enter presses the window's kDefaultButton.
+enum DialogKeys : unsigned {
+  kNoDialogKeys = 0,
+  kTabStop = 1,
+  kGroupStart = 2,
+  kDefaultButton = 4,
+};
+
 enum class WindowKind {
   Main,      // framed, sizable, with menu and icon
   Popup,     // borderless, topmost, not activated
-  Tool,      // small framed tool window
-  Fixed,     // caption only: no system menu, so no close box
+  Tool,      // small framed tool window, with dialog keys
+  Fixed,     // caption only: no system menu, so no close box; dialog keys
 };
 
 struct WindowSpec {
@@ -80,6 +91,9 @@ class Ui {
   virtual int MenuBarHeight() = 0;
   virtual void AcceptDroppedFiles(int window) = 0;
   virtual void RemoveKeyboardShortcuts(int window) = 0;
+  // From now on the key with exactly these modifiers (kMod* of events.h),
+  // pressed in the control, goes to the loop as kEventTakenKey instead.
+  virtual void TakeOverKey(int control, int key, unsigned modifiers) = 0;
   // Called for every message of every window of the program before its
   // default handling; the logic looks at WM_SIZE (5) and WM_MOVE (3).
   virtual void SetWindowHook(std::function<void(int window, int message)> hook) = 0;
@@ -97,7 +111,9 @@ class Ui {
   virtual bool CreateToolbar(int window, const std::vector<ToolButton>& buttons) = 0;
 
   virtual bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
-                             const std::string& text) = 0;
+                             const std::string& text, unsigned dialogKeys = kNoDialogKeys) = 0;
+  // Selects the whole text of a text field, so that typing replaces it.
+  virtual void SelectControlText(int control) = 0;
   virtual bool ControlExists(int control) = 0;
   // A tab control with one page per caption; page i becomes window
   // firstPage + i for CreateControl, origin at the page's top left. Only the
@@ -142,7 +158,9 @@ class Ui {
   virtual std::string ListItem(int control, int index) = 0;
 
   // Screen geometry: a point of a control's client area in screen
-  // coordinates, and the part of the screen that windows may use.
+  // coordinates, and the part of the screen that windows may use: of the
+  // primary monitor, or of the monitor nearest a screen point.
   virtual void ControlToScreen(int control, int& x, int& y) = 0;
   virtual Rect WorkArea() = 0;
+  virtual Rect WorkAreaAt(int x, int y) = 0;
 };

@@ -1,5 +1,7 @@
 #include "settings/printing.h"
 
+#include <algorithm>
+
 #include "settings/page_layout.h"
 
 namespace {
@@ -34,16 +36,23 @@ bool ControlFormatsPages(Printer& printer, const TwipsRect& page, long character
   return next > 0;
 }
 
-void PrintControlPages(Printer& printer, const TwipsRect& page, long characters) {
+// The pages are measured first: a range or uncollated copies need to know
+// where each page starts.
+void PrintControlPages(Printer& printer, const TwipsRect& page, long characters, const PrintChoice& choice) {
+  std::vector<long> starts;
   long start = 0;
   while (true) {
-    printer.StartPage();
-    long next = printer.FormatControlPage(kEditingArea, page, start, true);
-    printer.EndPage();
+    starts.push_back(start);
+    long next = printer.FormatControlPage(kEditingArea, page, start, false);
     // A page that takes no character would be followed by the same page
     // forever.
     if (next < 0 || next >= characters || next <= start) break;
     start = next;
+  }
+  for (int index : PrintedPageOrder(static_cast<int>(starts.size()), choice)) {
+    printer.StartPage();
+    printer.FormatControlPage(kEditingArea, page, starts[index], true);
+    printer.EndPage();
   }
   printer.FreeControlLayout(kEditingArea);
 }
@@ -55,7 +64,7 @@ CharLook PrintedLook(const AppState& s, CharLook look) {
   return look;
 }
 
-void PrintOwnPages(App& app, Printer& printer, const TwipsRect& page) {
+void PrintOwnPages(App& app, Printer& printer, const TwipsRect& page, const PrintChoice& choice) {
   std::string text;
   std::vector<CharLook> looks;
   if (!ReadRichText(app.edit->GetRichText(), text, looks)) {
@@ -68,20 +77,33 @@ void PrintOwnPages(App& app, Printer& printer, const TwipsRect& page) {
     looks.assign(text.size(), CharLook());
   }
   for (CharLook& look : looks) look = PrintedLook(app.state, look);
-  for (const PageRuns& runs : LayOutPages(text, looks, PrintedLook(app.state, CharLook()), page, printer)) {
+  const auto pages = LayOutPages(text, looks, PrintedLook(app.state, CharLook()), page, printer);
+  for (int index : PrintedPageOrder(static_cast<int>(pages.size()), choice)) {
     printer.StartPage();
-    for (const PlacedRun& run : runs) printer.DrawRun(run.x, run.y, run.text, run.look);
+    for (const PlacedRun& run : pages[index]) printer.DrawRun(run.x, run.y, run.text, run.look);
     printer.EndPage();
   }
 }
 
 }  // namespace
 
+std::vector<int> PrintedPageOrder(int pages, const PrintChoice& choice) {
+  const int first = choice.allPages ? 0 : std::max(choice.fromPage, 1) - 1;
+  const int last = choice.allPages ? pages - 1 : std::min(choice.toPage, pages) - 1;
+  const int copies = std::max(choice.copies, 1);
+  std::vector<int> order;
+  for (int outer = 0; outer < (choice.collate ? copies : 1); ++outer)
+    for (int page = first; page <= last; ++page)
+      for (int inner = 0; inner < (choice.collate ? 1 : copies); ++inner) order.push_back(page);
+  return order;
+}
+
 void PrintScript(App& app) {
   Printer& printer = *app.platform.printer;
+  PrintChoice choice;
   if (app.state.Device == kDeviceDialog) {
     // Cancelling the dialog is the user's own choice: nothing to say.
-    if (!printer.ChoosePrinter()) return;
+    if (!printer.ChoosePrinter(choice)) return;
   } else if (!OpenDefaultPrinter(printer)) {
     ShowNoPrinter(app);
     return;
@@ -95,9 +117,9 @@ void PrintScript(App& app) {
   long characters = CharacterCount(*app.edit);
   // The control's own pages cannot be printed in black alone.
   if (app.state.BlackWhite != 1 && ControlFormatsPages(printer, page, characters))
-    PrintControlPages(printer, page, characters);
+    PrintControlPages(printer, page, characters, choice);
   else
-    PrintOwnPages(app, printer, page);
+    PrintOwnPages(app, printer, page, choice);
   printer.EndJob();
   printer.Close();
 }

@@ -1,4 +1,5 @@
 #include "support/app_fixture.h"
+#include "app/settings_window.h"
 
 namespace {
 
@@ -107,6 +108,42 @@ TEST_F(EventLoop, EscapeTogglesTheSidePanel) {
   Run();
   EXPECT_EQ(app.state.PanelHidden, 1);
   EXPECT_EQ(app.state.SplitterPos, 500);
+}
+
+// Escape closes what stands in front: the popup, then the Find or Replace
+// window it was pressed in; with Settings open it does nothing at all.
+TEST_F(EventLoop, EscapeClosesWhatIsInFrontBeforeItTogglesThePanel) {
+  app.state.VorodazedEzoze = 1;
+  mem.files.files.clear();
+  mem.events.Type("x.");
+  Run();
+  app.state.PopupShown = 1;   // whatever the catalogue holds
+  mem.ui.ShowWindow(kPopupWindow, true);
+  mem.events.Key(27);
+  Run();
+  EXPECT_EQ(app.state.PopupShown, 0);
+  EXPECT_FALSE(mem.ui.IsWindowShown(kPopupWindow));
+  EXPECT_EQ(app.state.PanelHidden, 0);
+
+  for (int item : {15, 16}) {
+    mem.events.Command(item);
+    Run();
+    const int window = item == 15 ? 3 : 4;
+    ASSERT_TRUE(mem.ui.WindowExists(window));
+    mem.events.Key(27);   // the focus is in its search field
+    Run();
+    EXPECT_FALSE(mem.ui.WindowExists(window)) << item;
+    EXPECT_EQ(mem.ui.focused, kEditingArea);
+    EXPECT_EQ(app.state.PanelHidden, 0);
+  }
+
+  mem.events.Command(18);
+  Run();
+  mem.ui.focused = kSettingsTabs;
+  mem.events.Key(27);
+  Run();
+  EXPECT_TRUE(mem.ui.WindowExists(kSettingsWindow));
+  EXPECT_EQ(app.state.PanelHidden, 0);
 }
 
 TEST_F(EventLoop, ResizeLaysTheWindowOut) {

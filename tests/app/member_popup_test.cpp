@@ -55,7 +55,7 @@ TEST_F(MemberPopup, GameDotListsGameMembersNarrowsAndAcceptsWithCtrlEnter) {
   EXPECT_EQ(mem.ui.focused, kEditingArea);
 }
 
-TEST_F(MemberPopup, ItClosesLeftOfTheDotPastANonMatchAndOnAnotherLine) {
+TEST_F(MemberPopup, ItClosesLeftOfTheDotOnANonMatchAndOnAnotherLine) {
   // Deleting the dot.
   Type("actor.");
   ASSERT_TRUE(Shown());
@@ -63,12 +63,20 @@ TEST_F(MemberPopup, ItClosesLeftOfTheDotPastANonMatchAndOnAnotherLine) {
   mem.events.Key(kBackspace);
   Run();
   EXPECT_FALSE(Shown());
-  // A prefix that matches nothing leaves the empty list up until the next character.
+  // A prefix that matches nothing leaves no empty box on the screen, and
+  // the dot alone brings the list back.
   Type(".z");
-  EXPECT_TRUE(Shown());
-  EXPECT_TRUE(Items().empty());
-  Type("z");
   EXPECT_FALSE(Shown());
+  EXPECT_FALSE(mem.ui.IsWindowShown(kPopupWindow));
+  mem.events.Key(kBackspace);
+  Run();
+  EXPECT_TRUE(Shown());
+  // Enter, with realtime highlighting off: Ctrl+Enter must not reach into
+  // the new line.
+  app.state.Realtime = 0;
+  Type("\r");
+  EXPECT_FALSE(Shown());
+  app.state.Realtime = 1;
   // Shift down on another line than the one the loop saw last.
   Type("\rq.");
   ASSERT_TRUE(Shown());
@@ -116,28 +124,69 @@ TEST_F(MemberPopup, ItSitsBelowTheCaretLineAndFollowsTheMainWindow) {
 }
 
 TEST_F(MemberPopup, EditorShortcutsStillWorkWhileCtrlHoldsTheFocusInTheList) {
-  mem.clipboard.SetText("pasted");
+  mem.clipboard.SetText("Ms");
   Type("Game.");
   mem.events.KeyDown(kCtrl);
   mem.events.KeyDown('V');
   Run();
-  EXPECT_EQ(Text(), "Game.pasted");
+  EXPECT_EQ(Text(), "Game.Ms");
   mem.events.KeyDown('Z');
   Run();
   EXPECT_EQ(Text(), "Game.");
+  ASSERT_EQ(mem.ui.focused, kPopupList);
+  mem.events.KeyDown(kBackspace);   // the editing keys too, as the editing area takes them
+  Run();
+  EXPECT_EQ(Text(), "Game");
+  // The dot went and the popup with it: the focus is back in the editor.
+  EXPECT_FALSE(Shown());
+  EXPECT_EQ(mem.ui.focused, kEditingArea);
   mem.events.KeyUp(kCtrl);
   mem.events.KeyDown('V');   // without Ctrl a letter is no shortcut
   Run();
-  EXPECT_EQ(Text(), "Game.");
+  EXPECT_EQ(Text(), "Game");
 }
 
-TEST_F(MemberPopup, WithThePopupAndRealtimeOffTheStatusKeepsItsText) {
+// The caret field follows the caret whatever is switched on, and the bar
+// is given a text only when it changes.
+TEST_F(MemberPopup, TheCaretFieldFollowsEveryMoveAndIsWrittenOnlyOnAChange) {
+  EXPECT_EQ(Status(), "L: 1, C:1 -0");   // a fresh script: nothing selected
   app.state.VorodazedEzoze = 0;
   app.state.Realtime = 0;
-  const std::string before = Status();
   Type("Game.x\ry");
-  EXPECT_EQ(Status(), before);
+  EXPECT_EQ(Status(), "L: 2, C:2 -0");
   EXPECT_FALSE(Shown());
+  mem.events.Key(kVkHome);
+  Run();
+  EXPECT_EQ(Status(), "L: 2, C:1 -0");
+  MoveCaret(3);
+  EXPECT_EQ(Status(), "L: 1, C:4 -0");
+  mem.ui.SetStatusText(kStatusCaretField, "other");
+  mem.events.Other(15);   // a paint: the caret stays, so does the text
+  Run();
+  EXPECT_EQ(Status(), "other");
+}
+
+// The popup is in the way once the user leaves the editor, the list of
+// Ctrl is the popup's own, and near a second monitor's edge it stays on
+// that monitor.
+TEST_F(MemberPopup, ItHidesWhenTheEditorIsLeftAndStaysOnTheCaretsMonitor) {
+  Type("Game.");
+  ASSERT_TRUE(Shown());
+  mem.ui.Activate(kPopupWindow);   // Ctrl puts the focus in its list
+  EXPECT_TRUE(Shown());
+  mem.ui.Activate(kMainWindow);
+  mem.ui.Activate(-1);             // another program
+  EXPECT_FALSE(Shown());
+  mem.ui.Activate(kMainWindow);
+
+  // A monitor left of the primary one, the editor on it.
+  mem.ui.moreMonitors.push_back({{-1280, 0, 1280, 1024}, {-1280, 0, 1280, 994}});
+  mem.ui.MoveWindowTo(kMainWindow, -1100, 100);
+  Type("\rGame.");
+  ASSERT_TRUE(Shown());
+  const Rect popup = mem.ui.WindowRect(kPopupWindow);
+  EXPECT_LT(popup.x, 0);
+  EXPECT_GE(popup.x, -1280);
 }
 
 }  // namespace

@@ -86,6 +86,32 @@ TEST_F(SettingsWindow, OpensModalOverTheMainWindowWithEveryControlOnItsPageShowi
   EXPECT_EQ(app.state.Enabled, 0);   // nothing is taken over before "Apply changes"
 }
 
+// A control either sits inside a frame or clear of it, never across its
+// border, and stays on its page; Enter has one button to press.
+TEST_F(SettingsWindow, EveryControlClearsTheFramesAndTheWindowHasADefaultButton) {
+  Open();
+  auto inside = [](const Rect& r, const Rect& in) {
+    return r.x >= in.x && r.y >= in.y && r.x + r.w <= in.x + in.w && r.y + r.h <= in.y + in.h;
+  };
+  auto apart = [](const Rect& a, const Rect& b) {
+    return a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+  };
+  int defaults = 0;
+  for (auto& [number, c] : mem.ui.controls) {
+    if (c.dialogKeys & kDefaultButton) ++defaults;
+    if (!mem.ui.windows.count(c.window) || mem.ui.windows[c.window].parent < 0) continue;
+    const MemoryUi::Window& page = mem.ui.windows[c.window];
+    EXPECT_TRUE(inside(c.at, {0, 0, page.clientW, page.clientH})) << number;
+    for (auto& [other, frame] : mem.ui.controls) {
+      if (frame.kind != ControlKind::Frame || frame.window != c.window || other == number) continue;
+      EXPECT_TRUE(inside(c.at, frame.at) || inside(frame.at, c.at) || apart(c.at, frame.at))
+          << number << " and frame " << other;
+    }
+  }
+  EXPECT_EQ(defaults, 1);
+  EXPECT_TRUE(mem.ui.controls[kApplyChangesButton].dialogKeys & kDefaultButton);
+}
+
 TEST_F(SettingsWindow, ApplyChangesTakesEverythingOverSavesAndRefreshesTheEditingArea) {
   SetText("a // note\r\nb");
   Open();
@@ -101,7 +127,7 @@ TEST_F(SettingsWindow, ApplyChangesTakesEverythingOverSavesAndRefreshesTheEditin
   Click(kPrinterDialogOption);
   Click(kBlackOnWhiteOption);
   mem.ui.SelectTab(kSettingsTabs, 0);
-  mem.ui.SetControlText(kProjectField, "typed.qpf");   // never read back
+  mem.ui.SetControlText(kProjectField, "typed.qpf");   // typed by hand: kept
   app.state.PopupShown = 1;
   app.state.VorodazedEzoze = 0;   // the first run's value: the click ticked it
   edit().ExSetSel(5, 5);
@@ -123,7 +149,7 @@ TEST_F(SettingsWindow, ApplyChangesTakesEverythingOverSavesAndRefreshesTheEditin
   EXPECT_EQ(s.Filename.italic, 1);
   EXPECT_EQ(s.Device, 1);
   EXPECT_EQ(s.BlackWhite, 1);
-  EXPECT_EQ(s.CurrentQVRProject, "");
+  EXPECT_EQ(s.CurrentQVRProject, "typed.qpf");
   EXPECT_EQ(s.PopupShown, 0);
   const int writesOnce = mem.profile.writes - writesBefore;
   const std::string file = SettingsFile();

@@ -251,7 +251,7 @@ TEST(Reference, TablesGrowPastTheirPlannedCapacities) {
   EXPECT_EQ(load.catalogue.memberNames.back(), "Member2499");
 }
 
-TEST(MemberIndex, FirstAppearanceOrderWithTheFirstOwner) {
+TEST(MemberIndex, FirstAppearanceOrderWithEveryOwner) {
   ReferenceLoad load;
   load.Add("scripting_ref_game.txt", "*tit Game\r\n*met GetName()\r\n*atr Title\r\n*met Quit\r\n");
   load.Add("scripting_ref_scene.txt",
@@ -260,8 +260,9 @@ TEST(MemberIndex, FirstAppearanceOrderWithTheFirstOwner) {
   EXPECT_EQ(load.catalogue.reference.size(), 8u);  // every declaration is an entry
   EXPECT_EQ(load.catalogue.memberNames,
             (std::vector<std::string>{"GetName", "Title", "Quit", "getname", "Zoom"}));
+  using Owners = std::vector<std::string>;
   EXPECT_EQ(load.catalogue.memberOwners,
-            (std::vector<std::string>{"Game", "Game", "", "Scene", "Scene"}));
+            (std::vector<Owners>{{"Game", "Scene"}, {"Game", "Scene"}, {""}, {"Scene"}, {"Scene"}}));
 }
 
 namespace {

@@ -109,9 +109,11 @@ struct TreeWindow {
     hooks.hidePopup = [this] { ++hides; state.PopupShown = 0; };
     hooks.highlightAll = [this] { ++highlights; SetCaret(*edit, 1, 1); };
   }
+  // Selects a new item and double-clicks it, presses Enter or clicks it.
   void Pick(const std::string& label, long data, int type) {
-    ui.TreeSelect(kCommandTree, ui.TreeAdd(kCommandTree, kTreeRoot, label, data));
-    OnCommandTreeEvent(state, ui, type, hooks);
+    const TreeItem item = ui.TreeAdd(kCommandTree, kTreeRoot, label, data);
+    ui.TreeSelect(kCommandTree, item);
+    OnCommandTreeEvent(state, ui, type, type == kControlDoubleClick ? item : kTreeRoot, hooks);
   }
 };
 
@@ -155,4 +157,22 @@ TEST(TreeEvent, CodeBlockReHighlightsAndPutsTheCaretBack) {
   off.state.Realtime = 0;
   off.Pick("Wait", Link(LinkKind::CodeBlock, 0), kControlDoubleClick);
   EXPECT_EQ(off.highlights, 0);
+}
+
+// The tree tells where a double-click landed; what was selected before is
+// not what the user pointed at, and a button or empty space inserts nothing.
+TEST(TreeEvent, DoubleClickTakesTheItemUnderThePointerAndEnterTheSelectedOne) {
+  TreeWindow w;
+  const TreeItem earlier = w.ui.TreeAdd(kCommandTree, kTreeRoot, "Say \"\";", Link(LinkKind::Command, 1));
+  const TreeItem pointed = w.ui.TreeAdd(kCommandTree, kTreeRoot, "Sleep", Link(LinkKind::Reference, 0));
+  w.ui.TreeSelect(kCommandTree, earlier);
+  OnCommandTreeEvent(w.state, w.ui, kControlDoubleClick, kTreeRoot, w.hooks);  // on a button
+  EXPECT_EQ(w.edit->GetText(), "");
+  EXPECT_EQ(w.state.Changed, 0);
+  OnCommandTreeEvent(w.state, w.ui, kControlDoubleClick, pointed, w.hooks);
+  EXPECT_EQ(w.edit->GetText(), "Sleep()");
+  EXPECT_EQ(w.ui.TreeSelected(kCommandTree), pointed);
+  w.ui.TreeSelect(kCommandTree, earlier);
+  OnCommandTreeEvent(w.state, w.ui, kControlEnter, kTreeRoot, w.hooks);
+  EXPECT_EQ(w.edit->GetText(), "Sleep()Say \"\";");
 }

@@ -436,4 +436,32 @@ TEST_F(Conformance, LoadingRichTextOverShortAndLongTexts) {
   }
 }
 
+// The keys the member popup's list passes on while Ctrl is held: words are
+// runs of anything but blanks, a line break is a word of its own.
+TEST_F(Conformance, CtrlKeysMoveByWordsAndToTheEnds) {
+  Load("ab, cd  ef\r\ngh");
+  edit().ExSetSel(9, 9);   // inside "ef"
+  std::vector<long> lefts, rights;
+  for (int i = 0; i < 4; ++i) {
+    edit().CtrlKey(37);
+    lefts.push_back(Sel().cpMin);
+  }
+  EXPECT_EQ(lefts, (std::vector<long>{8, 4, 0, 0}));
+  // Wine's control jumps past the text from the line's last word: the
+  // editor relies only on the moves within a line.
+  for (int i = 0; i < 2; ++i) {
+    edit().CtrlKey(39);
+    rights.push_back(Sel().cpMin);
+  }
+  EXPECT_EQ(rights, (std::vector<long>{4, 8}));
+  edit().CtrlKey(35);
+  EXPECT_EQ(Sel().cpMin, 13);
+  edit().CtrlKey(8);
+  EXPECT_EQ(edit().GetText(), "ab, cd  ef\r\ng");
+  edit().CtrlKey(36);
+  EXPECT_EQ(Sel().cpMin, 0);
+  edit().CtrlKey(46);
+  EXPECT_EQ(edit().GetText(), "b, cd  ef\r\ng");
+}
+
 }  // namespace

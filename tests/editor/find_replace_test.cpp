@@ -41,6 +41,8 @@ TEST_F(FindReplace, TheWindowsOpenCentredWithTheirFieldsResetAtEveryOpening) {
   Menu(32);  // the toolbar button reopens it, reset
   EXPECT_EQ(mem.ui.ControlText(kFindText), "keep");
   EXPECT_FALSE(mem.ui.IsChecked(kFindMatchCase));
+  mem.ui.TypeInto(kFindText, "new");   // the old search is selected: typing replaces it
+  EXPECT_EQ(mem.ui.ControlText(kFindText), "new");
   Press(kFindCancelButton);
   EXPECT_FALSE(mem.ui.WindowExists(kFindWindow));
 
@@ -49,6 +51,8 @@ TEST_F(FindReplace, TheWindowsOpenCentredWithTheirFieldsResetAtEveryOpening) {
   EXPECT_EQ(mem.ui.windows[kReplaceWindow].form.title, "Replace");
   EXPECT_EQ(mem.ui.ControlText(kReplaceWithText), "");
   EXPECT_EQ(mem.ui.ControlText(61), "Replace with:");
+  mem.ui.TypeInto(kReplaceFindText, "x");
+  EXPECT_EQ(mem.ui.ControlText(kReplaceFindText), "x");
   mem.events.Close(kReplaceWindow);
   Run();
   EXPECT_FALSE(mem.ui.WindowExists(kReplaceWindow));

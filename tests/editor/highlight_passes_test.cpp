@@ -248,9 +248,10 @@ TEST_F(Highlighting, UndoAfterATreeInsertionTakesBackTheInsertionThenTheTyping) 
     NewScript(app);
     mem.events.Type("a\rb ");
     Run();
+    TreeItem pointed = kTreeRoot;
     for (const auto& [item, node] : mem.ui.treeNodes)
-      if (node.label == label) mem.ui.treeSelected = item;
-    mem.events.ControlEvent(kCommandTree, kControlDoubleClick);
+      if (node.label == label) pointed = item;
+    mem.events.TreeDoubleClick(kCommandTree, pointed);
     Run();
     const std::string inserted = Text();
     ASSERT_NE(inserted, "a\r\nb ") << label;

@@ -185,4 +185,47 @@ TEST_F(Printing, AControlThatFormatsPagesPrintsThemUntilItStopsMakingProgress) {
   EXPECT_EQ(PrintedLines(mem.printer.jobs.back()).size(), 3u);
 }
 
+// The dialog's copies and page range are honoured, collated or not; a
+// range past the end prints what there is of it.
+TEST_F(Printing, TheDialogsCopiesAndPageRange) {
+  using Order = std::vector<int>;
+  PrintChoice choice;
+  EXPECT_EQ(PrintedPageOrder(3, choice), (Order{0, 1, 2}));
+  choice.copies = 2;
+  choice.allPages = false;
+  choice.fromPage = 2;
+  choice.toPage = 9;
+  EXPECT_EQ(PrintedPageOrder(3, choice), (Order{1, 2, 1, 2}));
+  choice.collate = false;
+  EXPECT_EQ(PrintedPageOrder(3, choice), (Order{1, 1, 2, 2}));
+  choice.fromPage = 4;
+  EXPECT_TRUE(PrintedPageOrder(3, choice).empty());
+
+  std::vector<std::string> lines;
+  for (int i = 0; i < 240; ++i) lines.push_back("Line " + std::to_string(i));
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  SetText(text);
+  app.state.Device = 1;
+  Print();
+  const auto whole = mem.printer.jobs.back().pages;
+  ASSERT_GE(whole.size(), 3u);
+  mem.printer.dialogAsks.copies = 2;
+  mem.printer.dialogAsks.collate = false;
+  mem.printer.dialogAsks.allPages = false;
+  mem.printer.dialogAsks.fromPage = 2;
+  mem.printer.dialogAsks.toPage = 3;
+  Print();
+  const auto& pages = mem.printer.jobs.back().pages;
+  ASSERT_EQ(pages.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(pages[i].drawn.front().text, whole[1 + i / 2].drawn.front().text) << i;
+
+  mem.printer.controlCharsPerPage = 100;   // the control's own pages, measured first
+  Print();
+  const auto& control = mem.printer.jobs.back().pages;
+  ASSERT_EQ(control.size(), 4u);
+  EXPECT_EQ(control[1].controlStarts, (std::vector<long>{100}));
+  EXPECT_EQ(control[2].controlStarts, (std::vector<long>{200}));
+}
+
 }  // namespace

@@ -53,6 +53,7 @@ class RealEditing : public RealApp {
     e.code = kEventControl;
     e.control = kCommandTree;
     e.type = kControlDoubleClick;
+    e.treeItem = platform.ui.TreeSelected(kCommandTree);
     DispatchEvent(app, e);
     PostEventStep(app);
     Run();
@@ -164,6 +165,48 @@ TEST_F(RealEditing, ShippedSamplesOpenAndSaveBackByteForByte) {
   }
   DeleteFileA("roundtrip-in.script");
   DeleteFileA("roundtrip-out.script");
+}
+
+// Text copied from a browser or a word processor comes as rich text too;
+// pasted by key it must arrive as plain text in the editor's font.
+TEST_F(RealEditing, PasteKeysBringPlainTextInTheEditorsFont) {
+  const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                          "\\f0\\fs72\\cf1 big}";
+  auto Offer = [&] {
+    ASSERT_TRUE(OpenClipboard(Main()));
+    EmptyClipboard();
+    for (auto [format, text] : {std::pair<UINT, std::string>{RegisterClipboardFormatA("Rich Text Format"), rtf},
+                                {CF_TEXT, "big"}}) {
+      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+      CopyMemory(GlobalLock(memory), text.c_str(), text.size() + 1);
+      GlobalUnlock(memory);
+      SetClipboardData(format, memory);
+    }
+    CloseClipboard();
+  };
+  TypeText("ab");
+  for (auto [vk, modifier] : {std::pair<int, int>{'V', VK_CONTROL}, {VK_INSERT, VK_SHIFT}}) {
+    Offer();
+    app.edit->ExSetSel(1, 1);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE held[256];
+    CopyMemory(held, keys, sizeof(held));
+    held[modifier] |= 0x80;
+    SetKeyboardState(held);
+    Post(WM_KEYDOWN, vk);
+    Run();
+    SetKeyboardState(keys);
+    SelectRange(*app.edit, 0, 2, 0, 5);
+    const CharFormat look = app.edit->GetSelectionFormat();
+    EXPECT_EQ(look.face, app.state.EditorFontName) << vk;
+    EXPECT_EQ(look.heightTwips, app.state.EditorFontSize * 20) << vk;
+    EXPECT_NE(look.color, MakeColor(255, 0, 0)) << vk;
+    EXPECT_EQ(Text().substr(0, 5), "abigb") << vk;
+    TypeText("");
+    app.edit->SetText("ab");
+    ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
+  }
 }
 
 }  // namespace

@@ -64,4 +64,63 @@ TEST_F(RealFindReplace, FindNextTwiceThenReplaceAllAndUndoItInOneStep) {
   EXPECT_NE(app.edit->GetText(), typed);   // then the typing goes
 }
 
+// The system's dialog keys in the tool windows: Tab and Shift+Tab in the
+// order the controls are seen, Space and Enter press, Escape closes; the
+// search text comes back selected.
+TEST_F(RealFindReplace, TabSpaceEnterAndEscapeInTheToolWindows) {
+  app.edit->SetText("one\r\ncat");
+  SetCaret(*app.edit, 1, 1);
+  app.state.searchText = "cat";
+  Menu(15);
+  HWND find = platform.ui.WindowHandle(kFindWindow);
+  ASSERT_TRUE(find);
+  ASSERT_EQ(GetFocus(), Control(kFindText));
+  DWORD from = 0, to = 0;
+  SendMessageA(Control(kFindText), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 0u);
+  EXPECT_EQ(to, 3u);
+  std::vector<int> order;
+  for (int i = 0; i < 4; ++i) {
+    Press(VK_TAB);
+    order.push_back(platform.ui.FocusedControl());
+  }
+  EXPECT_EQ(order, (std::vector<int>{kFindMatchCase, kFindNextButton, kFindCancelButton, kFindText}));
+  Press(VK_TAB, true);
+  EXPECT_EQ(platform.ui.FocusedControl(), kFindCancelButton);
+  Press(VK_TAB, true);
+  Press(VK_TAB, true);
+  Screenshot(find, "find-after-tabs");
+  ASSERT_EQ(platform.ui.FocusedControl(), kFindMatchCase);
+  Press(VK_SPACE);
+  EXPECT_EQ(app.state.findMatchCase, 0);
+  Press(VK_TAB, true);
+  Press(VK_RETURN);   // in the field: the default button, "Find next"
+  EXPECT_EQ(app.edit->ExGetSel().cpMin, 4);
+  EXPECT_EQ(Selected(), "cat");
+  EXPECT_TRUE(IsWindow(find));
+  EXPECT_EQ(app.state.PanelHidden, 0);
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(find));
+  EXPECT_EQ(app.state.PanelHidden, 0);
+  EXPECT_EQ(GetFocus(), Control(kEditingArea));
+
+  Menu(16);
+  HWND replace = platform.ui.WindowHandle(kReplaceWindow);
+  ASSERT_TRUE(replace);
+  Press(VK_TAB);
+  EXPECT_EQ(platform.ui.FocusedControl(), kReplaceWithText);
+  PostMessageA(Control(kReplaceWithText), WM_CHAR, 'x', 0);
+  Press(VK_TAB);
+  Press(VK_TAB);
+  Press(VK_TAB);
+  EXPECT_EQ(platform.ui.FocusedControl(), kReplaceButton);
+  SelectRange(*app.edit, 0, 1, 0, 4);
+  Run();   // the realtime highlighter sees the caret on another line and takes the focus
+  SetFocus(Control(kReplaceButton));
+  Press(VK_RETURN);   // a focused button is the one Enter presses
+  EXPECT_EQ(app.edit->GetText(), "x\r\ncat");
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(replace));
+}
+
 }  // namespace

@@ -70,4 +70,44 @@ TEST_F(RealPopup, GameDotOpensTheListBelowTheDotAndCtrlDownEnterInsertsTheEntry)
   EXPECT_EQ(GetFocus(), Control(kEditingArea));
 }
 
+// Above the editor, not above other programs; the editing area's word keys
+// still work while Ctrl holds the focus in the list; Escape hides it.
+TEST_F(RealPopup, ItStaysWithTheEditorAndItsKeysAndEscapeHidesIt) {
+  EXPECT_FALSE(GetWindowLongA(Popup(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindow(Popup(), GW_OWNER), Main());
+  for (char c : std::string("go Game.")) PostTo(Control(kEditingArea), WM_CHAR, c);
+  Run();
+  ASSERT_TRUE(IsWindowVisible(Popup()));
+  HoldCtrl(true);
+  PostTo(Control(kEditingArea), WM_KEYDOWN, VK_CONTROL);
+  Run();
+  ASSERT_EQ(GetFocus(), List());
+  app.state.Changed = 0;
+  PostTo(List(), WM_KEYDOWN, VK_BACK);   // as the control takes it: one character
+  Run();
+  EXPECT_EQ(app.edit->GetText(), "go Game");
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_FALSE(IsWindowVisible(Popup()));   // the dot went: so did the popup, and the focus is back
+  EXPECT_EQ(GetFocus(), Control(kEditingArea));
+  PostTo(Control(kEditingArea), WM_CHAR, '.');
+  Run();
+  ASSERT_TRUE(IsWindowVisible(Popup()));
+  PostTo(Control(kEditingArea), WM_KEYDOWN, VK_CONTROL);
+  Run();
+  PostTo(List(), WM_KEYDOWN, VK_LEFT);
+  Run();
+  EXPECT_EQ(app.edit->ExGetSel().cpMin, 3);
+  PostTo(List(), WM_KEYUP, VK_CONTROL, 0xC0000001);
+  HoldCtrl(false);
+  Run();
+
+  for (char c : std::string(" Game.")) PostTo(Control(kEditingArea), WM_CHAR, c);
+  Run();
+  ASSERT_TRUE(IsWindowVisible(Popup()));
+  PostTo(Control(kEditingArea), WM_KEYDOWN, VK_ESCAPE);
+  Run();
+  EXPECT_FALSE(IsWindowVisible(Popup()));
+  EXPECT_EQ(app.state.PanelHidden, 0);
+}
+
 }  // namespace

@@ -21,16 +21,20 @@ bash "$here/../../scripts/wine-run.sh" "$exe" --gtest_filter='RealPrinting.*' ||
 # after its job, that is after the script.
 pdf_of() { ls "$QVR_PDF_DIR"/"$1"*.pdf 2>/dev/null | head -n 1; }
 for _ in $(seq 1 600); do
-  [ -z "$(lpstat -o 2>/dev/null)" ] && [ -n "$(pdf_of qvrprint_long)" ] && [ -n "$(pdf_of qvrprint_dialog)" ] && break
+  [ -z "$(lpstat -o 2>/dev/null)" ] && [ -n "$(pdf_of qvrprint_long)" ] && [ -n "$(pdf_of qvrprint_dialog)" ] &&
+    [ -n "$(pdf_of qvrprint_range)" ] && break
   sleep 0.2
 done
 long="$(pdf_of qvrprint_long)"
 dialog="$(pdf_of qvrprint_dialog)"
+range="$(pdf_of qvrprint_range)"
 [ -n "$long" ] || fail "no PDF for the job qvrprint_long.script"
 [ -n "$dialog" ] || fail "no PDF for the job qvrprint_dialog.script (printer dialog)"
 [ -z "$(pdf_of qvrprint_cancelled)" ] || fail "the cancelled dialog printed"
 mv "$long" "$out/long.pdf"
 mv "$dialog" "$out/dialog.pdf"
+[ -n "$range" ] || fail "no PDF for the job qvrprint_range.script (two copies of page 2)"
+mv "$range" "$out/range.pdf"
 echo "Printed and converted in $(( $(date +%s) - start )) s"
 
 # Every line, in order, and nothing else: the PDF's lines with blanks
@@ -49,6 +53,14 @@ pdftotext -layout "$out/dialog.pdf" - | normal | diff -u <(normal < "$out/qvrpri
 pages=$(pdfinfo "$out/long.pdf" | sed -n 's/^Pages: *//p')
 [ "$pages" -ge 3 ] || fail "240 lines on $pages page(s)"
 [ "$(pdfinfo "$out/dialog.pdf" | sed -n 's/^Pages: *//p')" = 1 ] || fail "three lines on more than one page"
+
+# Two copies of page 2 alone, not collated: page 2 of the whole script twice.
+[ "$(pdfinfo "$out/range.pdf" | sed -n 's/^Pages: *//p')" = 2 ] || fail "two copies of one page are not two pages"
+for p in 1 2; do
+  pdftotext -layout -f "$p" -l "$p" "$out/range.pdf" - | normal |
+    diff -q - <(pdftotext -layout -f 2 -l 2 "$out/long.pdf" - | normal) >/dev/null ||
+    fail "page $p of the range job is not page 2 of the script"
+done
 
 # The category colours of page 1: methods red, keywords blue, comments green.
 pdftoppm -r 100 -png -f 1 -l 1 "$out/long.pdf" "$out/page-first"

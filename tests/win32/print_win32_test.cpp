@@ -19,6 +19,7 @@ namespace {
 constexpr const char* kAnsweredMark = "qvr.answered";
 
 bool g_cancelDialogs = false;
+bool g_askTwoCopiesOfPage2 = false;   // uncollated, as "Pages" from 2 to 2
 std::vector<std::string> g_boxes;   // title of every dialog and message box answered
 
 LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
@@ -31,6 +32,15 @@ LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
     GetWindowTextA(box, title, sizeof(title));
     GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
     g_boxes.push_back(std::string(title) + "|" + text);
+    if (g_askTwoCopiesOfPage2) {
+      // The printer dialog's "Pages" option, its from and to fields, the
+      // copies field and "Collate".
+      CheckRadioButton(box, 0x420, 0x422, 0x422);
+      SetDlgItemInt(box, 0x480, 2, FALSE);
+      SetDlgItemInt(box, 0x481, 2, FALSE);
+      SetDlgItemInt(box, 0x482, 2, FALSE);
+      CheckDlgButton(box, 0x411, BST_UNCHECKED);
+    }
     PostMessageA(box, WM_COMMAND, g_cancelDialogs ? IDCANCEL : IDOK, 0);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -94,8 +104,11 @@ TEST_F(RealPrinting, DefaultPrinterFromTheMenuAndChosenPrinterFromTheToolbar) {
   g_cancelDialogs = true;
   Print(31, "qvrprint_cancelled.script", NumberedScript(sample, 3));
   g_cancelDialogs = false;
-  // Two printer dialogs, and not one message.
-  ASSERT_EQ(g_boxes.size(), 2u);
+  g_askTwoCopiesOfPage2 = true;
+  Print(31, "qvrprint_range.script", NumberedScript(sample, 240));
+  g_askTwoCopiesOfPage2 = false;
+  // Three printer dialogs, and not one message.
+  ASSERT_EQ(g_boxes.size(), 3u);
   EXPECT_EQ(g_boxes[0], g_boxes[1]);
   EXPECT_EQ(g_boxes[0].find("Error"), std::string::npos) << g_boxes[0];
   // Printing leaves the editor as it was and ready for the next key.

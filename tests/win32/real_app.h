@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
 #include "app/app.h"
 #include "platform/win32/win32_platform.h"
 
@@ -29,5 +33,49 @@ class RealApp : public ::testing::Test {
   void Click(int control) {
     SendMessageA(Control(control), BM_CLICK, 0, 0);
     Run();
+  }
+  // A key pressed and let go where the focus is, handled; with Shift held
+  // as the system's key state tells it.
+  void Press(int vk, bool shift = false) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE held[256];
+    CopyMemory(held, keys, sizeof(held));
+    if (shift) held[VK_SHIFT] |= 0x80;
+    SetKeyboardState(held);
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, vk, 0);
+    PostMessageA(focus, WM_KEYUP, vk, 0xC0000000);
+    Run();
+    SetKeyboardState(keys);
+  }
+  // With QVR_SHOT_DIR set, what the screen shows of a window, as name.bmp
+  // there: to look at what a user sees at this point.
+  void Screenshot(HWND window, const std::string& name) {
+    const char* folder = std::getenv("QVR_SHOT_DIR");
+    if (!folder) return;
+    UpdateWindow(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    const DWORD rowBytes = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * h),
+                          0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::ofstream out(std::string(folder) + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(rowBytes) * h);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
   }
 };

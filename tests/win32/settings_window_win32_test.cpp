@@ -140,4 +140,44 @@ TEST_F(RealSettingsWindow, OpensFromTheMenuSwitchesPagesAndAppliesToTheSettingsF
   EXPECT_EQ(StoredInt("Printer", "BlackWhite"), 1);
 }
 
+// Tab walks the tabs, the page shown and the button; the arrow keys change
+// pages and options; Enter applies; Escape leaves the window open.
+TEST_F(RealSettingsWindow, TheKeyboardReachesEveryPageAndEnterApplies) {
+  app.state.ApplyColors = 1;
+  app.state.ApplyFontStyles = 0;
+  Menu(18);
+  HWND settings = platform.ui.WindowHandle(kSettingsWindow);
+  ASSERT_TRUE(settings);
+  ASSERT_EQ(platform.ui.FocusedControl(), kSettingsTabs);
+  std::vector<int> order;
+  for (int i = 0; i < 5; ++i) {
+    Press(VK_TAB);
+    order.push_back(platform.ui.FocusedControl());
+  }
+  EXPECT_EQ(order, (std::vector<int>{kChooseFontButton, kProjectField, kProjectButton, kApplyChangesButton,
+                                     kSettingsTabs}));
+  Press(VK_RIGHT);   // the next page
+  EXPECT_TRUE(Shown(kHighlightCheck));
+  EXPECT_FALSE(Shown(kChooseFontButton));
+  for (int i = 0; i < 4; ++i) Press(VK_TAB);
+  Screenshot(settings, "settings-after-tabs");
+  ASSERT_EQ(platform.ui.FocusedControl(), kUseColorsOption);
+  Press(VK_DOWN);
+  EXPECT_EQ(platform.ui.FocusedControl(), kUseStylesOption);
+  EXPECT_EQ(SendMessageA(Control(kUseStylesOption), BM_GETCHECK, 0, 0), BST_CHECKED);
+  Press(VK_TAB);
+  EXPECT_EQ(platform.ui.FocusedControl(), kDotRecognitionCheck);
+  const int before = static_cast<int>(SendMessageA(Control(kDotRecognitionCheck), BM_GETCHECK, 0, 0));
+  Press(VK_SPACE);
+  EXPECT_NE(SendMessageA(Control(kDotRecognitionCheck), BM_GETCHECK, 0, 0), before);
+  Press(VK_ESCAPE);
+  EXPECT_TRUE(IsWindow(settings));
+  EXPECT_EQ(app.state.PanelHidden, 0);
+  Press(VK_RETURN);
+  EXPECT_FALSE(IsWindow(settings));
+  EXPECT_EQ(app.state.ApplyColors, 0);
+  EXPECT_EQ(app.state.ApplyFontStyles, 1);
+  EXPECT_EQ(app.state.VorodazedEzoze, before == BST_CHECKED ? 0 : 1);
+}
+
 }  // namespace

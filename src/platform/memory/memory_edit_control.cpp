@@ -286,3 +286,33 @@ void MemoryEditControl::MoveCaretTo(long offset) {
   sel_ = {offset, offset};
   insertFormatSet_ = false;
 }
+
+// As the rich-edit control of Wine does it: a word is a run of anything but
+// blanks, a move right ends at the next word's start, a line break counts
+// as a word of its own; Backspace and Delete take one character, not a word.
+long MemoryEditControl::WordMove(long from, bool left) const {
+  auto blank = [this](long at) { return text_[at] == ' ' || text_[at] == '\t'; };
+  const long start = LineStartOf(from);
+  long end = from;
+  while (end < Length() && text_[end] != '\r') ++end;
+  if (left) {
+    if (from == start) return std::max(0L, from - 1);
+    while (from > start && blank(from - 1)) --from;
+    while (from > start && !blank(from - 1)) --from;
+    return from;
+  }
+  if (from == end) return std::min(Length(), from + 1);
+  while (from < end && !blank(from)) ++from;
+  while (from < end && blank(from)) ++from;
+  return from;
+}
+
+void MemoryEditControl::CtrlKey(int virtualKey) {
+  constexpr int kBack = 8, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDelete = 46;
+  if (virtualKey == kBack) TypeChar(8);
+  else if (virtualKey == kDelete) PressDelete();
+  else if (virtualKey == kHome) MoveCaretTo(0);
+  else if (virtualKey == kEnd) MoveCaretTo(Length());
+  else if (virtualKey == kLeft) MoveCaretTo(WordMove(sel_.cpMin, true));
+  else if (virtualKey == kRight) MoveCaretTo(WordMove(sel_.cpMax, false));
+}

@@ -70,6 +70,7 @@ class MemoryEditControl : public EditControl {
   void Focus() override {
     if (onFocus) onFocus();
   }
+  void CtrlKey(int virtualKey) override;
 
  private:
   struct Snapshot {
@@ -83,6 +84,7 @@ class MemoryEditControl : public EditControl {
   long LineStartOf(long offset) const;
   Format FormatForInsertAt(long offset) const;
   std::string SelectedText() const;
+  long WordMove(long from, bool left) const;
 
   std::string text_;
   std::vector<Format> formats_;

@@ -17,6 +17,13 @@ bool MemoryEvents::NextEvent(Event& event, bool) {
   queue_.pop_front();
   if (item.effect) item.effect();
   event = std::move(item.event);
+  // A key reaches the window that holds the focus, as the system sends it.
+  const bool key = event.code == kEventChar || event.code == kEventKeyDown || event.code == kEventKeyUp;
+  if (key && event.window < 0 && ui_.controls.count(ui_.focused)) {
+    int window = ui_.controls[ui_.focused].window;
+    while (ui_.windows.count(window) && ui_.windows[window].parent >= 0) window = ui_.windows[window].parent;
+    event.window = window;
+  }
   if (ignoreNext_) event.code = 0;
   ignoreNext_ = false;
   return true;
@@ -145,6 +152,26 @@ void MemoryEvents::ControlEvent(int control, int type) {
   e.code = kEventControl;
   e.control = control;
   e.type = type;
+  Push(e);
+}
+
+void MemoryEvents::TreeDoubleClick(int control, TreeItem item) {
+  Event e;
+  e.code = kEventControl;
+  e.control = control;
+  e.type = kControlDoubleClick;
+  e.treeItem = item;
+  Push(e, [this, control, item] {
+    if (item != kTreeRoot) ui_.TreeSelect(control, item);  // the first click selects it
+  });
+}
+
+void MemoryEvents::TakenKey(int control, int key, unsigned modifiers) {
+  Event e;
+  e.code = kEventTakenKey;
+  e.control = control;
+  e.key = key;
+  e.modifiers = modifiers;
   Push(e);
 }
 

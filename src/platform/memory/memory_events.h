@@ -37,6 +37,11 @@ class MemoryEvents : public EventSource {
   void DoubleClick(long offset);           // on the character at offset
   void Command(int item);
   void ControlEvent(int control, int type);
+  // A double-click in a tree: on an item (selected by its first click), or
+  // on a button or empty space (kTreeRoot).
+  void TreeDoubleClick(int control, TreeItem item);
+  // A key the logic took over from a control (Ui::TakeOverKey).
+  void TakenKey(int control, int key, unsigned modifiers);
   // A mouse click on a button, check box or option button: its state
   // changes as the system changes it, then its event, if it took the click.
   void ClickControl(int control);

@@ -11,8 +11,9 @@ bool MemoryPrinter::OpenNamedPrinter(const std::string& name) {
   return true;
 }
 
-bool MemoryPrinter::ChoosePrinter() {
+bool MemoryPrinter::ChoosePrinter(PrintChoice& choice) {
   ++dialogsShown;
+  choice = dialogAsks;
   return !dialogChoice.empty() && OpenNamedPrinter(dialogChoice);
 }
 

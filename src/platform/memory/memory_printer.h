@@ -33,6 +33,7 @@ class MemoryPrinter : public Printer {
   std::string defaultEntry = "PDF,winspool,CUPS:PDF";
   std::set<std::string> printers = {"PDF", "Laser"};
   std::string dialogChoice = "Laser";   // "" cancels the dialog
+  PrintChoice dialogAsks;               // copies and pages asked for there
   bool jobsStart = true;
   PrinterMetrics metrics{75, 75, 2400, 3150, 300, 300};   // letter paper at 300 dpi
   // Characters the control lays out per page; 0 for a control that formats
@@ -48,7 +49,7 @@ class MemoryPrinter : public Printer {
 
   std::string DefaultPrinterEntry() override { return defaultEntry; }
   bool OpenNamedPrinter(const std::string& name) override;
-  bool ChoosePrinter() override;
+  bool ChoosePrinter(PrintChoice& choice) override;
   void Close() override;
   PrinterMetrics Metrics() override { return metrics; }
   bool StartJob(const std::string& name) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 static constexpr int kWmMove = 3;
+static constexpr int kWmActivate = 6;
 static constexpr int kWmSize = 5;
 
 bool MemoryUi::MakeWindow(int window, const WindowSpec& form) {
@@ -137,8 +138,9 @@ bool MemoryUi::CreateToolbar(int, const std::vector<ToolButton>& buttons) {
 }
 
 bool MemoryUi::CreateControl(int control, int window, ControlKind kind, const Rect& at,
-                             const std::string& text) {
+                             const std::string& text, unsigned dialogKeys) {
   Control c;
+  c.dialogKeys = dialogKeys;
   c.window = window;
   c.kind = kind;
   c.at = at;
@@ -163,8 +165,37 @@ Rect MemoryUi::ControlRect(int control) {
   return controls.count(control) ? controls[control].at : Rect{};
 }
 
+// As an edit field does: new text puts the caret at its start.
 void MemoryUi::SetControlText(int control, const std::string& text) {
-  if (controls.count(control)) controls[control].text = text;
+  if (!controls.count(control)) return;
+  controls[control].text = text;
+  controls[control].selFrom = controls[control].selTo = 0;
+}
+
+void MemoryUi::SelectControlText(int control) {
+  if (!controls.count(control)) return;
+  controls[control].selFrom = 0;
+  controls[control].selTo = controls[control].text.size();
+}
+
+void MemoryUi::TypeInto(int control, const std::string& typed) {
+  Control& c = controls.at(control);
+  c.text.replace(c.selFrom, c.selTo - c.selFrom, typed);
+  c.selFrom = c.selTo = c.selFrom + typed.size();
+}
+
+void MemoryUi::Activate(int window) {
+  const int old = activeWindow;
+  activeWindow = window;
+  if (!hook) return;
+  if (old >= 0) hook(old, kWmActivate);
+  if (window >= 0) hook(window, kWmActivate);
+}
+
+Rect MemoryUi::WorkAreaAt(int x, int y) {
+  for (const Monitor& m : moreMonitors)
+    if (x >= m.area.x && x < m.area.x + m.area.w && y >= m.area.y && y < m.area.y + m.area.h) return m.work;
+  return workArea;
 }
 
 std::string MemoryUi::ControlText(int control) {

@@ -4,7 +4,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/memory/memory_edit_control.h"
@@ -28,6 +30,9 @@ class MemoryUi : public Ui {
     bool checked = false;
     bool enabled = true;
     int image = -1;
+    unsigned dialogKeys = kNoDialogKeys;
+    // A text field's selection, [selFrom, selTo).
+    size_t selFrom = 0, selTo = 0;
     // Splitter panes.
     int left = -1, right = -1, barWidth = 0, pos = 0;
     // List box.
@@ -70,6 +75,11 @@ class MemoryUi : public Ui {
   // disabled control, or one on a hidden page, takes no click: false.
   bool PressControl(int control);
   void SelectTab(int control, int index);
+  // Typing into a text field: the text replaces its selection.
+  void TypeInto(int control, const std::string& text);
+  // The user switches to another window (-1: another program's). The
+  // window losing activation and the one gaining it hear WM_ACTIVATE (6).
+  void Activate(int window);
   // Shown on screen: its window and, for a tab page, the page's window shown.
   bool ControlVisible(int control);
 
@@ -90,6 +100,15 @@ class MemoryUi : public Ui {
   int MenuBarHeight() override { return menuBarHeight; }
   void AcceptDroppedFiles(int window) override;
   void RemoveKeyboardShortcuts(int window) override;
+  struct TakenKey {
+    int control, key;
+    unsigned modifiers;
+    bool operator<(const TakenKey& o) const {
+      return std::tie(control, key, modifiers) < std::tie(o.control, o.key, o.modifiers);
+    }
+  };
+  std::set<TakenKey> takenKeys;
+  void TakeOverKey(int control, int key, unsigned modifiers) override { takenKeys.insert({control, key, modifiers}); }
   void SetWindowHook(std::function<void(int, int)> h) override { hook = std::move(h); }
   void SetSessionEndQuery(std::function<bool()> q) override { sessionEndQuery = std::move(q); }
   // The system's question before logging off; true when no query is set.
@@ -104,7 +123,8 @@ class MemoryUi : public Ui {
   bool CreateToolbar(int window, const std::vector<ToolButton>& buttons) override;
 
   bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
-                     const std::string& text) override;
+                     const std::string& text, unsigned dialogKeys = kNoDialogKeys) override;
+  void SelectControlText(int control) override;
   bool ControlExists(int control) override { return controls.count(control) > 0; }
   bool CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
                   int firstPage) override;
@@ -144,7 +164,11 @@ class MemoryUi : public Ui {
   // area, which starts inside the frame and below the menu bar.
   void ControlToScreen(int control, int& x, int& y) override;
   Rect WorkArea() override { return workArea; }
+  Rect WorkAreaAt(int x, int y) override;
   Rect workArea{0, 0, 1280, 770};   // a screen with a task bar at the bottom
+  // Further monitors: their whole area and their work area.
+  struct Monitor { Rect area, work; };
+  std::vector<Monitor> moreMonitors;
 
  private:
   void LayOutSplitter(Control& splitter);

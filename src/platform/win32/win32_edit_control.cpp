@@ -241,4 +241,19 @@ void Win32EditControl::SuspendUndo(bool suspend) {
 
 void Win32EditControl::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
 
+// The control reads Ctrl from the thread's key state, which the user is
+// holding already; a test's posted keys hold nothing.
+void Win32EditControl::CtrlKey(int virtualKey) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  BYTE held[256];
+  CopyMemory(held, keys, sizeof(held));
+  held[VK_CONTROL] |= 0x80;
+  held[VK_LCONTROL] |= 0x80;
+  SetKeyboardState(held);
+  SendMessageA(hwnd_, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 0);
+  SendMessageA(hwnd_, WM_KEYUP, static_cast<WPARAM>(virtualKey), 0xC0000000);
+  SetKeyboardState(keys);
+}
+
 void Win32EditControl::Focus() { SetFocus(hwnd_); }

@@ -57,6 +57,7 @@ class Win32EditControl : public EditControl {
   void SuspendUndo(bool suspend) override;
   void SetVisible(bool visible) override;
   void Focus() override;
+  void CtrlKey(int virtualKey) override;
 
  private:
   void DropLongText();

@@ -9,6 +9,7 @@ namespace {
 
 constexpr DWORD kPrintDialogFlags = PD_RETURNDC | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
 constexpr DWORD kProfileCapacity = 2048;
+constexpr WORD kLastPageOffered = 9999;
 
 std::string LookKey(const CharLook& look) {
   return look.face + '|' + std::to_string(look.heightTwips) + '|' + std::to_string(look.effects);
@@ -44,7 +45,7 @@ bool Win32Printer::OpenNamedPrinter(const std::string& name) {
   return dc != nullptr;
 }
 
-bool Win32Printer::ChoosePrinter() {
+bool Win32Printer::ChoosePrinter(PrintChoice& choice) {
   // The record's own size: the 66 bytes of the 32-bit form would cut the
   // 64-bit one short.
   PRINTDLGA pd;
@@ -52,7 +53,20 @@ bool Win32Printer::ChoosePrinter() {
   pd.lStructSize = sizeof(pd);
   pd.hwndOwner = owner ? owner() : nullptr;
   pd.Flags = kPrintDialogFlags;
+  // The pages are counted only once the printer is known: any range may be
+  // asked for, and what lies past the end is not there to print.
+  pd.nMinPage = 1;
+  pd.nMaxPage = kLastPageOffered;
+  pd.nFromPage = 1;
+  pd.nToPage = 1;
+  pd.nCopies = 1;
   BOOL chosen = PrintDlgA(&pd);
+  // Without PD_USEDEVMODECOPIESANDCOLLATE the copies are ours to print.
+  choice.copies = pd.nCopies > 0 ? pd.nCopies : 1;
+  choice.collate = (pd.Flags & PD_COLLATE) != 0;
+  choice.allPages = (pd.Flags & PD_PAGENUMS) == 0;
+  choice.fromPage = pd.nFromPage;
+  choice.toPage = pd.nToPage;
   if (pd.hDevMode) GlobalFree(pd.hDevMode);
   if (pd.hDevNames) GlobalFree(pd.hDevNames);
   if (!chosen || !pd.hDC) return false;

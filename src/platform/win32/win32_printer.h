@@ -18,7 +18,7 @@ class Win32Printer : public Printer {
 
   std::string DefaultPrinterEntry() override;
   bool OpenNamedPrinter(const std::string& name) override;
-  bool ChoosePrinter() override;
+  bool ChoosePrinter(PrintChoice& choice) override;
   void Close() override;
   PrinterMetrics Metrics() override;
   bool StartJob(const std::string& name) override;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr const char* kWindowClass = "QvrWindow";
 constexpr const char* kSplitterClass = "QvrSplitter";
-constexpr int kChildIdBase = 100;
 constexpr int kToolbarId = 10;
 constexpr int kStatusBarId = 0;
 constexpr int kIconResource = 1;
@@ -108,7 +107,9 @@ bool Win32Ui::MakeWindow(int window, const WindowSpec& form) {
   DWORD style = 0, exStyle = 0;
   switch (form.kind) {
     case WindowKind::Main: style = WS_OVERLAPPEDWINDOW; break;
-    case WindowKind::Popup: style = WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
+    // Owned by the main window, it stays above it without standing above
+    // every other program.
+    case WindowKind::Popup: style = WS_POPUP; exStyle = WS_EX_TOOLWINDOW; break;
     case WindowKind::Tool: style = WS_CAPTION | WS_SYSMENU | WS_POPUP; exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW; break;
     case WindowKind::Fixed: style = WS_CAPTION | WS_POPUP; break;
   }
@@ -126,6 +127,7 @@ bool Win32Ui::MakeWindow(int window, const WindowSpec& form) {
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return false;
   windows_[window] = hwnd;
+  if (form.kind == WindowKind::Tool || form.kind == WindowKind::Fixed) dialogKeyWindows_.insert(hwnd);
   if (form.kind != WindowKind::Popup) ::ShowWindow(hwnd, SW_SHOW);
   return true;
 }
@@ -152,6 +154,8 @@ void Win32Ui::CloseWindow(int window) {
     else ++it;
   }
   windows_.erase(window);
+  dialogKeyWindows_.erase(hwnd);
+  defaultButtons_.erase(hwnd);
   DestroyWindow(hwnd);
 }
 
@@ -211,8 +215,9 @@ void Win32Ui::AcceptDroppedFiles(int window) {
   if (HWND hwnd = WindowHandle(window)) DragAcceptFiles(hwnd, TRUE);
 }
 
-// The loop translates no accelerators and no dialog navigation, so there is
-// nothing to take away: Tab and Shift+Tab already reach the editing area.
+// The loop translates no accelerators, and dialog keys only for the tool
+// windows, so there is nothing to take away: Tab and Shift+Tab already reach
+// the editing area.
 void Win32Ui::RemoveKeyboardShortcuts(int) {}
 
 bool Win32Ui::CreateImage(int image, int w, int h, uint32_t color) {
@@ -305,7 +310,7 @@ bool Win32Ui::CreateToolbar(int window, const std::vector<ToolButton>& buttons) 
 // ---- Controls --------------------------------------------------------------
 
 bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rect& at,
-                            const std::string& text) {
+                            const std::string& text, unsigned dialogKeys) {
   HWND parent = WindowHandle(window);
   if (!parent) return false;
   const char* cls = "STATIC";
@@ -313,43 +318,48 @@ bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rec
   switch (kind) {
     case ControlKind::Tree:
       cls = WC_TREEVIEWA;
-      style |= WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+      style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::RichEdit:
       cls = RichEditClassName();
-      style |= WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
-               ES_NOHIDESEL | ES_WANTRETURN;
+      style |= WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+               ES_WANTRETURN;
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::Splitter: cls = kSplitterClass; style |= WS_CLIPCHILDREN; break;
     case ControlKind::Static: cls = "STATIC"; style |= SS_LEFTNOWORDWRAP; break;
     // A caption wider than its box in a wider font wraps instead of being cut.
-    case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP; break;
+    case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE; break;
     case ControlKind::ListBox:
       cls = "LISTBOX";
-      style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA |
-               LBS_OWNERDRAWFIXED | WS_TABSTOP;
+      style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED;
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::TextField:
       cls = "EDIT";
-      style |= ES_AUTOHSCROLL | WS_TABSTOP;
+      style |= ES_AUTOHSCROLL;
       exStyle = WS_EX_CLIENTEDGE;
       break;
-    case ControlKind::Button: cls = "BUTTON"; style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ControlKind::Button:
+      cls = "BUTTON";
+      style |= dialogKeys & kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      break;
     case ControlKind::Frame: cls = "BUTTON"; style |= BS_GROUPBOX; break;
-    case ControlKind::OptionFirst: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP; break;
+    case ControlKind::OptionFirst: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON; break;
     case ControlKind::Option: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON; break;
-    case ControlKind::Toggle: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP; break;
-    case ControlKind::ImageButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP; break;
+    case ControlKind::Toggle: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_PUSHLIKE; break;
+    case ControlKind::ImageButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | BS_BITMAP; break;
   }
+  if (dialogKeys & kTabStop) style |= WS_TABSTOP;
+  if (dialogKeys & kGroupStart) style |= WS_GROUP;
   HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, at.x, at.y, at.w, at.h, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return false;
   controls_[control] = hwnd;
   controlKinds_[control] = kind;
+  if (dialogKeys & kDefaultButton) defaultButtons_[GetAncestor(hwnd, GA_ROOT)] = control;
   if (kind != ControlKind::RichEdit && kind != ControlKind::Splitter)
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   if (kind == ControlKind::RichEdit) {
@@ -367,7 +377,7 @@ bool Win32Ui::CreateTabs(int control, int window, const Rect& at, const std::vec
                          int firstPage) {
   HWND parent = WindowHandle(window);
   if (!parent) return false;
-  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, at.x,
+  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP, at.x,
                               at.y, at.w, at.h, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
                               GetModuleHandleA(nullptr), nullptr);
@@ -382,16 +392,19 @@ bool Win32Ui::CreateTabs(int control, int window, const Rect& at, const std::vec
     item.pszText = const_cast<char*>(captions[i].c_str());
     SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
-  // The pages fill the tab control's display area, as its children, so
-  // their controls' positions count from the page.
+  // The pages fill the tab control's display area, so their controls'
+  // positions count from the page. They are the window's children after
+  // the tab control, not the tab control's: the dialog keys walk into a
+  // child only when it is a control parent, and the tab control must stay
+  // a tab stop of its own for the arrow keys to change pages. It clips
+  // them out of its painting and lets clicks outside its tabs through.
   RECT area{0, 0, at.w, at.h};
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   std::vector<int>& pages = tabPages_[control];
   for (size_t i = 0; i < captions.size(); ++i) {
-    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, "",
-                                WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0), area.left, area.top,
-                                area.right - area.left, area.bottom - area.top, tabs, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, "", WS_CHILD | (i == 0 ? WS_VISIBLE : 0),
+                                at.x + area.left, at.y + area.top, area.right - area.left, area.bottom - area.top,
+                                parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!page) return false;
     windows_[firstPage + static_cast<int>(i)] = page;
     pages.push_back(firstPage + static_cast<int>(i));
@@ -444,6 +457,10 @@ void Win32Ui::SetControlText(int control, const std::string& text) {
   if (HWND hwnd = ControlHandle(control)) SetWindowTextA(hwnd, text.c_str());
 }
 
+void Win32Ui::SelectControlText(int control) {
+  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, EM_SETSEL, 0, -1);
+}
+
 std::string Win32Ui::ControlText(int control) {
   HWND hwnd = ControlHandle(control);
   return hwnd ? TextOf(hwnd) : "";
@@ -477,6 +494,14 @@ void Win32Ui::ControlToScreen(int control, int& x, int& y) {
 Rect Win32Ui::WorkArea() {
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Rect Win32Ui::WorkAreaAt(int x, int y) {
+  MONITORINFO info;
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoA(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &info)) return WorkArea();
+  const RECT& r = info.rcWork;
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 

@@ -5,12 +5,17 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
 #include "platform/events.h"
 #include "platform/ui.h"
 #include "platform/win32/win32_edit_control.h"
+
+// A control's child-window id: its number plus this.
+constexpr int kChildIdBase = 100;
 
 // Windows and controls by number, and the event queue their window
 // procedures feed: notifications that arrive as sent messages wait here
@@ -42,6 +47,7 @@ class Win32Ui : public Ui, public EventSource {
   int MenuBarHeight() override;
   void AcceptDroppedFiles(int window) override;
   void RemoveKeyboardShortcuts(int window) override;
+  void TakeOverKey(int control, int key, unsigned modifiers) override;
   void SetWindowHook(std::function<void(int, int)> hook) override { hook_ = std::move(hook); }
   void SetSessionEndQuery(std::function<bool()> query) override { sessionEndQuery_ = std::move(query); }
   bool CreateImage(int image, int w, int h, uint32_t color) override;
@@ -53,7 +59,8 @@ class Win32Ui : public Ui, public EventSource {
   bool CreateToolbar(int window, const std::vector<ToolButton>& buttons) override;
 
   bool CreateControl(int control, int window, ControlKind kind, const Rect& at,
-                     const std::string& text) override;
+                     const std::string& text, unsigned dialogKeys = kNoDialogKeys) override;
+  void SelectControlText(int control) override;
   bool ControlExists(int control) override;
   void MoveControl(int control, const Rect& at) override;
   Rect ControlRect(int control) override;
@@ -91,6 +98,7 @@ class Win32Ui : public Ui, public EventSource {
 
   void ControlToScreen(int control, int& x, int& y) override;
   Rect WorkArea() override;
+  Rect WorkAreaAt(int x, int y) override;
 
   bool NextEvent(Event& event, bool wait) override;
 
@@ -114,6 +122,11 @@ class Win32Ui : public Ui, public EventSource {
   void DrawListItem(const DRAWITEMSTRUCT& item);
   bool IsEditingArea(HWND hwnd) const;
   bool RestoreFocus(HWND window);
+  bool IsControlOfKind(HWND hwnd, ControlKind kind) const;
+  bool TakeDialogKey(MSG& msg);
+  bool TakeKey(const MSG& msg, Event& event);
+  void NoteTreeDoubleClick(const MSG& msg);
+  LRESULT DefaultButtonOf(HWND window);
   long CharacterUnder(HWND edit, int x, int y) const;
 
   std::map<int, HWND> windows_;
@@ -128,6 +141,12 @@ class Win32Ui : public Ui, public EventSource {
   // keystroke, and telling it a new count is one message where adding the
   // items one by one took milliseconds. It draws its items from here.
   std::map<int, std::vector<std::string>> listItems_;
+  // Top-level windows that take dialog keys, and their default buttons.
+  std::set<HWND> dialogKeyWindows_;
+  std::set<std::tuple<int, int, unsigned>> takenKeys_;   // control, key, modifiers
+  std::map<HWND, int> defaultButtons_;
+  // The tree item a double-click landed on, until the tree reports it.
+  TreeItem treeItemClicked_ = 0;
   HWND statusBar_ = nullptr;
   HWND toolbar_ = nullptr;
   std::function<void(int, int)> hook_;

@@ -72,8 +72,15 @@ void Win32Ui::OnNotify(int, const NMHDR& header) {
   Event e;
   e.code = kEventControl;
   e.control = control;
-  if (header.code == NM_DBLCLK) e.type = kControlDoubleClick;
-  else if (header.code == NM_CLICK) e.type = kControlClick;
+  if (header.code == NM_DBLCLK) {
+    e.type = kControlDoubleClick;
+    e.treeItem = treeItemClicked_;
+    treeItemClicked_ = 0;
+  } else if (header.code == NM_RETURN) {
+    e.type = kControlEnter;
+  } else if (header.code == NM_CLICK) {
+    e.type = kControlClick;
+  }
   else if (header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW) e.type = kControlSelChanged;
   else return;
   Queue(e);
@@ -95,6 +102,9 @@ LRESULT Win32Ui::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_COMMAND:
       OnCommand(window, wParam, lParam);
       return 0;
+    case DM_GETDEFID:
+      // Asked by the dialog keys when Enter is pressed.
+      return DefaultButtonOf(hwnd);
     case WM_NOTIFY:
       OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
       return 0;
@@ -167,10 +177,64 @@ bool Win32Ui::RestoreFocus(HWND window) {
   return true;
 }
 
-bool Win32Ui::IsEditingArea(HWND hwnd) const {
-  int control = ControlNumberOf(hwnd);
-  auto kind = controlKinds_.find(control);
-  return control >= 0 && kind != controlKinds_.end() && kind->second == ControlKind::RichEdit;
+bool Win32Ui::IsControlOfKind(HWND hwnd, ControlKind kind) const {
+  auto found = controlKinds_.find(ControlNumberOf(hwnd));
+  return found != controlKinds_.end() && found->second == kind;
+}
+
+bool Win32Ui::IsEditingArea(HWND hwnd) const { return IsControlOfKind(hwnd, ControlKind::RichEdit); }
+
+// Enter presses the focused push button, as in the system's dialogs, and
+// otherwise the window's default button. Our windows are no dialogs, so the
+// dialog manager asks the window which one that is.
+LRESULT Win32Ui::DefaultButtonOf(HWND window) {
+  HWND focus = GetFocus();
+  int control = -1;
+  if (focus && GetAncestor(focus, GA_ROOT) == window &&
+      (IsControlOfKind(focus, ControlKind::Button) || IsControlOfKind(focus, ControlKind::ImageButton)))
+    control = ControlNumberOf(focus);
+  auto found = defaultButtons_.find(window);
+  if (control < 0 && found != defaultButtons_.end()) control = found->second;
+  return control < 0 ? 0 : MAKELRESULT(kChildIdBase + control, DC_HASDEFID);
+}
+
+// Tab, Shift+Tab, the arrow keys, Enter and Space of a tool window go to the
+// system's dialog keys. Escape stays the loop's: the dialog manager would
+// turn it into a command number of our menu.
+bool Win32Ui::TakeDialogKey(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_ESCAPE) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  return dialogKeyWindows_.count(root) && IsDialogMessageA(root, &msg);
+}
+
+void Win32Ui::TakeOverKey(int control, int key, unsigned modifiers) {
+  takenKeys_.insert({control, key, modifiers});
+}
+
+bool Win32Ui::TakeKey(const MSG& msg, Event& event) {
+  if (msg.message != WM_KEYDOWN) return false;
+  const unsigned modifiers = (GetKeyState(VK_CONTROL) < 0 ? kModControl : 0) |
+                             (GetKeyState(VK_SHIFT) < 0 ? kModShift : 0) | (GetKeyState(VK_MENU) < 0 ? kModAlt : 0);
+  const int control = ControlNumberOf(msg.hwnd);
+  if (!takenKeys_.count({control, static_cast<int>(msg.wParam), modifiers})) return false;
+  event = Event();
+  event.code = kEventTakenKey;
+  event.control = control;
+  event.key = static_cast<int>(msg.wParam);
+  event.modifiers = modifiers;
+  return true;
+}
+
+// The tree reports a double-click without saying where it was; an item
+// selected earlier is not what the user pointed at.
+void Win32Ui::NoteTreeDoubleClick(const MSG& msg) {
+  TVHITTESTINFO hit;
+  ZeroMemory(&hit, sizeof(hit));
+  hit.pt.x = static_cast<short>(LOWORD(msg.lParam));
+  hit.pt.y = static_cast<short>(HIWORD(msg.lParam));
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(msg.hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  treeItemClicked_ = item && (hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)) ? reinterpret_cast<TreeItem>(item) : 0;
 }
 
 // The control answers with the nearest caret position, which is the next
@@ -210,17 +274,24 @@ bool Win32Ui::NextEvent(Event& event, bool wait) {
   }
   // A drop posted to the text itself is a drop on the window too.
   if (msg.message == WM_DROPFILES && IsEditingArea(msg.hwnd)) msg.hwnd = GetAncestor(msg.hwnd, GA_ROOT);
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  if (TakeKey(msg, event)) return true;
+  if (msg.message == WM_LBUTTONDBLCLK && IsControlOfKind(msg.hwnd, ControlKind::Tree)) NoteTreeDoubleClick(msg);
+  if (!TakeDialogKey(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
   switch (msg.message) {
     case WM_CHAR:
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
+      // Handled or not by the dialog keys, the loop still needs to see them:
+      // Shift and Ctrl held and let go, Escape, and typing.
       event = Event();
       event.code = static_cast<int>(msg.message);
       event.key = static_cast<int>(msg.wParam);
+      event.window = WindowNumberOf(GetAncestor(msg.hwnd, GA_ROOT));
       return true;
     default:
       break;
