@@ -114,11 +114,11 @@ TEST_F(RealFindReplace, TabSpaceEnterAndEscapeInTheToolWindows) {
   Press(VK_TAB);
   Press(VK_TAB);
   EXPECT_EQ(platform.ui.FocusedControl(), kReplaceButton);
-  SelectRange(*app.edit, 0, 1, 0, 4);
+  SelectRange(*app.edit, 1, 1, 1, 4);   // the match Find next selected
   Run();   // the realtime highlighter sees the caret on another line and takes the focus
   SetFocus(Control(kReplaceButton));
   Press(VK_RETURN);   // a focused button is the one Enter presses
-  EXPECT_EQ(app.edit->GetText(), "x\r\ncat");
+  EXPECT_EQ(app.edit->GetText(), "one\r\nx");
   Press(VK_ESCAPE);
   EXPECT_FALSE(IsWindow(replace));
 }
