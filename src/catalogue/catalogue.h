@@ -1,7 +1,7 @@
 #pragma once
 // The catalogue tables: filled once at start-up, read-only afterwards.
-// The capacities are the sizes the tables are planned for; storage grows past
-// them so nothing is ever dropped or written past an end.
+// The capacities bound the list files' tables: a damaged or foreign file
+// must not take the editor's memory at every start.
 #include <string>
 #include <vector>
 
@@ -45,6 +45,8 @@ struct Catalogue {
   std::vector<std::vector<std::string>> memberOwners;
   // The reference was not read whole: an include was skipped for a bound.
   bool referenceCut = false;
+  // The first list file that held more than its table takes; "" when none.
+  std::string cutListFile;
 
   Catalogue();
 };

@@ -15,20 +15,29 @@ struct ListFile {
   const char* label;
   std::vector<std::string> Catalogue::*list;
   LinkKind kind;
+  size_t capacity;
 };
 
 // In tree order; the reference branch goes between the first and the second.
 const ListFile kListFiles[] = {
-    {"QVR_Command_List.txt", "Basic commands", &Catalogue::commands, LinkKind::Command},
-    {"QVR_Keyword_List.txt", "Keywords", &Catalogue::keywords, LinkKind::Keyword},
-    {"QVR_Events_List.txt", "Low level events", &Catalogue::events, LinkKind::Event},
-    {"QVR_Dirs_List.txt", "Directions", &Catalogue::directions, LinkKind::Direction},
-    {"QVR_User_List.txt", "User", &Catalogue::users, LinkKind::User},
+    {"QVR_Command_List.txt", "Basic commands", &Catalogue::commands, LinkKind::Command, kCommandListCapacity},
+    {"QVR_Keyword_List.txt", "Keywords", &Catalogue::keywords, LinkKind::Keyword, kKeywordListCapacity},
+    {"QVR_Events_List.txt", "Low level events", &Catalogue::events, LinkKind::Event, kEventsListCapacity},
+    {"QVR_Dirs_List.txt", "Directions", &Catalogue::directions, LinkKind::Direction, kDirectionsListCapacity},
+    {"QVR_User_List.txt", "User", &Catalogue::users, LinkKind::User, kUserListCapacity},
 };
+
+// The first file cut short is the one named: one notice is enough to send
+// the user to the files.
+void NoteCut(Catalogue& catalogue, bool cut, const char* file) {
+  if (cut && catalogue.cutListFile.empty()) catalogue.cutListFile = file;
+}
 
 void LoadListFile(const CatalogueSource& source, const ListFile& list, Catalogue& catalogue,
                   OutlineBuilder& builder) {
-  LoadLineList(source, list.file, list.label, catalogue.*list.list, list.kind, builder);
+  bool cut = false;
+  LoadLineList(source, list.file, list.label, catalogue.*list.list, list.kind, builder, list.capacity, cut);
+  NoteCut(catalogue, cut, list.file);
 }
 
 }  // namespace
@@ -41,7 +50,9 @@ TreeOutline BuildCommandOutline(const CatalogueSource& source, Catalogue& catalo
   LoadReferenceCatalogue(source, catalogue, builder);
   for (size_t i = 1; i < std::size(kListFiles); ++i)
     LoadListFile(source, kListFiles[i], catalogue, builder);
-  LoadCodeBlocks(source, catalogue.codeBlocks, builder);
+  bool cut = false;
+  LoadCodeBlocks(source, catalogue.codeBlocks, builder, cut);
+  NoteCut(catalogue, cut, kCodeBlockFile);
   return outline;
 }
 
@@ -59,7 +70,12 @@ void LoadCommandTree(AppState& state, FileSystem& files, Ui& ui) {
   state.catalogue = Catalogue();
   const CatalogueSource source = MakeCatalogueSource(files, state.BasePath);
   FillCommandTree(ui, kCommandTree, BuildCommandOutline(source, state.catalogue));
-  if (state.catalogue.referenceCut) ui.SetControlText(kDescriptionLine, kReferenceCutNotice);
+  if (!state.catalogue.cutListFile.empty())
+    ui.SetControlText(kDescriptionLine, "\"" + state.catalogue.cutListFile +
+                                            "\" was cut short: it holds more entries, or longer ones, than the "
+                                            "editor takes.");
+  else if (state.catalogue.referenceCut)
+    ui.SetControlText(kDescriptionLine, kReferenceCutNotice);
 }
 
 const std::vector<std::string>* LineListFor(const Catalogue& catalogue, LinkKind kind) {

@@ -4,14 +4,24 @@
 
 bool LoadLineList(const CatalogueSource& source, const std::string& fileName,
                   const std::string& label, std::vector<std::string>& list, LinkKind kind,
-                  OutlineBuilder& builder) {
+                  OutlineBuilder& builder, size_t capacity, bool& cut) {
   std::string bytes;
   if (!ReadCatalogueFile(source, fileName, bytes)) return false;
   OpenOutlineNode(builder, AddOutlineItem(builder, label));
-  for (std::string& line : SplitFileLines(bytes)) {
-    AddOutlineItem(builder, line, {kind, static_cast<int>(list.size())});
-    list.push_back(std::move(line));
-  }
+  const size_t first = list.size();
+  VisitFileLines(bytes, [&](std::string_view line) {
+    if (list.size() - first >= capacity) {
+      cut = true;
+      return false;
+    }
+    if (line.size() > kMaxListLine) {
+      cut = true;
+      return true;
+    }
+    AddOutlineItem(builder, std::string(line), {kind, static_cast<int>(list.size())});
+    list.emplace_back(line);
+    return true;
+  });
   CloseOutlineNode(builder);
   return true;
 }
@@ -50,11 +60,32 @@ std::vector<CodeBlock> ParseCodeBlocks(const std::vector<std::string>& lines) {
 }
 
 bool LoadCodeBlocks(const CatalogueSource& source, std::vector<CodeBlock>& blocks,
-                    OutlineBuilder& builder) {
+                    OutlineBuilder& builder, bool& cut) {
   std::string bytes;
   if (!ReadCatalogueFile(source, kCodeBlockFile, bytes)) return false;
   OpenOutlineNode(builder, AddOutlineItem(builder, kCodeBlockLabel));
-  for (CodeBlock& block : ParseCodeBlocks(SplitFileLines(bytes))) {
+  std::vector<CodeBlock> read;
+  VisitFileLines(bytes, [&](std::string_view line) {
+    const bool header = !line.empty() && line[0] == '#';
+    if (header && read.size() >= kCodeBlockCapacity) {
+      cut = true;
+      return false;
+    }
+    if (header) {
+      read.push_back(ParseCodeBlocks({std::string(line.substr(0, kMaxListLine))}).front());
+      cut = cut || line.size() > kMaxListLine;
+    } else if (!read.empty()) {
+      std::string& code = read.back().code;
+      if (code.size() + line.size() + 1 > kMaxBlockCode) {
+        cut = true;
+      } else {
+        code.append(line);
+        code += '\n';
+      }
+    }
+    return true;
+  });
+  for (CodeBlock& block : read) {
     AddOutlineItem(builder, block.name, {LinkKind::CodeBlock, static_cast<int>(blocks.size())});
     blocks.push_back(std::move(block));
   }

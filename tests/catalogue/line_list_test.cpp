@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/command_tree.h"
 #include "catalogue/line_reader.h"
 #include "catalogue_test_support.h"
 
@@ -13,9 +14,10 @@ struct ListLoad {
   OutlineBuilder builder{&outline, {}};
   std::vector<std::string> list;
 
-  bool Load(const std::string& name = "list.txt") {
+  bool cut = false;
+  bool Load(const std::string& name = "list.txt", size_t capacity = 501) {
     return LoadLineList(MakeCatalogueSource(files, ""), name, "Label", list, LinkKind::User,
-                        builder);
+                        builder, capacity, cut);
   }
 };
 
@@ -94,7 +96,9 @@ TEST(CodeBlock, LoadAddsCodeblocksItemLinkedToEachBlock) {
   TreeOutline outline;
   OutlineBuilder builder{&outline, {}};
   std::vector<CodeBlock> blocks;
-  ASSERT_TRUE(LoadCodeBlocks(MakeCatalogueSource(files, ""), blocks, builder));
+  bool cut = false;
+  ASSERT_TRUE(LoadCodeBlocks(MakeCatalogueSource(files, ""), blocks, builder, cut));
+  EXPECT_FALSE(cut);
   EXPECT_EQ(OutlineText(outline), "Codeblocks\n  Same\n  Same\n");
   EXPECT_EQ(outline.nodes[2].link, (TreeLink{LinkKind::CodeBlock, 1}));
   EXPECT_EQ(blocks[1].code, "y\n");
@@ -102,6 +106,42 @@ TEST(CodeBlock, LoadAddsCodeblocksItemLinkedToEachBlock) {
   MemoryFileSystem none;
   TreeOutline empty;
   OutlineBuilder emptyBuilder{&empty, {}};
-  EXPECT_FALSE(LoadCodeBlocks(MakeCatalogueSource(none, ""), blocks, emptyBuilder));
+  EXPECT_FALSE(LoadCodeBlocks(MakeCatalogueSource(none, ""), blocks, emptyBuilder, cut));
   EXPECT_TRUE(empty.nodes.empty());
+}
+
+// A damaged or foreign file stops at the table's capacity and keeps no line
+// longer than an entry can be: the editor still starts, and says which file.
+TEST(LineList, LoadersStopAtTheirCapacities) {
+  ListLoad load;
+  std::string many;
+  for (int i = 0; i < 3000; ++i) many += "Cmd" + std::to_string(i) + "\r\n";
+  load.files.files["list.txt"] = std::string(5000, 'x') + "\n" + many;
+  ASSERT_TRUE(load.Load("list.txt", 101));
+  EXPECT_TRUE(load.cut);
+  ASSERT_EQ(load.list.size(), 101u);
+  EXPECT_EQ(load.list.front(), "Cmd0");
+  EXPECT_EQ(load.outline.nodes.size(), 102u);
+
+  MemoryFileSystem files;
+  std::string blocks;
+  for (int i = 0; i < 200; ++i) blocks += "#B" + std::to_string(i) + "#\r\nline\r\n";
+  files.files[kCodeBlockFile] = "#Big#\n" + std::string(70000, 'c') + "\n" + std::string(100, 'd') + "\n" + blocks;
+  TreeOutline outline;
+  OutlineBuilder builder{&outline, {}};
+  std::vector<CodeBlock> read;
+  bool cut = false;
+  ASSERT_TRUE(LoadCodeBlocks(MakeCatalogueSource(files, ""), read, builder, cut));
+  EXPECT_TRUE(cut);
+  ASSERT_EQ(read.size(), kCodeBlockCapacity);
+  EXPECT_EQ(read[0].code, std::string(100, 'd') + "\n");
+
+  // At start-up: one notice names the first file cut short.
+  Catalogue catalogue;
+  MemoryFileSystem start;
+  start.files["QVR_Events_List.txt"] = many;
+  start.files[kCodeBlockFile] = blocks;
+  BuildCommandOutline(MakeCatalogueSource(start, ""), catalogue);
+  EXPECT_EQ(catalogue.cutListFile, "QVR_Events_List.txt");
+  EXPECT_EQ(catalogue.events.size(), kEventsListCapacity);
 }
