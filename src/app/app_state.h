@@ -98,6 +98,8 @@ struct AppState {
   int replaceMatchCase = 1;
   int lastFoundLine = -1;
   int lastFoundColumn = -1;
+  // The lines before a Replace all that loaded the whole text anew, for Undo.
+  std::vector<std::string> textBeforeReplaceAll;
 
   Catalogue catalogue;
 };

@@ -3,6 +3,7 @@
 #include "app/edit_commands.h"
 
 #include "editor/editor_ops.h"
+#include "editor/find_replace.h"
 
 static bool HasSelection(EditControl& edit) {
   CharRange sel = edit.ExGetSel();
@@ -14,6 +15,7 @@ static void MarkChangedIfTextMoved(App& app, const std::string& before) {
 }
 
 void EditUndo(App& app) {
+  if (UndoWholeTextReplace(app)) return;
   std::string before = app.edit->GetText();
   UndoEdit(*app.edit);
   MarkChangedIfTextMoved(app, before);

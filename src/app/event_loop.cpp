@@ -21,6 +21,7 @@ constexpr int kKeyBackspace = 8;
 constexpr int kKeyDelete = 46;
 constexpr int kKeyInsert = 45;
 constexpr int kPasteItem = 12;
+constexpr int kUndoItem = 8;
 constexpr int kCtrlEnter = 10;
 
 void HidePopupIfCaretLineMoved(App& app) {
@@ -63,14 +64,22 @@ void OnEscape(App& app, const Event& e) {
 
 // Keys taken from the editing area before it handles them: its own paste
 // brings another program's fonts and colours along.
-constexpr int kPasteKeys[][2] = {{'V', kModControl}, {kKeyInsert, kModShift}};
+// Undo by key goes the menu's way too: a Replace all over a long script
+// is taken back by the editor, not by the control.
+struct TakenKey {
+  int key;
+  unsigned modifiers;
+  int item;   // the menu item it runs
+};
+constexpr TakenKey kTakenKeys[] = {
+    {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem}};
 
 void OnTakenKey(App& app, const Event& e) {
   if (e.control != kEditingArea) return;
-  for (const auto& key : kPasteKeys) {
-    if (e.key != key[0] || e.modifiers != static_cast<unsigned>(key[1])) continue;
-    const Command* paste = FindCommand(kPasteItem);
-    if (paste && paste->run) paste->run(app);
+  for (const TakenKey& key : kTakenKeys) {
+    if (e.key != key.key || e.modifiers != key.modifiers) continue;
+    const Command* command = FindCommand(key.item);
+    if (command && command->run) command->run(app);
   }
 }
 
@@ -218,8 +227,7 @@ void NoteTextChanges(App& app) {
 }
 
 void TakeOverEditorKeys(App& app) {
-  for (const auto& key : kPasteKeys)
-    app.platform.ui->TakeOverKey(kEditingArea, key[0], static_cast<unsigned>(key[1]));
+  for (const TakenKey& key : kTakenKeys) app.platform.ui->TakeOverKey(kEditingArea, key.key, key.modifiers);
 }
 
 void DispatchEvent(App& app, const Event& event) {

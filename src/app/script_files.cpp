@@ -260,6 +260,7 @@ void LoadScript(App& app, const std::string& path) {
   if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, lineBreak)) return;
   AdoptFile(app, path, 1);
   s.LineBreak = lineBreak;
+  s.textBeforeReplaceAll.clear();   // Undo must not bring back another script
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
   try {
@@ -308,6 +309,7 @@ void NewScript(App& app) {
   app.state.FileName = kUnnamedScript;
   app.state.HasFile = 0;
   app.state.LineBreak = kCrLf;
+  app.state.textBeforeReplaceAll.clear();
   MarkUnchanged(app);
   SetDocumentTitle(app);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/editor_ops.h"
+#include "editor/highlight_passes.h"
 #include "editor/line_breaks.h"
 #include "editor/rich_text.h"
 #include "editor/search.h"
@@ -174,6 +175,18 @@ void ReplaceAll(App& app, const std::string& replacement) {
                                                s.replaceMatchCase == 1, {s.lastFoundLine, s.lastFoundColumn});
   if (r.replaced == 0) return;
   const int lastBefore = r.lastTouchedLine - static_cast<int>(after.size() - before.size());
+  if (lastBefore - first + 1 > kWholeTextReplaceLines) {
+    // The control takes one long rich-text transfer in a time that grows
+    // with the square of its length (a 5 MB script froze for minutes); the
+    // whole new text goes in by pieces as a script is opened, and the old
+    // one is kept so Undo brings it back the same way.
+    s.textBeforeReplaceAll = before;
+    LoadText(app, after, s.Enabled == 1);
+    s.Changed = 1;
+    RememberMatch(s, r.last.line, r.last.column);
+    SetCaret(edit, r.caretColumn, r.caretLine + 1);
+    return;
+  }
 
   // Every line from the caret's down to the last one replaced goes back in
   // one undoable transfer, so one Undo takes the whole Replace all back; the
@@ -194,6 +207,16 @@ void ReplaceAll(App& app, const std::string& replacement) {
   s.Changed = 1;
   RememberMatch(s, r.last.line, r.last.column);
   SetCaret(edit, r.caretColumn, r.caretLine + 1);
+}
+
+bool UndoWholeTextReplace(App& app) {
+  AppState& s = app.state;
+  if (s.textBeforeReplaceAll.empty() || app.edit->CanUndo()) return false;
+  const std::vector<std::string> old = std::move(s.textBeforeReplaceAll);
+  s.textBeforeReplaceAll.clear();
+  LoadText(app, old, s.Enabled == 1);
+  s.Changed = 1;
+  return true;
 }
 
 void OnFindControl(App& app, int control) {

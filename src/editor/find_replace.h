@@ -18,5 +18,13 @@ void OnReplaceControl(App& app, int control);
 // Selects the next match: in the Find window's case (false) or the Replace
 // window's (true).
 void FindNext(App& app, bool replaceWindow);
+// Past this many touched lines Replace all loads the whole new text as a
+// script is opened: in a time that grows with the text alone, and at the cost
+// of the control's undo history, which such a load empties.
+constexpr int kWholeTextReplaceLines = 2000;
+
 // Replaces one match per line from the caret's line on, as one undo step.
 void ReplaceAll(App& app, const std::string& replacement);
+// Takes back the last Replace all that loaded the whole text, once the
+// control has nothing left to undo; false when there is none.
+bool UndoWholeTextReplace(App& app);

@@ -1,6 +1,8 @@
 // The Find and Replace windows in the running editor.
 #include "editor/find_replace.h"
 
+#include "app/script_files.h"
+
 #include "support/app_fixture.h"
 
 namespace {
@@ -123,6 +125,39 @@ TEST_F(FindReplace, FindNextGoesLineByLineAndReplaceAllIsOneUndoStep) {
   Press(kReplaceButton);
   Press(kReplaceAllButton);
   EXPECT_EQ(Text(), before);
+}
+
+// Past some thousands of touched lines the new text goes in whole, by
+// pieces; Undo, by menu or by key, brings the old one back the same way,
+// after what the control can undo itself, and never into another script.
+TEST_F(FindReplace, AReplaceAllOverALongScriptIsLoadedWholeAndUndoneWhole) {
+  std::string text;
+  for (int i = 0; i < kWholeTextReplaceLines + 500; ++i) text += (i ? "\r\n" : "") + std::string("Game.e(") + std::to_string(i) + ");";
+  mem.files.files["C:\\s\\long.script"] = text;
+  LoadScript(app, "C:\\s\\long.script");
+  Menu(16);
+  mem.ui.SetControlText(kReplaceFindText, "e(");
+  mem.ui.SetControlText(kReplaceWithText, "Say(");
+  Press(kReplaceAllButton);
+  std::string expected = text;
+  for (size_t at = expected.find("e("); at != std::string::npos; at = expected.find("e(", at + 4))
+    expected.replace(at, 2, "Say(");
+  EXPECT_TRUE(Text() == expected);
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(edit().FormatAt(0).face, "Lucida Console");
+  mem.ui.focused = kEditingArea;
+  mem.events.Type("x");
+  Run();
+  Menu(8);
+  EXPECT_TRUE(Text() == expected);
+  Menu(8);
+  EXPECT_TRUE(Text() == text);
+
+  Press(kReplaceAllButton);
+  mem.files.files["C:\\s\\other.script"] = "other";
+  LoadScript(app, "C:\\s\\other.script");
+  Menu(8);
+  EXPECT_EQ(Text(), "other");
 }
 
 }  // namespace
