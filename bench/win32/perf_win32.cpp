@@ -291,19 +291,20 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
 
 // Replace all over 10,000 lines with a match on every line, from the button
 // to an idle window.
-void TimeReplaceAll(App& app, Win32Platform& platform, const std::string& script, const std::string& what) {
+void TimeReplaceAll(App& app, Win32Platform& platform, const std::string& script, const std::string& what,
+                    const char* find = "(", const std::string& with = "( ") {
   platform.files.WriteFileReplacing("perf_replace.script", script);
   LoadScript(app, "perf_replace.script");
   PumpUntilIdle(app);
   SetCaret(*app.edit, 1, 1);
   PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 16, 0);
   PumpUntilIdle(app);
-  SetWindowTextA(platform.ui.ControlHandle(kReplaceFindText), "(");
-  SetWindowTextA(platform.ui.ControlHandle(kReplaceWithText), "( ");
+  SetWindowTextA(platform.ui.ControlHandle(kReplaceFindText), find);
+  SetWindowTextA(platform.ui.ControlHandle(kReplaceWithText), with.c_str());
   auto start = Clock::now();
   SendMessageA(platform.ui.ControlHandle(kReplaceAllButton), BM_CLICK, 0, 0);
   PumpUntilIdle(app);
-  Report(("Replace all over 10,000 lines, " + what).c_str(), MillisecondsSince(start));
+  Report(("Replace all, " + what).c_str(), MillisecondsSince(start));
   start = Clock::now();
   PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 8, 0);
   PumpUntilIdle(app);
@@ -573,6 +574,19 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 10000; ++i)
       lines += (i ? "\r\n" : "") + std::string(i % 3 == 0 && i < 60 ? "    keeper.Say(\"line\"); // x" : "    visits = visits + 1;");
     TimeReplaceAll(app, platform, lines, "20 matches in the first 60 lines");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--replace-5mb") == 0) {
+    // "e" by 200 characters in a script of 5 MB: every line touched, the
+    // text five times as long afterwards.
+    std::string script;
+    int lines = 0;
+    while (script.size() < 5u * 1000 * 1000) {
+      script += (lines ? "\r\n" : "") + std::string("    keeper.Say(\"see the tree\"); // line ") + std::to_string(lines);
+      ++lines;
+    }
+    std::printf("script: %zu bytes, %d lines\n", script.size(), lines);
+    TimeReplaceAll(app, platform, script, "\"e\" by 200 characters over 5 MB", "e", std::string(200, 'w'));
     return 0;
   }
   std::string script = ScriptOfLines(sample, 5000);

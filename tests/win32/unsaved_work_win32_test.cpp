@@ -56,7 +56,7 @@ class RealUnsavedWork : public RealApp {
   }
   void TearDown() override {
     if (hook) UnhookWindowsHookEx(hook);
-    for (const char* name : {"a.script", "dropped.script"}) DeleteFileA((folder + name).c_str());
+    for (const char* name : {"a.script", "dropped.script", "lf.script", "utf16.script"}) DeleteFileA((folder + name).c_str());
     RemoveDirectoryA(folder.c_str());
   }
   void Write(const std::string& name, const std::string& bytes) {
@@ -157,6 +157,45 @@ TEST_F(RealUnsavedWork, MinimisingAndRestoringKeepsTheTextArea) {
   ShowWindow(Main(), SW_RESTORE);
   Run();
   EXPECT_EQ(platform.ui.ControlRect(kEditingArea).w, 640);
+}
+
+// A save killed before its rename leaves its text under the save's own name:
+// the next open offers it, and the save after that removes it.
+TEST_F(RealUnsavedWork, TheTextOfAnInterruptedSaveIsOfferedAndThenRemoved) {
+  Write("a.script", "old");
+  const std::string leftover = Win32FileSystem::SaveNameBeside(folder + "a.script");
+  std::ofstream(leftover, std::ios::binary) << "the new text";
+  g_answers = {IDYES};
+  LoadScript(app, folder + "a.script");
+  ASSERT_EQ(g_questions.size(), 1u);
+  EXPECT_EQ(g_questions[0].rfind("Question:|", 0), 0u) << g_questions[0];
+  EXPECT_EQ(app.edit->GetText(), "the new text");
+  EXPECT_EQ(app.state.Changed, 1);
+  ASSERT_TRUE(SaveScript(app, folder + "a.script"));
+  EXPECT_EQ(GetFileAttributesA(leftover.c_str()), INVALID_FILE_ATTRIBUTES);
+  std::string bytes;
+  platform.files.ReadFile(folder + "a.script", bytes);
+  EXPECT_EQ(bytes, "the new text");
+}
+
+// Files the editor must not rewrite: an unedited save keeps LF line breaks,
+// a UTF-16 file and a device name are refused with an error.
+TEST_F(RealUnsavedWork, FilesTheEditorDoesNotUnderstandAreKeptOrRefused) {
+  Write("lf.script", "one\ntwo\n");
+  LoadScript(app, folder + "lf.script");
+  ASSERT_TRUE(SaveScript(app, folder + "lf.script"));
+  std::string bytes;
+  platform.files.ReadFile(folder + "lf.script", bytes);
+  EXPECT_EQ(bytes, "one\ntwo\n");
+  Write("utf16.script", std::string("\xFF\xFEo\0n\0", 6));
+  g_answers = {IDOK, IDOK};
+  LoadScript(app, folder + "utf16.script");
+  LoadScript(app, folder + "nul.script");
+  ASSERT_EQ(g_questions.size(), 2u);
+  EXPECT_EQ(g_questions[0].rfind("Error:|", 0), 0u) << g_questions[0];
+  EXPECT_EQ(g_questions[1].rfind("Error:|", 0), 0u) << g_questions[1];
+  EXPECT_EQ(Title(), "QVR Visual Script Editor - lf.script");
+  EXPECT_EQ(app.edit->GetText(), "one\r\ntwo\r\n");
 }
 
 }  // namespace

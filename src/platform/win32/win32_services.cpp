@@ -198,10 +198,12 @@ std::string FolderOf(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
+}  // namespace
+
 // The name a save of `path` writes first: the same for every save of that
 // file, so a save cut short is found again by the next open or save of it.
 // Short, so a target near the path limit still has room for it beside it.
-std::string SaveNameBeside(const std::string& path) {
+std::string Win32FileSystem::SaveNameBeside(const std::string& path) {
   const std::string folder = FolderOf(path);
   uint32_t hash = 2166136261u;
   for (size_t i = folder.size(); i < path.size(); ++i)
@@ -211,6 +213,8 @@ std::string SaveNameBeside(const std::string& path) {
   return folder + name;
 }
 
+namespace {
+
 // A file of a name nobody has yet, in the target's folder (a move within one
 // volume cannot half-happen). CREATE_NEW never opens what is already there,
 // be it the user's own file or a folder. The save's own name comes first;
@@ -218,7 +222,7 @@ std::string SaveNameBeside(const std::string& path) {
 HANDLE CreateFreshFileBeside(const std::string& path, std::string& created) {
   const std::string folder = FolderOf(path);
   if (folder.size() + 10 >= MAX_PATH) return INVALID_HANDLE_VALUE;
-  created = SaveNameBeside(path);
+  created = Win32FileSystem::SaveNameBeside(path);
   DeleteFileA(created.c_str());
   static unsigned sequence = 0;
   unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
@@ -291,7 +295,7 @@ bool Win32FileSystem::Fail() {
 }
 
 std::string Win32FileSystem::LeftoverOfSave(const std::string& path) {
-  const std::string leftover = SaveNameBeside(path);
+  const std::string leftover = Win32FileSystem::SaveNameBeside(path);
   const DWORD attributes = GetFileAttributesA(leftover.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? leftover : "";
 }

@@ -59,6 +59,8 @@ class Win32FileSystem : public FileSystem {
   std::string commandLine;
   std::string LastBackup() override { return backup_; }
   std::string LeftoverOfSave(const std::string& path) override;
+  // The name a save of `path` writes first, beside it.
+  static std::string SaveNameBeside(const std::string& path);
 
  private:
   bool Fail();
