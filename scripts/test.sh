@@ -33,6 +33,18 @@ prepare_wine_prefix "$wine"
 "$QVR_WINESERVER" -p >/dev/null 2>&1 || true
 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 (cd "$windir" && ctest --output-on-failure) || status=1
+# Wine makes no symbolic links, so one is made here: a save through it must
+# change the file it points at and leave the link a link.
+links="$(mktemp -d)"
+printf old > "$links/real.script"
+ln -s real.script "$links/link.script"
+(cd "$windir" && QVR_LINK_FOLDER="Z:${links//\//\\}\\" "$wine" qvr_win32_tests.exe \
+  --gtest_filter='RealUnsavedWork.SavingThroughASymbolicLink*') || status=1
+if [ ! -L "$links/link.script" ] || [ "$(cat "$links/real.script")" != "through the link" ]; then
+  echo "A save through a symbolic link replaced the link or missed the file it points at" >&2
+  status=1
+fi
+rm -rf "$links"
 # The unpacked package, started from another folder, must find its data
 # beside itself; where Wine runs only 64-bit code, the 64-bit package of the
 # same sources stands in for the shipped one.

@@ -196,8 +196,8 @@ bool SaveScript(App& app, const std::string& path) {
     const std::string backup = files.LastBackup();
     if (!backup.empty())
       app.platform.dialogs->ShowMessage(
-          "The folder of '" + path + "' lets no new file be written in it, so the file was written over in place. "
-              "A copy of its old text is in '" + backup + "'.",
+          "The file '" + ShownPath(path) + "' was written over in place, not replaced: it has other names, or its "
+              "folder takes no new file. A copy of its old text is in '" + ShownPath(backup) + "'.",
           kWarningTitle, MessageButtons::Ok);
     return true;
   }

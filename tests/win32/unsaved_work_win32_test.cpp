@@ -56,7 +56,7 @@ class RealUnsavedWork : public RealApp {
   }
   void TearDown() override {
     if (hook) UnhookWindowsHookEx(hook);
-    for (const char* name : {"a.script", "dropped.script", "lf.script", "utf16.script"}) DeleteFileA((folder + name).c_str());
+    for (const char* name : {"a.script", "dropped.script", "lf.script", "utf16.script", "hard.script"}) DeleteFileA((folder + name).c_str());
     RemoveDirectoryA(folder.c_str());
   }
   void Write(const std::string& name, const std::string& bytes) {
@@ -196,6 +196,35 @@ TEST_F(RealUnsavedWork, FilesTheEditorDoesNotUnderstandAreKeptOrRefused) {
   EXPECT_EQ(g_questions[1].rfind("Error:|", 0), 0u) << g_questions[1];
   EXPECT_EQ(Title(), "QVR Visual Script Editor - lf.script");
   EXPECT_EQ(app.edit->GetText(), "one\r\ntwo\r\n");
+}
+
+// A save through a link changes the file it points at: a hard link keeps
+// sharing the text, a symbolic link stays a link.
+TEST_F(RealUnsavedWork, SavingThroughALinkWritesTheFileItPointsAt) {
+  Write("a.script", "old");
+  ASSERT_TRUE(CreateHardLinkA((folder + "hard.script").c_str(), (folder + "a.script").c_str(), nullptr));
+  LoadScript(app, folder + "hard.script");
+  PostMessageA(Control(kEditingArea), WM_CHAR, 'x', 0);
+  Run();
+  g_answers = {IDOK};
+  ASSERT_TRUE(SaveScript(app, folder + "hard.script"));
+  std::string bytes;
+  platform.files.ReadFile(folder + "a.script", bytes);
+  EXPECT_EQ(bytes, "xold");
+  EXPECT_EQ(g_questions.size(), 1u);   // the copy of the old text is named
+}
+
+// Wine makes no symbolic link of its own: the test command makes one on the
+// host ("link.script" to "real.script" in QVR_LINK_FOLDER) and checks
+// afterwards that it is still a link.
+TEST_F(RealUnsavedWork, SavingThroughASymbolicLinkWritesTheFileItPointsAt) {
+  const char* links = getenv("QVR_LINK_FOLDER");
+  if (!links) GTEST_SKIP() << "run by the test command, which makes the link";
+  const std::string at = links;
+  ASSERT_TRUE(platform.files.WriteFileReplacing(at + "link.script", "through the link"));
+  std::string bytes;
+  platform.files.ReadFile(at + "real.script", bytes);
+  EXPECT_EQ(bytes, "through the link");
 }
 
 }  // namespace

@@ -329,6 +329,34 @@ bool Win32FileSystem::WriteInPlace(const std::string& path, const std::string& b
   return ok;
 }
 
+namespace {
+
+// The file a path names in the end: a symbolic link is followed, so a save
+// through it changes the file it points at and the link stays a link.
+// `names` is how many names (hard links) that file has.
+std::string FinalPath(const std::string& path, DWORD& names) {
+  names = 1;
+  HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file, &info)) names = info.nNumberOfLinks;
+  // Looked up, not linked: older systems have no such call.
+  using FinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  auto finalPathName = reinterpret_cast<FinalPathName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+  char final[MAX_PATH * 4] = {0};
+  const DWORD length = finalPathName ? finalPathName(file, final, sizeof(final), 0) : 0;
+  CloseHandle(file);
+  if (length == 0 || length >= sizeof(final)) return path;
+  std::string resolved(final, length);
+  if (resolved.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + resolved.substr(8);
+  if (resolved.rfind("\\\\?\\", 0) == 0) return resolved.substr(4);
+  return resolved;
+}
+
+}  // namespace
+
 bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::string& bytes) {
   failure_.clear();
   backup_.clear();
@@ -338,6 +366,11 @@ bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::str
   char full[MAX_PATH * 4];
   DWORD length = GetFullPathNameA(name.c_str(), sizeof(full), full, nullptr);
   if (length > 0 && length < sizeof(full)) path.assign(full, length);
+  DWORD names = 1;
+  path = FinalPath(path, names);
+  // A file of several names would lose all but one to a rename: it is
+  // written over in place, after a copy of its old text.
+  if (names > 1) return WriteInPlace(path, bytes) || Fail();
   // The new content goes beside the target first, so a failure midway
   // leaves the old file as it was.
   std::string temporary;
