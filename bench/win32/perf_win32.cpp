@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -576,17 +577,20 @@ int main(int argc, char** argv) {
     TimeReplaceAll(app, platform, lines, "20 matches in the first 60 lines");
     return 0;
   }
-  if (argc > 1 && std::strcmp(argv[1], "--replace-5mb") == 0) {
-    // "e" by 200 characters in a script of 5 MB: every line touched, the
-    // text five times as long afterwards.
+  if (argc > 1 && std::strcmp(argv[1], "--replace-mb") == 0) {
+    // "e" by 200 characters in a script of some megabytes (5 unless given):
+    // every line touched, the text five times as long afterwards.
+    const double megabytes = argc > 2 ? std::atof(argv[2]) : 5.0;
     std::string script;
     int lines = 0;
-    while (script.size() < 5u * 1000 * 1000) {
+    while (script.size() < static_cast<size_t>(megabytes * 1000 * 1000)) {
       script += (lines ? "\r\n" : "") + std::string("    keeper.Say(\"see the tree\"); // line ") + std::to_string(lines);
       ++lines;
     }
     std::printf("script: %zu bytes, %d lines\n", script.size(), lines);
-    TimeReplaceAll(app, platform, script, "\"e\" by 200 characters over 5 MB", "e", std::string(200, 'w'));
+    char what[64];
+    std::snprintf(what, sizeof(what), "\"e\" by 200 characters over %.1f MB", megabytes);
+    TimeReplaceAll(app, platform, script, what, "e", std::string(200, 'w'));
     return 0;
   }
   std::string script = ScriptOfLines(sample, 5000);
