@@ -9,41 +9,29 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "app/script_files.h"
+#include "win32/dialog_answers.h"
 #include "win32/real_app.h"
 
 namespace {
 
-constexpr const char* kAnsweredMark = "qvr.answered";
-
 bool g_cancelDialogs = false;
 bool g_askTwoCopiesOfPage2 = false;   // uncollated, as "Pages" from 2 to 2
-std::vector<std::string> g_boxes;   // title of every dialog and message box answered
 
-LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
-  HWND box = reinterpret_cast<HWND>(wParam);
-  char kind[16] = {0};
-  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
-      !GetPropA(box, kAnsweredMark)) {
-    SetPropA(box, kAnsweredMark, box);
-    char title[256] = {0}, text[1024] = {0};
-    GetWindowTextA(box, title, sizeof(title));
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-    g_boxes.push_back(std::string(title) + "|" + text);
-    if (g_askTwoCopiesOfPage2) {
-      // The printer dialog's "Pages" option, its from and to fields, the
-      // copies field and "Collate".
-      CheckRadioButton(box, 0x420, 0x422, 0x422);
-      SetDlgItemInt(box, 0x480, 2, FALSE);
-      SetDlgItemInt(box, 0x481, 2, FALSE);
-      SetDlgItemInt(box, 0x482, 2, FALSE);
-      CheckDlgButton(box, 0x411, BST_UNCHECKED);
-    }
-    PostMessageA(box, WM_COMMAND, g_cancelDialogs ? IDCANCEL : IDOK, 0);
+int AnswerDialog(HWND box) {
+  if (g_askTwoCopiesOfPage2) {
+    // The printer dialog's "Pages" option, its from and to fields, the
+    // copies field and "Collate".
+    CheckRadioButton(box, 0x420, 0x422, 0x422);
+    SetDlgItemInt(box, 0x480, 2, FALSE);
+    SetDlgItemInt(box, 0x481, 2, FALSE);
+    SetDlgItemInt(box, 0x482, 2, FALSE);
+    CheckDlgButton(box, 0x411, BST_UNCHECKED);
   }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+  return g_cancelDialogs ? IDCANCEL : IDOK;
 }
 
 // Demo lines with their number, so every printed line can be told apart,
@@ -67,18 +55,16 @@ std::string NumberedScript(const std::string& sample, int count) {
 class RealPrinting : public RealApp {
  protected:
   std::string folder;
-  HHOOK hook = nullptr;
+  std::unique_ptr<DialogAnswers> answers;
 
   void SetUp() override {
     const char* given = std::getenv("QVR_PRINT_FOLDER");
     if (!given) GTEST_SKIP() << "run by print_pdf_test.sh, which starts the printer";
     folder = given;
     RealApp::SetUp();
-    hook = SetWindowsHookExA(WH_CBT, AnswerDialogs, nullptr, GetCurrentThreadId());
+    answers = std::make_unique<DialogAnswers>(AnswerDialog);
   }
-  void TearDown() override {
-    if (hook) UnhookWindowsHookEx(hook);
-  }
+  void TearDown() override { answers.reset(); }
   void Print(int number, const std::string& name, const std::string& text) {
     ASSERT_TRUE(platform.files.WriteFileReplacing(folder + name, text));
     LoadScript(app, folder + name);
@@ -97,7 +83,7 @@ TEST_F(RealPrinting, DefaultPrinterFromTheMenuAndChosenPrinterFromTheToolbar) {
 
   app.state.Device = 0;
   Print(6, "qvrprint_long.script", NumberedScript(sample, 240));
-  EXPECT_TRUE(g_boxes.empty()) << g_boxes.front();
+  EXPECT_TRUE(answers->seen.empty()) << answers->seen.front();
 
   app.state.Device = 1;
   Print(31, "qvrprint_dialog.script", NumberedScript(sample, 3));
@@ -108,9 +94,9 @@ TEST_F(RealPrinting, DefaultPrinterFromTheMenuAndChosenPrinterFromTheToolbar) {
   Print(31, "qvrprint_range.script", NumberedScript(sample, 240));
   g_askTwoCopiesOfPage2 = false;
   // Three printer dialogs, and not one message.
-  ASSERT_EQ(g_boxes.size(), 3u);
-  EXPECT_EQ(g_boxes[0], g_boxes[1]);
-  EXPECT_EQ(g_boxes[0].find("Error"), std::string::npos) << g_boxes[0];
+  ASSERT_EQ(answers->seen.size(), 3u);
+  EXPECT_EQ(answers->seen[0], answers->seen[1]);
+  EXPECT_EQ(answers->seen[0].find("Error"), std::string::npos) << answers->seen[0];
   // Printing leaves the editor as it was and ready for the next key.
   EXPECT_EQ(app.state.Changed, 0);
   PostMessageA(Control(kEditingArea), WM_CHAR, 'x', 0);

@@ -5,27 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "app/settings_window.h"
+#include "win32/dialog_answers.h"
 #include "win32/real_app.h"
 
 namespace {
-
-constexpr const char* kAnsweredMark = "qvr.answered";
-HWND g_dialogOwner = nullptr;   // owner of the last common dialog answered
-
-LRESULT CALLBACK AcceptDialogs(int code, WPARAM wParam, LPARAM lParam) {
-  HWND box = reinterpret_cast<HWND>(wParam);
-  char kind[16] = {0};
-  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
-      !GetPropA(box, kAnsweredMark)) {
-    SetPropA(box, kAnsweredMark, box);
-    g_dialogOwner = GetWindow(box, GW_OWNER);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 std::string SettingsFilePath() {
   char folder[MAX_PATH];
@@ -46,7 +33,7 @@ std::string ReadWhole(const std::string& path) {
 
 class RealSettingsWindow : public RealApp {
  protected:
-  HHOOK hook = nullptr;
+  std::unique_ptr<DialogAnswers> answers;
   bool hadFile = false;
   std::string savedFile;
   // The settings file is the whole prefix's: the tests after this one
@@ -55,10 +42,10 @@ class RealSettingsWindow : public RealApp {
     hadFile = GetFileAttributesA(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES;
     savedFile = ReadWhole(SettingsFilePath());
     RealApp::SetUp();
-    hook = SetWindowsHookExA(WH_CBT, AcceptDialogs, nullptr, GetCurrentThreadId());
+    answers = std::make_unique<DialogAnswers>();
   }
   void TearDown() override {
-    if (hook) UnhookWindowsHookEx(hook);
+    answers.reset();
     // The system may hold the file's contents cached until told.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, SettingsFilePath().c_str());
     if (hadFile) std::ofstream(SettingsFilePath(), std::ios::binary | std::ios::trunc) << savedFile;
@@ -115,7 +102,7 @@ TEST_F(RealSettingsWindow, OpensFromTheMenuSwitchesPagesAndAppliesToTheSettingsF
   // The colour chooser is modal over the settings window, so closing it
   // leaves the main window disabled; its "OK" gives the start colour back.
   Click(27);
-  EXPECT_EQ(g_dialogOwner, settings);
+  EXPECT_EQ(answers->lastOwner, settings);
   EXPECT_FALSE(IsWindowEnabled(Main()));
   EXPECT_EQ(app.state.Keywords.red, 1);
   EXPECT_EQ(app.state.Keywords.blue, 0);

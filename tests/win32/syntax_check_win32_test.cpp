@@ -6,35 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "app/script_files.h"
+#include "win32/dialog_answers.h"
 #include "win32/real_app.h"
 
 namespace {
 
 constexpr const char* kEngineKey = "Software\\BRAMBLE:WORKS\\Vantreel Tools\\Settings";
-constexpr const char* kAnsweredMark = "qvr.answered";
-
-std::vector<std::string> g_messages;   // "title|text" of every box answered
-
-// The boxes are modal and the check shows them from inside the loop, so
-// the test answers each as it comes up, the way a user clicks OK.
-LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  HWND box = reinterpret_cast<HWND>(wParam);
-  char kind[16] = {0};
-  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
-      !GetPropA(box, kAnsweredMark)) {
-    SetPropA(box, kAnsweredMark, box);
-    char title[256] = {0}, text[2048] = {0};
-    GetWindowTextA(box, title, sizeof(title));
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));   // a message box's text control
-    g_messages.push_back(std::string(title) + "|" + text);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
@@ -77,7 +58,7 @@ class RealSyntaxCheck : public RealApp {
   std::string root, install, project, scripts, work;
   std::string previousFolder, previousInstallPath;
   bool hadInstallPath = false;
-  HHOOK hook = nullptr;
+  std::unique_ptr<DialogAnswers> answers;
 
   void SetUp() override {
     char temp[MAX_PATH];
@@ -105,12 +86,11 @@ class RealSyntaxCheck : public RealApp {
     previousFolder = current;
     // The batch file and the log go to the current folder; one of the test's own shows what is left there.
     SetCurrentDirectoryA(work.c_str());
-    g_messages.clear();
-    hook = SetWindowsHookExA(WH_CBT, AnswerMessageBoxes, nullptr, GetCurrentThreadId());
+    answers = std::make_unique<DialogAnswers>();
   }
 
   void TearDown() override {
-    if (hook) UnhookWindowsHookEx(hook);
+    answers.reset();
     SetCurrentDirectoryA(previousFolder.c_str());
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kEngineKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
@@ -164,7 +144,7 @@ TEST_F(RealSyntaxCheck, TheCompilerGetsEveryPathWholeAndEveryLineIsShown) {
   EXPECT_EQ(ReadWhole(install + "received.txt"),
             "-project\n" + project + "\n-script\n" + scripts + "SyntaxCheck.script\n");
   EXPECT_EQ(ReadWhole(install + "seen.script"), text);
-  EXPECT_EQ(g_messages,
+  EXPECT_EQ(answers->seen,
             (std::vector<std::string>{"Error:|line 1: unknown word 'Bad'", "Error:|line 2: missing End"}));
   EXPECT_EQ(FolderNames(scripts), (std::vector<std::string>{"a.script"}));
   EXPECT_TRUE(FolderNames(work).empty());
@@ -175,11 +155,11 @@ TEST_F(RealSyntaxCheck, TheCompilerGetsEveryPathWholeAndEveryLineIsShown) {
 
   // A clean run; a file of the user's under the scratch name is left alone.
   WriteWhole(scripts + "SyntaxCheck.script", "mine");
-  g_messages.clear();
+  answers->seen.clear();
   CheckFromTheMenu("");
   EXPECT_EQ(ReadWhole(install + "received.txt"),
             "-project\n" + project + "\n-script\n" + scripts + "SyntaxCheck1.script\n");
-  EXPECT_EQ(g_messages, (std::vector<std::string>{"Syntax check:|No errors found."}));
+  EXPECT_EQ(answers->seen, (std::vector<std::string>{"Syntax check:|No errors found."}));
   EXPECT_EQ(ReadWhole(scripts + "SyntaxCheck.script"), "mine");
   EXPECT_EQ(FolderNames(scripts).size(), 2u);
   EXPECT_TRUE(FolderNames(work).empty());
@@ -192,9 +172,9 @@ TEST_F(RealSyntaxCheck, AMissingCompilerIsReportedNotTakenForACleanScript) {
   WriteWhole(scripts + "a.script", "Bad\r\n");
   LoadScript(app, scripts + "a.script");
   CheckFromTheMenu("");
-  ASSERT_EQ(g_messages.size(), 1u);
-  EXPECT_EQ(g_messages[0].rfind("Error:|", 0), 0u) << g_messages[0];
-  EXPECT_NE(g_messages[0].find(install + "qvr_comp.exe"), std::string::npos) << g_messages[0];
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_EQ(answers->seen[0].rfind("Error:|", 0), 0u) << answers->seen[0];
+  EXPECT_NE(answers->seen[0].find(install + "qvr_comp.exe"), std::string::npos) << answers->seen[0];
   EXPECT_EQ(FolderNames(scripts), (std::vector<std::string>{"a.script"}));
   EXPECT_TRUE(FolderNames(work).empty());
 }
@@ -209,7 +189,7 @@ TEST_F(RealSyntaxCheckAccented, TheCompilerGetsThePathsTheUserChose) {
   WriteWhole(scripts + "a.script", "Scene.Start\r\n");
   LoadScript(app, scripts + "a.script");
   CheckFromTheMenu("");
-  EXPECT_EQ(g_messages, (std::vector<std::string>{"Syntax check:|No errors found."}));
+  EXPECT_EQ(answers->seen, (std::vector<std::string>{"Syntax check:|No errors found."}));
   EXPECT_EQ(ReadWhole(install + "received.txt"),
             "-project\n" + project + "\n-script\n" + scripts + "SyntaxCheck.script\n");
   EXPECT_EQ(ReadWhole(install + "seen.script"), "Scene.Start\r\n");

@@ -8,41 +8,21 @@
 
 #include <deque>
 #include <fstream>
+#include <memory>
 
 #include "app/app_state.h"
 #include "app/script_files.h"
+#include "win32/dialog_answers.h"
 #include "win32/real_app.h"
 
 namespace {
 
-constexpr const char* kAnsweredMark = "qvr.answered";
-std::deque<int> g_answers;            // the buttons pressed, box by box
-std::vector<std::string> g_questions;  // "title|text" of every box answered
-
-LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  HWND box = reinterpret_cast<HWND>(wParam);
-  char kind[16] = {0};
-  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
-      !GetPropA(box, kAnsweredMark)) {
-    SetPropA(box, kAnsweredMark, box);
-    char title[256] = {0}, text[2048] = {0};
-    GetWindowTextA(box, title, sizeof(title));
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-    g_questions.push_back(std::string(title) + "|" + text);
-    int answer = IDCANCEL;
-    if (!g_answers.empty()) {
-      answer = g_answers.front();
-      g_answers.pop_front();
-    }
-    PostMessageA(box, WM_COMMAND, answer, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+std::deque<int> g_answers;   // the buttons pressed, box by box; Cancel once they run out
 
 class RealUnsavedWork : public RealApp {
  protected:
   std::string folder;
-  HHOOK hook = nullptr;
+  std::unique_ptr<DialogAnswers> answers;
 
   void SetUp() override {
     RealApp::SetUp();
@@ -51,11 +31,15 @@ class RealUnsavedWork : public RealApp {
     folder = std::string(temp) + "qvrvse unsaved test\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     g_answers.clear();
-    g_questions.clear();
-    hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+    answers = std::make_unique<DialogAnswers>([](HWND) {
+      if (g_answers.empty()) return IDCANCEL;
+      const int answer = g_answers.front();
+      g_answers.pop_front();
+      return answer;
+    });
   }
   void TearDown() override {
-    if (hook) UnhookWindowsHookEx(hook);
+    answers.reset();
     for (const char* name : {"a.script", "dropped.script", "lf.script", "utf16.script", "hard.script"}) DeleteFileA((folder + name).c_str());
     RemoveDirectoryA(folder.c_str());
   }
@@ -133,7 +117,7 @@ TEST_F(RealUnsavedWork, KeysTypedAfterAQuestionReachTheText) {
   ASSERT_EQ(GetFocus(), Control(kEditingArea));
   g_answers = {IDYES};
   Menu(4);
-  ASSERT_EQ(g_questions.size(), 1u);
+  ASSERT_EQ(answers->seen.size(), 1u);
   EXPECT_EQ(GetFocus(), Control(kEditingArea));
   Menu(20);   // About
   EXPECT_EQ(GetFocus(), Control(kEditingArea));
@@ -145,8 +129,8 @@ TEST_F(RealUnsavedWork, LoggingOffAsksAndCancelKeepsTheSession) {
   ASSERT_EQ(app.state.Changed, 1);
   g_answers = {IDCANCEL};
   EXPECT_FALSE(SendMessageA(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-  ASSERT_EQ(g_questions.size(), 1u);
-  EXPECT_EQ(g_questions[0].rfind("Warning:|", 0), 0u);
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_EQ(answers->seen[0].rfind("Warning:|", 0), 0u);
   g_answers = {IDNO};
   EXPECT_TRUE(SendMessageA(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
 }
@@ -167,8 +151,8 @@ TEST_F(RealUnsavedWork, TheTextOfAnInterruptedSaveIsOfferedAndThenRemoved) {
   std::ofstream(leftover, std::ios::binary) << "the new text";
   g_answers = {IDYES};
   LoadScript(app, folder + "a.script");
-  ASSERT_EQ(g_questions.size(), 1u);
-  EXPECT_EQ(g_questions[0].rfind("Question:|", 0), 0u) << g_questions[0];
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_EQ(answers->seen[0].rfind("Question:|", 0), 0u) << answers->seen[0];
   EXPECT_EQ(app.edit->GetText(), "the new text");
   EXPECT_EQ(app.state.Changed, 1);
   ASSERT_TRUE(SaveScript(app, folder + "a.script"));
@@ -191,9 +175,9 @@ TEST_F(RealUnsavedWork, FilesTheEditorDoesNotUnderstandAreKeptOrRefused) {
   g_answers = {IDOK, IDOK};
   LoadScript(app, folder + "utf16.script");
   LoadScript(app, folder + "nul.script");
-  ASSERT_EQ(g_questions.size(), 2u);
-  EXPECT_EQ(g_questions[0].rfind("Error:|", 0), 0u) << g_questions[0];
-  EXPECT_EQ(g_questions[1].rfind("Error:|", 0), 0u) << g_questions[1];
+  ASSERT_EQ(answers->seen.size(), 2u);
+  EXPECT_EQ(answers->seen[0].rfind("Error:|", 0), 0u) << answers->seen[0];
+  EXPECT_EQ(answers->seen[1].rfind("Error:|", 0), 0u) << answers->seen[1];
   EXPECT_EQ(Title(), "QVR Visual Script Editor - lf.script");
   EXPECT_EQ(app.edit->GetText(), "one\r\ntwo\r\n");
 }
@@ -211,7 +195,7 @@ TEST_F(RealUnsavedWork, SavingThroughALinkWritesTheFileItPointsAt) {
   std::string bytes;
   platform.files.ReadFile(folder + "a.script", bytes);
   EXPECT_EQ(bytes, "xold");
-  EXPECT_EQ(g_questions.size(), 1u);   // the copy of the old text is named
+  EXPECT_EQ(answers->seen.size(), 1u);   // the copy of the old text is named
 }
 
 // Wine makes no symbolic link of its own: the test command makes one on the
