@@ -85,6 +85,15 @@ TEST_F(RealUnsavedWork, ThePasteOfAnyKeyMarksTheDocumentAndCopyDoesNot) {
   Chord({VK_CONTROL}, 'V');
   EXPECT_EQ(app.edit->GetText(), "alpha betaalpha");
   EXPECT_EQ(app.state.Changed, 1);
+  // Shift+Insert, through the loop as the keyboard sends it.
+  Unchanged();
+  HoldKeys({VK_SHIFT});
+  PostMessageA(Control(kEditingArea), WM_KEYDOWN, VK_INSERT, 0);
+  Run();
+  HoldKeys({});
+  EXPECT_EQ(app.edit->GetText(), "alpha betaalphaalpha");
+  EXPECT_EQ(app.state.Changed, 1);
+  app.edit->Undo();
 
   // An undo by key after a save is a change of the saved text too.
   Unchanged();
