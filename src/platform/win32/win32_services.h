@@ -50,6 +50,10 @@ class Win32FileSystem : public FileSystem {
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  FileStamp StampOf(const std::string& path) override;
+  std::string UserDataFolder() override;
+  bool CreateFolder(const std::string& folder) override;
+  std::vector<std::string> FilesIn(const std::string& folder, const std::string& suffix) override;
   std::string ExecutablePath() override;
   std::string CommandLine() override;
   uint64_t FreeAddressSpace() override;
@@ -70,4 +74,6 @@ class Win32ProcessRunner : public ProcessRunner {
  public:
   bool RunAndWait(const std::string& file, const std::string& folder) override;
   bool ConsolePath(const std::string& path, std::string& spelled) override;
+  std::string ThisProcess() override;
+  bool IsRunning(const std::string& process) override;
 };
