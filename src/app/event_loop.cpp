@@ -244,10 +244,11 @@ void PostEventStep(App& app) {
   NoteTextChanges(app);
   NoteRecoveryDue(app);
   // Asked here rather than inside the activation itself: a question box
-  // opened while the system is still activating the window upsets its focus.
+  // opened while the system is still activating the window upsets its focus,
+  // and while it is still switching, Wine names the old window as active.
   if (s.activationSeen == 1) {
     s.activationSeen = 0;
-    CheckOutsideChanges(app);
+    if (app.platform.ui->ActiveWindow() == kMainWindow) CheckOutsideChanges(app);
   }
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);

@@ -383,6 +383,7 @@ FileStamp Win32FileSystem::StampOf(const std::string& path) {
 }
 
 std::string Win32FileSystem::UserDataFolder() {
+  if (!userDataFolder.empty()) return userDataFolder;
   char folder[MAX_PATH] = {0};
   if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) || !folder[0])
     return "";

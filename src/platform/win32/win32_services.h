@@ -61,6 +61,9 @@ class Win32FileSystem : public FileSystem {
   // In place of the process's command line when set (a test program's own
   // arguments name no script).
   std::string commandLine;
+  // In place of the user's own folder when set: a test program's copies of
+  // unsaved text must not be offered to the editor the user starts.
+  std::string userDataFolder;
   std::string LastBackup() override { return backup_; }
   std::string LeftoverOfSave(const std::string& path) override;
 
