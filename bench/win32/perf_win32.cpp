@@ -518,6 +518,9 @@ void TimeRecovery(App& app, Win32Platform& platform, const std::string& sample) 
       writes.push_back(MillisecondsSince(start));
       start = Clock::now();
       PostMessageA(edit, WM_CHAR, 'x', 0);
+      // The key is still queued, so the text the copy reads has not changed
+      // yet: the copy is made due as the change before it would have.
+      app.state.recoveryCurrent = 0;
       WriteRecoveryCopy(app);   // the key waits behind the copy begun just before
       PumpUntilIdle(app);
       keys.push_back(MillisecondsSince(start));
