@@ -97,6 +97,25 @@ TEST_F(Recovery, NoFolderOrAFullDiskLeavesTypingAloneAndSaysSoOnce) {
   EXPECT_TRUE(mem.dialogs.shown.empty());
 }
 
+class RecoveryWithoutFolder : public Recovery {
+ protected:
+  void Prepare() override { mem.files.foldersRefused = true; }
+};
+
+TEST_F(RecoveryWithoutFolder, TheEditorWorksAsBeforeAndSaysSoOnceWhenTextIsFirstUnsaved) {
+  EXPECT_EQ(mem.ui.StatusText(0), "");   // nothing to keep yet
+  Type("abc");
+  Wait(kRecoveryDelayMs);
+  EXPECT_NE(mem.ui.StatusText(0).find("cannot be kept for recovery"), std::string::npos);
+  mem.ui.SetStatusText(0, "");
+  Type("d");
+  Wait(kRecoveryDelayMs);
+  EXPECT_EQ(mem.ui.StatusText(0), "");
+  EXPECT_EQ(Text(), "abcd");
+  EXPECT_EQ(app.state.Changed, 1);
+  for (const auto& [path, bytes] : mem.files.files) EXPECT_EQ(path.find(".qvrrecovery"), std::string::npos) << path;
+}
+
 // Copies seeded as earlier runs left them.
 class RecoveryAtStart : public Recovery {
  protected:
