@@ -7,6 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "qvr_version.h"
 #include "settings/category_style.h"
 
@@ -100,6 +101,20 @@ struct AppState {
   int lastFoundColumn = -1;
   // The lines before a Replace all that loaded the whole text anew, for Undo.
   std::vector<std::string> textBeforeReplaceAll;
+
+  // Outside changes: the file as the editor's text last matched it, and as
+  // the user was last asked about it (so one change is asked about once).
+  FileStamp loadedStamp;
+  FileStamp askedStamp;
+  int activationSeen = 0;   // the main window was activated since the last look
+
+  // Recovery copy of the unsaved text.
+  std::string recoveryFolder;   // "" when the editor cannot keep copies
+  std::string recoveryFile;     // this editor's copy, whether written or not
+  int recoveryCurrent = 0;      // the copy on disk holds the text as it is
+  int recoveryWritten = 0;      // a copy of ours is on disk
+  int recoveryTimer = 0;        // a write is due when the timer runs out
+  int recoveryTrouble = 0;      // the status bar has said copies cannot be kept
 
   Catalogue catalogue;
 };

@@ -4,6 +4,8 @@
 
 #include "app/app.h"
 #include "app/commands.h"
+#include "app/outside_changes.h"
+#include "app/recovery.h"
 #include "app/script_files.h"
 #include "app/settings_window.h"
 #include "catalogue/member_popup.h"
@@ -138,6 +140,8 @@ void OnEditorDoubleClick(App& app, const Event& e) {
 
 void OnDropFiles(App& app, const Event& e);
 
+void OnTimer(App& app, const Event&) { WriteRecoveryCopy(app); }
+
 void OnCommandEvent(App& app, const Event& e) {
   const Command* c = FindCommand(e.item);
   if (c && c->run) c->run(app);
@@ -168,6 +172,7 @@ const std::map<int, EventHandler> kEventTable = {
     {kEventCommand, OnCommandEvent},
     {kEventTakenKey, OnTakenKey},
     {kEventClose, OnCloseRequest},
+    {kEventTimer, OnTimer},
 };
 
 void OnPopupListEvent(App& app, const Event& e) {
@@ -223,7 +228,10 @@ void OnDropFiles(App& app, const Event& e) { OnFilesDropped(app, e.droppedFiles)
 // program all leave the control's modified flag set, and keys that change
 // nothing (Ctrl+C, Escape, typing in a tool window) leave it alone.
 void NoteTextChanges(App& app) {
-  if (app.edit && app.edit->GetModify()) app.state.Changed = 1;
+  if (app.edit && app.edit->GetModify()) {
+    app.state.Changed = 1;
+    app.state.recoveryCurrent = 0;
+  }
 }
 
 void TakeOverEditorKeys(App& app) {
@@ -242,6 +250,14 @@ void DispatchEvent(App& app, const Event& event) {
 void PostEventStep(App& app) {
   AppState& s = app.state;
   NoteTextChanges(app);
+  NoteRecoveryDue(app);
+  // Asked here rather than inside the activation itself: a question box
+  // opened while the system is still activating the window upsets its focus,
+  // and while it is still switching, Wine names the old window as active.
+  if (s.activationSeen == 1) {
+    s.activationSeen = 0;
+    if (app.platform.ui->ActiveWindow() == kMainWindow) CheckOutsideChanges(app);
+  }
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {

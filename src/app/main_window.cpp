@@ -118,6 +118,12 @@ void LayoutMainWindow(App& app) {
 
 void WindowHook(App& app, int window, int message) {
   Ui& ui = *app.platform.ui;
+  // A switch from another program may bring the loop no message of its own
+  // to wake it: the timer does, and the post-event step then looks.
+  if (message == kWmActivate && window == kMainWindow) {
+    app.state.activationSeen = 1;
+    app.platform.events->StartTimer(0);
+  }
   if (message == kWmActivate && (window == kMainWindow || window == kPopupWindow) && app.state.PopupShown == 1) {
     // The popup belongs to the editing area: once the user has gone to
     // another window or program it is only in the way. Holding Ctrl puts

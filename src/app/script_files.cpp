@@ -1,5 +1,7 @@
 #include "app/script_files.h"
 
+#include "app/outside_changes.h"
+#include "app/recovery.h"
 #include "app/script_format.h"
 #include "catalogue/line_reader.h"
 #include "editor/editor_ops.h"
@@ -64,14 +66,20 @@ std::string AskSavePath(App& app, const std::string& title) {
   return app.platform.dialogs->SaveFileDialog(form);
 }
 
-bool ConfirmOverwrite(App& app, const std::string& name) {
-  return app.platform.dialogs->ShowMessage("The file '" + name + "' already exists. Overwrite?",
-                                          kQuestionTitle, MessageButtons::YesNo) == kAnswerYes;
+// A file another program wrote since the editor read it would lose that
+// program's work without a word under the usual question.
+bool ConfirmOverwrite(App& app, const std::string& target) {
+  const std::string name = NamePart(target);
+  const std::string text = ChangedByOtherProgram(app, target)
+                               ? "The file '" + name + "' was changed by another program since it was opened. Overwrite it?"
+                               : "The file '" + name + "' already exists. Overwrite?";
+  return app.platform.dialogs->ShowMessage(text, kQuestionTitle, MessageButtons::YesNo) == kAnswerYes;
 }
 
 void MarkUnchanged(App& app) {
   app.state.Changed = 0;
   app.edit->SetModify(false);
+  RemoveRecoveryCopy(app);
 }
 
 void AdoptFile(App& app, const std::string& path, int hasFile) {
@@ -95,6 +103,7 @@ bool SaveDocument(App& app, const std::string& target) {
   if (!SaveScript(app, target)) return false;
   AdoptFile(app, target, 1);
   MarkUnchanged(app);
+  RememberFileStamp(app);
   return true;
 }
 
@@ -108,7 +117,7 @@ bool SaveToChosenPath(App& app, const std::string& chosen) {
     ShowError(app, "The file '" + ShownPath(target) + "' cannot be written: " + refused + ".");
     return false;
   }
-  if (PathExists(app, target) && !ConfirmOverwrite(app, NamePart(target))) return false;
+  if (PathExists(app, target) && !ConfirmOverwrite(app, target)) return false;
   return SaveDocument(app, target);
 }
 
@@ -213,7 +222,10 @@ int AskSaveChanges(App& app) {
   int answer = app.platform.dialogs->ShowMessage(
       "The file '" + s.FileName + "' was changed. Save it before proceeding ?", kWarningTitle,
       MessageButtons::YesNoCancel);
-  if (answer == kAnswerNo) return 1;
+  if (answer == kAnswerNo) {
+    RemoveRecoveryCopy(app);
+    return 1;
+  }
   if (answer != kAnswerYes) return 0;
   if (s.FileName == kUnnamedScript) {
     std::string path = AskSavePath(app, "Save QVR-Script");
@@ -222,6 +234,7 @@ int AskSaveChanges(App& app) {
   }
   // The document's own file needs no question; a name without a file yet
   // may name somebody else's once the extension rule has spoken.
+  if (s.HasFile == 1 && ChangedByOtherProgram(app, SaveTarget(s)) && !ConfirmOverwrite(app, SaveTarget(s))) return 0;
   const bool saved = s.HasFile == 1 ? SaveDocument(app, SaveTarget(s)) : SaveToChosenPath(app, s.FileDir + s.FileName);
   return saved ? 1 : 0;
 }
@@ -252,6 +265,7 @@ void LoadScript(App& app, const std::string& path) {
   // user can start a new script under it.
   if (leftover.empty() && !app.platform.files->Exists(path)) {
     AdoptFile(app, path, 0);
+    ForgetFileStamp(app);
     s.LineBreak = kCrLf;
     return;
   }
@@ -271,6 +285,7 @@ void LoadScript(App& app, const std::string& path) {
   SetEditorVisible(edit, true);
   ActivateEditor(edit);
   MarkUnchanged(app);
+  RememberFileStamp(app);
   // The text of the save that did not finish is not in the file yet.
   if (!leftover.empty()) s.Changed = 1;
 }
@@ -311,6 +326,7 @@ void NewScript(App& app) {
   app.state.LineBreak = kCrLf;
   app.state.textBeforeReplaceAll.clear();
   MarkUnchanged(app);
+  ForgetFileStamp(app);
   SetDocumentTitle(app);
 }
 
@@ -333,7 +349,7 @@ void SaveScriptCommand(App& app) {
     return;
   }
   const std::string target = SaveTarget(s);
-  if (!PathExists(app, target) || ConfirmOverwrite(app, NamePart(target))) SaveDocument(app, target);
+  if (!PathExists(app, target) || ConfirmOverwrite(app, target)) SaveDocument(app, target);
 }
 
 void SaveScriptAs(App& app) {

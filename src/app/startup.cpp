@@ -1,6 +1,7 @@
 // Start-up, the window title, the side panel toggle, About and the end.
 #include "app/app.h"
 #include "app/main_window.h"
+#include "app/recovery.h"
 #include "app/script_files.h"
 #include "app/startup_steps.h"
 #include "catalogue/member_popup.h"
@@ -55,8 +56,12 @@ bool StartupSequence(App& app) {
   ClearEditor(*app.edit);
   ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
   RefreshCaretStatus(app, ReadCaret(*app.edit, app.caret));
+  StartRecovery(app);
+  const bool restored = OfferRecoveredText(app);
   std::string argument = FirstProgramArgument(p.files->CommandLine());
-  if (!argument.empty()) {
+  // The script asked for opens as ever; restored text is not replaced
+  // without the usual question.
+  if (!argument.empty() && (!restored || AskSaveChanges(app) == 1)) {
     ActivateEditor(*app.edit);
     LoadScript(app, argument);
   }
@@ -66,6 +71,7 @@ bool StartupSequence(App& app) {
 int Startup(App& app) {
   if (!StartupSequence(app)) return 1;
   RunEventLoop(app);
+  RemoveRecoveryCopy(app);
   return 0;
 }
 

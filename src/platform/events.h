@@ -21,6 +21,8 @@ constexpr int kEventCommand = 13101;
 // A key the logic has taken over from a control (Ui::TakeOverKey): the
 // control never sees it. `control`, `key` and `modifiers` say which.
 constexpr int kEventTakenKey = 13102;
+// The timer started with EventSource::StartTimer ran out.
+constexpr int kEventTimer = 275;
 
 // Modifier keys held with a key.
 constexpr unsigned kModControl = 1, kModShift = 2, kModAlt = 4;
@@ -53,4 +55,10 @@ class EventSource {
   // Takes the next event. With wait false it returns false at once when
   // nothing is pending; with wait true it blocks until something arrives.
   virtual bool NextEvent(Event& event, bool wait) = 0;
+  // One kEventTimer once `milliseconds` have passed, delivered only when no
+  // input is waiting, so it never holds up a key. Starting it again while it
+  // runs starts it over.
+  virtual void StartTimer(int milliseconds) = 0;
+  // The local date and time as a user reads them: "2026-12-08 03:10".
+  virtual std::string LocalTime() = 0;
 };

@@ -3,6 +3,19 @@
 // and closed within one command.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// What the system tells of a file without opening it: enough to see that
+// another program wrote it since.
+struct FileStamp {
+  bool exists = false;
+  uint64_t size = 0;
+  uint64_t writeTime = 0;   // the system's last-write time, in its own units
+  bool operator==(const FileStamp& o) const {
+    return exists == o.exists && size == o.size && writeTime == o.writeTime;
+  }
+  bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
 
 class FileSystem {
  public:
@@ -25,6 +38,15 @@ class FileSystem {
   virtual bool Exists(const std::string& path) = 0;
   // False when there was no such file or it could not be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // One query of the system, the file left closed.
+  virtual FileStamp StampOf(const std::string& path) = 0;
+  // The user's own folder for a program's local files, with a trailing
+  // backslash; "" when the system names none.
+  virtual std::string UserDataFolder() = 0;
+  // Makes the folder and any missing folders above it; true when it exists.
+  virtual bool CreateFolder(const std::string& folder) = 0;
+  // Names of the plain files in `folder` whose names end in `suffix`.
+  virtual std::vector<std::string> FilesIn(const std::string& folder, const std::string& suffix) = 0;
   virtual std::string ExecutablePath() = 0;
   virtual std::string CommandLine() = 0;
   // Bytes of address space this process can still take: what runs out first

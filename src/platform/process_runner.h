@@ -16,4 +16,10 @@ class ProcessRunner {
   // ASCII are written in that code page, or the path by its short name where
   // the code page has no such letter. False when neither can spell it.
   virtual bool ConsolePath(const std::string& path, std::string& spelled) = 0;
+  // This process in words no other process shares, before or after it (a
+  // process number is used again once its process has ended).
+  virtual std::string ThisProcess() = 0;
+  // Whether the process ThisProcess() named, in this run or an earlier one,
+  // is still running.
+  virtual bool IsRunning(const std::string& process) = 0;
 };

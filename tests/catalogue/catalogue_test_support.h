@@ -75,6 +75,10 @@ class DiskFileSystem : public FileSystem {
   std::string LastFailure() override { return ""; }
   std::string LastBackup() override { return ""; }
   std::string LeftoverOfSave(const std::string&) override { return ""; }
+  FileStamp StampOf(const std::string&) override { return {}; }
+  std::string UserDataFolder() override { return ""; }
+  bool CreateFolder(const std::string&) override { return false; }
+  std::vector<std::string> FilesIn(const std::string&, const std::string&) override { return {}; }
 
  private:
   std::string folder_;

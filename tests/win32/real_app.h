@@ -16,8 +16,25 @@ class RealApp : public ::testing::Test {
   Win32Platform platform;
   App app;
 
+  // Where this program's copies of unsaved text go, apart from the user's.
+  static std::string TestDataFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "qvrvse test data\\";
+  }
   void SetUp() override {
     platform.files.commandLine = "qvr_win32_tests.exe";
+    platform.files.userDataFolder = TestDataFolder();
+    // A test program that was stopped midway left its copy; the next one
+    // must not start with a question nobody answers.
+    const std::string copies = TestDataFolder() + "QVR Visual Script Editor\\Recovery\\";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((copies + "*.qvrrecovery").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do DeleteFileA((copies + found.cFileName).c_str());
+      while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
     app.platform = platform.Bundle();
     ASSERT_TRUE(StartupSequence(app));
     Run();

@@ -13,6 +13,11 @@ MemoryEditControl* MemoryEvents::FocusedEditor() {
 
 bool MemoryEvents::NextEvent(Event& event, bool) {
   if (queue_.empty()) return false;
+  // The system hands out a timer's message only once no input is waiting.
+  if (queue_.front().event.code == kEventTimer && queue_.size() > 1) {
+    queue_.push_back(std::move(queue_.front()));
+    queue_.pop_front();
+  }
   Item item = std::move(queue_.front());
   queue_.pop_front();
   if (item.effect) item.effect();
@@ -27,6 +32,15 @@ bool MemoryEvents::NextEvent(Event& event, bool) {
   if (ignoreNext_) event.code = 0;
   ignoreNext_ = false;
   return true;
+}
+
+void MemoryEvents::Advance(int milliseconds) {
+  now_ += milliseconds;
+  if (timerDue_ < 0 || now_ < timerDue_) return;
+  timerDue_ = -1;
+  Event e;
+  e.code = kEventTimer;
+  Push(e);
 }
 
 void MemoryEvents::Type(const std::string& text) {

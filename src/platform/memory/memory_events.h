@@ -54,6 +54,14 @@ class MemoryEvents : public EventSource {
   size_t Pending() const { return queue_.size(); }
   bool NextEvent(Event& event, bool wait) override;
 
+  // The clock is the test's: time passes only through Advance, and a timer
+  // that runs out queues its event behind what the user did before.
+  void StartTimer(int milliseconds) override { timerDue_ = now_ + milliseconds; }
+  void Advance(int milliseconds);
+  bool TimerRunning() const { return timerDue_ >= 0; }
+  std::string localTime = "2026-12-08 03:10";
+  std::string LocalTime() override { return localTime; }
+
  private:
   struct Item {
     Event event;
@@ -66,4 +74,6 @@ class MemoryEvents : public EventSource {
   MemoryUi& ui_;
   std::deque<Item> queue_;
   bool ignoreNext_ = false;
+  long long now_ = 0;
+  long long timerDue_ = -1;
 };

@@ -28,15 +28,49 @@ bool MemoryFileSystem::WriteFileReplacing(const std::string& path, const std::st
   }
   files.erase(SaveNameBeside(path));
   files[path] = bytes;
+  writeTimes[path] = ++clock_;
   lastFailure_.clear();
   return true;
 }
 
 bool MemoryFileSystem::Exists(const std::string& path) {
-  if (files.count(path)) return true;
+  if (files.count(path) || folders.count(path) || folders.count(path + "\\")) return true;
   std::string folder = path;
   if (folder.empty()) return false;
   if (folder.back() != '\\') folder += '\\';
   auto it = files.lower_bound(folder);
   return it != files.end() && it->first.compare(0, folder.size(), folder) == 0;
+}
+
+void MemoryFileSystem::WriteByOther(const std::string& path, const std::string& bytes) {
+  files[path] = bytes;
+  writeTimes[path] = ++clock_;
+}
+
+FileStamp MemoryFileSystem::StampOf(const std::string& path) {
+  ++stampQueries;
+  FileStamp stamp;
+  auto it = files.find(path);
+  if (it == files.end()) return stamp;
+  stamp.exists = true;
+  stamp.size = it->second.size();
+  stamp.writeTime = writeTimes.count(path) ? writeTimes[path] : 0;
+  return stamp;
+}
+
+bool MemoryFileSystem::CreateFolder(const std::string& folder) {
+  if (foldersRefused) return Exists(folder);
+  folders.insert(folder.empty() || folder.back() == '\\' ? folder : folder + "\\");
+  return true;
+}
+
+std::vector<std::string> MemoryFileSystem::FilesIn(const std::string& folder, const std::string& suffix) {
+  std::vector<std::string> names;
+  for (auto it = files.lower_bound(folder); it != files.end() && it->first.compare(0, folder.size(), folder) == 0; ++it) {
+    const std::string name = it->first.substr(folder.size());
+    if (name.find('\\') == std::string::npos && name.size() >= suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+      names.push_back(name);
+  }
+  return names;
 }

@@ -16,6 +16,16 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> unwritable;   // writes to these paths fail the same way
   std::set<std::string> readOnly;  // files that refuse to be replaced, as the system's do
   int reads = 0;             // how many ReadFile calls were made
+  int stampQueries = 0;      // how many StampOf calls were made
+  // Last-write times: every write moves the file's time on, as the system's
+  // clock does.
+  std::map<std::string, uint64_t> writeTimes;
+  // Folders made by CreateFolder; a folder holding files exists anyway.
+  std::set<std::string> folders;
+  std::string userDataFolder = "C:\\Users\\u\\AppData\\Local\\";
+  bool foldersRefused = false;   // CreateFolder fails, as on a read-only profile
+  // Another program writes the file (its time moves on, as any write's does).
+  void WriteByOther(const std::string& path, const std::string& bytes);
 
   std::string failure = "Access is denied.";   // what a failed write says
   // Folders that refuse new files; a plain file in one is written in place,
@@ -36,6 +46,10 @@ class MemoryFileSystem : public FileSystem {
   }
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
+  FileStamp StampOf(const std::string& path) override;
+  std::string UserDataFolder() override { return userDataFolder; }
+  bool CreateFolder(const std::string& folder) override;
+  std::vector<std::string> FilesIn(const std::string& folder, const std::string& suffix) override;
   std::string ExecutablePath() override { return executablePath; }
   std::string CommandLine() override { return commandLine; }
   uint64_t freeAddressSpace = uint64_t(1) << 40;
@@ -43,4 +57,5 @@ class MemoryFileSystem : public FileSystem {
 
  private:
   std::string lastFailure_;
+  uint64_t clock_ = 1000;
 };

@@ -35,6 +35,16 @@ class MemoryProcessRunner : public ProcessRunner {
     spelled = path;
     return true;
   }
+  // Other editors started by the user that are still running.
+  std::string thisProcess = "4242-1";
+  std::vector<std::string> running;
+  std::string ThisProcess() override { return thisProcess; }
+  bool IsRunning(const std::string& process) override {
+    if (process == thisProcess) return true;
+    for (const std::string& p : running)
+      if (p == process) return true;
+    return false;
+  }
 
  private:
   MemoryFileSystem& files_;

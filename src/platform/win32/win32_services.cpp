@@ -2,11 +2,13 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 // ---- Dialogs ---------------------------------------------------------------
@@ -405,6 +407,59 @@ bool Win32FileSystem::Exists(const std::string& path) {
 
 bool Win32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+FileStamp Win32FileSystem::StampOf(const std::string& path) {
+  FileStamp stamp;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return stamp;
+  stamp.exists = true;
+  stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  stamp.writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return stamp;
+}
+
+std::string Win32FileSystem::UserDataFolder() {
+  if (!userDataFolder.empty()) return userDataFolder;
+  char folder[MAX_PATH] = {0};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) || !folder[0])
+    return "";
+  std::string path = folder;
+  if (path.back() != '\\') path += '\\';
+  return path;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& folder) {
+  // Each missing level in turn, from the top: the system makes one at a time.
+  for (size_t cut = folder.find('\\', 3); ; cut = folder.find('\\', cut + 1)) {
+    const std::string level = folder.substr(0, cut);
+    if (!level.empty() && !CreateDirectoryA(level.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      Fail();
+      const DWORD attributes = GetFileAttributesA(level.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    }
+    if (cut == std::string::npos) break;
+  }
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> Win32FileSystem::FilesIn(const std::string& folder, const std::string& suffix) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*" + suffix).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = found.cFileName;
+    // The pattern also matches the short names of longer suffixes.
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() >= suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+      names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
 std::string Win32FileSystem::ExecutablePath() {
   char buffer[MAX_PATH * 4] = {0};
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
@@ -473,4 +528,32 @@ bool Win32ProcessRunner::ConsolePath(const std::string& path, std::string& spell
   char shortName[MAX_PATH] = {0};
   const DWORD length = GetShortPathNameA(path.c_str(), shortName, MAX_PATH);
   return length > 0 && length < MAX_PATH && InCodePage(shortName, GetOEMCP(), spelled);
+}
+
+namespace {
+
+uint64_t StartTimeOf(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+}  // namespace
+
+// The start time tells this process from a later one given the same number.
+std::string Win32ProcessRunner::ThisProcess() {
+  return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(StartTimeOf(GetCurrentProcess()));
+}
+
+bool Win32ProcessRunner::IsRunning(const std::string& process) {
+  const size_t dash = process.find('-');
+  if (dash == std::string::npos) return false;
+  const DWORD id = static_cast<DWORD>(std::strtoul(process.c_str(), nullptr, 10));
+  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (!handle) return false;
+  DWORD code = 0;
+  const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE &&
+                       std::to_string(StartTimeOf(handle)) == process.substr(dash + 1);
+  CloseHandle(handle);
+  return running;
 }

@@ -50,6 +50,10 @@ class Win32FileSystem : public FileSystem {
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  FileStamp StampOf(const std::string& path) override;
+  std::string UserDataFolder() override;
+  bool CreateFolder(const std::string& folder) override;
+  std::vector<std::string> FilesIn(const std::string& folder, const std::string& suffix) override;
   std::string ExecutablePath() override;
   std::string CommandLine() override;
   uint64_t FreeAddressSpace() override;
@@ -57,6 +61,9 @@ class Win32FileSystem : public FileSystem {
   // In place of the process's command line when set (a test program's own
   // arguments name no script).
   std::string commandLine;
+  // In place of the user's own folder when set: a test program's copies of
+  // unsaved text must not be offered to the editor the user starts.
+  std::string userDataFolder;
   std::string LastBackup() override { return backup_; }
   std::string LeftoverOfSave(const std::string& path) override;
   // The name a save of `path` writes first, beside it.
@@ -72,4 +79,6 @@ class Win32ProcessRunner : public ProcessRunner {
  public:
   bool RunAndWait(const std::string& file, const std::string& folder) override;
   bool ConsolePath(const std::string& path, std::string& spelled) override;
+  std::string ThisProcess() override;
+  bool IsRunning(const std::string& process) override;
 };

@@ -101,6 +101,8 @@ class Win32Ui : public Ui, public EventSource {
   Rect WorkAreaAt(int x, int y) override;
 
   bool NextEvent(Event& event, bool wait) override;
+  void StartTimer(int milliseconds) override;
+  std::string LocalTime() override;
 
   // Window procedure plumbing.
   LRESULT HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -153,4 +155,5 @@ class Win32Ui : public Ui, public EventSource {
   std::function<bool()> sessionEndQuery_;
   std::map<HWND, HWND> lastFocus_;   // top-level window -> its control that had the keys
   std::deque<Event> queue_;
+  UINT_PTR timer_ = 0;   // a thread timer: it needs no window
 };

@@ -264,6 +264,15 @@ bool Win32Ui::NextEvent(Event& event, bool wait) {
   } else if (msg.message == WM_QUIT) {
     return false;
   }
+  // A thread timer keeps firing until it is seen here: a message box's own
+  // loop hands its messages to nobody.
+  if (msg.message == WM_TIMER && !msg.hwnd && timer_ && msg.wParam == timer_) {
+    KillTimer(nullptr, timer_);
+    timer_ = 0;
+    event = Event();
+    event.code = kEventTimer;
+    return true;
+  }
   if (msg.message == WM_LBUTTONDBLCLK && IsEditingArea(msg.hwnd)) {
     // The loop selects the word; the control's own word selection is not wanted.
     event = Event();
@@ -304,4 +313,17 @@ bool Win32Ui::NextEvent(Event& event, bool wait) {
   event = Event();
   event.code = static_cast<int>(msg.message);
   return true;
+}
+
+void Win32Ui::StartTimer(int milliseconds) {
+  if (timer_) KillTimer(nullptr, timer_);
+  timer_ = SetTimer(nullptr, 0, static_cast<UINT>(milliseconds), nullptr);
+}
+
+std::string Win32Ui::LocalTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  char text[32];
+  wsprintfA(text, "%04u-%02u-%02u %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+  return text;
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The file a recovery copy is kept in: a few header lines naming the
+// document and its writer, then the text itself, whose length the header
+// gives so that a copy cut short is known for what it is.
+#include <string>
+
+#include "platform/file_system.h"
+
+struct RecoveryCopy {
+  std::string writer;       // ProcessRunner::ThisProcess() of the editor that wrote it
+  std::string time;         // when, as the user reads it
+  std::string folder;       // the document's folder, with trailing backslash
+  std::string name;
+  int hasFile = 0;          // the text came from, or was saved to, folder + name
+  std::string lineBreak = "\r\n";
+  FileStamp stamp;          // the file as the text last matched it
+  std::string text;         // CR LF between lines, as the editing area gives it
+};
+
+enum class RecoveryRead { Ok, OtherVersion, Damaged };
+
+constexpr const char* kRecoverySuffix = ".qvrrecovery";
+
+std::string FormatRecoveryCopy(const RecoveryCopy& copy);
+RecoveryRead ParseRecoveryCopy(const std::string& bytes, RecoveryCopy& copy);

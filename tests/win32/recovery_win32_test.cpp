@@ -1,0 +1,221 @@
+// Unsaved work in the real program: a copy kept while the loop is idle, an
+// editor killed with unsaved text and its text restored, and a script
+// another program wrote while it was open.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <sstream>
+
+#include "app/recovery.h"
+#include "app/recovery_copy.h"
+#include "app/script_files.h"
+#include "win32/real_app.h"
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr int kPollRounds = 600;   // 30 s: Wine's first start of a program is slow
+
+std::deque<int> g_answers;
+std::vector<std::string> g_questions;   // "title|text"
+
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
+  HWND box = reinterpret_cast<HWND>(wParam);
+  char kind[16] = {0};
+  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
+      !GetPropA(box, "qvr.answered")) {
+    SetPropA(box, "qvr.answered", box);
+    char title[256] = {0}, text[2048] = {0};
+    GetWindowTextA(box, title, sizeof(title));
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    g_questions.push_back(std::string(title) + "|" + text);
+    int answer = IDCANCEL;
+    if (!g_answers.empty()) {
+      answer = g_answers.front();
+      g_answers.pop_front();
+    }
+    PostMessageA(box, WM_COMMAND, answer, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Waits for messages, not for a guessed time: each round ends as soon as
+// something arrives.
+void PumpFor(App& app, DWORD ms) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+  RunPendingEvents(app);
+}
+
+class RealRecovery : public RealApp {
+ protected:
+  std::string folder;
+  HHOOK hook = nullptr;
+
+  void SetUp() override {
+    RealApp::SetUp();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "qvrvse recovery test\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    g_answers.clear();
+    g_questions.clear();
+    hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+  }
+  void TearDown() override {
+    if (hook) UnhookWindowsHookEx(hook);
+    RemoveRecoveryCopy(app);
+    DeleteFileA((folder + "a.script").c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+  void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder + name, std::ios::binary) << bytes;
+  }
+  void TypeIntoEditor(HWND edit, const std::string& text) {
+    // The control starts a new line on the key, not on its character.
+    for (char c : text) {
+      if (c == '\r') PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+      PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+  }
+};
+
+TEST_F(RealRecovery, TheIdleLoopWritesTheCopyAndAReturnToTheWindowOffersAnOutsideChange) {
+  Write("a.script", "one");
+  LoadScript(app, folder + "a.script");
+  Run();
+  TypeIntoEditor(Control(kEditingArea), "xy");
+  Run();
+  ASSERT_EQ(app.state.Changed, 1);
+  for (int round = 0; round < kPollRounds && app.state.recoveryWritten != 1; ++round) PumpFor(app, kPollMs);
+  ASSERT_EQ(app.state.recoveryWritten, 1);
+  RecoveryCopy copy;
+  ASSERT_EQ(ParseRecoveryCopy(ReadAll(app.state.recoveryFile), copy), RecoveryRead::Ok);
+  EXPECT_EQ(copy.text, "xyone");
+  EXPECT_EQ(copy.folder + copy.name, folder + "a.script");
+
+  // Another program writes the file; the user comes back to the editor.
+  Write("a.script", "changed elsewhere");
+  HWND other = CreateWindowExA(0, "STATIC", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetActiveWindow(other);
+  Run();
+  g_answers = {IDYES};
+  SetActiveWindow(Main());
+  for (int round = 0; round < kPollRounds && g_questions.empty(); ++round) PumpFor(app, kPollMs);
+  DestroyWindow(other);
+  Run();
+  ASSERT_EQ(g_questions.size(), 1u);
+  EXPECT_EQ(g_questions[0].rfind("Question:|The file 'a.script' was changed by another program. Reload it and lose", 0),
+            0u)
+      << g_questions[0];
+  EXPECT_EQ(app.edit->GetText(), "changed elsewhere");
+  EXPECT_EQ(app.state.Changed, 0);
+  EXPECT_EQ(GetFileAttributesA(app.state.recoveryFile.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+struct WindowSearch {
+  DWORD process;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  char name[64] = {};
+  GetWindowThreadProcessId(window, &owner);
+  GetClassNameA(window, name, sizeof name);
+  if (owner != search->process || std::string(name) != search->className || !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != search->className) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The copies the real program keeps, in the user's own folder.
+std::string UserRecoveryFolder() {
+  Win32FileSystem files;
+  return files.UserDataFolder() + "QVR Visual Script Editor\\Recovery\\";
+}
+
+TEST_F(RealRecovery, AKilledEditorsTextComesBackWholeAndChanged) {
+  char self[MAX_PATH] = {0};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string program = self;
+  program = program.substr(0, program.rfind('\\') + 1) + "qvrvse.exe";
+  std::string commandLine = "\"" + program + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process))
+      << program;
+  WindowSearch main{process.dwProcessId, "QvrWindow", nullptr};
+  WindowSearch edit{0, "RichEdit20A", nullptr};
+  for (int round = 0; round < kPollRounds && !edit.found; ++round) {
+    if (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0) break;
+    if (!main.found) EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&main));
+    if (main.found) EnumChildWindows(main.found, FindChild, reinterpret_cast<LPARAM>(&edit));
+  }
+  ASSERT_TRUE(edit.found) << "no editing area";
+  const std::string typed = "Sub Main\r    Game.Say(\"kept\") ' after a kill";
+  TypeIntoEditor(edit.found, typed);
+
+  // The copy appears once the editor's loop has been idle for a while.
+  const std::string copies = UserRecoveryFolder();
+  const std::string prefix = std::to_string(process.dwProcessId) + "-";
+  std::string copyPath, bytes;
+  RecoveryCopy copy;
+  for (int round = 0; round < kPollRounds && copy.text.size() < typed.size() + 1; ++round) {
+    WaitForSingleObject(process.hProcess, kPollMs);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((copies + prefix + "*.qvrrecovery").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    copyPath = copies + found.cFileName;
+    FindClose(search);
+    bytes = ReadAll(copyPath);
+    ParseRecoveryCopy(bytes, copy);
+  }
+  TerminateProcess(process.hProcess, 9);
+  WaitForSingleObject(process.hProcess, 20000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  ASSERT_FALSE(copyPath.empty()) << "no copy in " << copies;
+  std::string expected = typed;
+  expected.replace(expected.find('\r'), 1, "\r\n");
+  EXPECT_EQ(copy.text, expected);
+  EXPECT_EQ(copy.name, "Unnamed.script");
+
+  // The next start: this editor looks where the killed one wrote.
+  app.state.recoveryFolder = copies;
+  g_answers = {IDYES};
+  EXPECT_TRUE(OfferRecoveredText(app));
+  Run();
+  ASSERT_EQ(g_questions.size(), 1u);
+  EXPECT_EQ(g_questions[0].rfind("Question:|The editor ended without saving the changes to 'Unnamed.script'.", 0), 0u)
+      << g_questions[0];
+  EXPECT_EQ(app.edit->GetText(), expected);
+  EXPECT_EQ(app.state.Changed, 1);
+  EXPECT_EQ(GetFileAttributesA(copyPath.c_str()), INVALID_FILE_ATTRIBUTES);
+  RemoveRecoveryCopy(app);
+  DeleteFileA(copyPath.c_str());
+}
+
+}  // namespace
