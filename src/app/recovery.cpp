@@ -1,9 +1,9 @@
 #include "app/recovery.h"
 
 #include "app/recovery_copy.h"
+#include "app/script_files.h"
 #include "catalogue/line_reader.h"
 #include "editor/editor_ops.h"
-#include "editor/highlight_passes.h"
 
 namespace {
 
@@ -31,12 +31,8 @@ void Restore(App& app, const RecoveryCopy& copy) {
   s.HasFile = copy.hasFile;
   s.LineBreak = copy.lineBreak;
   SetDocumentTitle(app);
-  EditControl& edit = *app.edit;
-  SetEditorVisible(edit, false);
-  LoadText(app, SplitScriptLines(copy.text), s.Enabled == 1 && s.OnOpening == 1);
-  SetEditorVisible(edit, true);
-  ActivateEditor(edit);
-  edit.SetModify(false);
+  ShowOpenedLines(app, SplitScriptLines(copy.text), copy.folder + copy.name);
+  app.edit->SetModify(false);
   // A save then asks as it would have asked the editor that wrote the copy;
   // the window's return to the front does not ask about that change again.
   s.loadedStamp = copy.stamp;

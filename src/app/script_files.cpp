@@ -232,11 +232,13 @@ int AskSaveChanges(App& app) {
     if (path.empty()) return 0;
     return SaveToChosenPath(app, path) ? 1 : 0;
   }
-  // The document's own file needs no question; a name without a file yet
-  // may name somebody else's once the extension rule has spoken.
-  if (s.HasFile == 1 && ChangedByOtherProgram(app, SaveTarget(s)) && !ConfirmOverwrite(app, SaveTarget(s))) return 0;
-  const bool saved = s.HasFile == 1 ? SaveDocument(app, SaveTarget(s)) : SaveToChosenPath(app, s.FileDir + s.FileName);
-  return saved ? 1 : 0;
+  // A name without a file yet may name somebody else's once the extension
+  // rule has spoken; the document's own file needs no question, unless
+  // another program changed it since.
+  if (s.HasFile != 1) return SaveToChosenPath(app, s.FileDir + s.FileName) ? 1 : 0;
+  const std::string target = SaveTarget(s);
+  if (ChangedByOtherProgram(app, target) && !ConfirmOverwrite(app, target)) return 0;
+  return SaveDocument(app, target) ? 1 : 0;
 }
 
 // A save cut short (a crash, a power cut) left the text it was writing
@@ -252,6 +254,18 @@ std::string TextLeftBySave(App& app, const std::string& path) {
   if (answer == kAnswerYes) return leftover;
   files.RemoveFile(leftover);
   return "";
+}
+
+void ShowOpenedLines(App& app, const std::vector<std::string>& lines, const std::string& path) {
+  EditControl& edit = *app.edit;
+  SetEditorVisible(edit, false);
+  try {
+    LoadText(app, lines, app.state.Enabled == 1 && app.state.OnOpening == 1);
+  } catch (const std::bad_alloc&) {
+    ShowError(app, "The file '" + ShownPath(path) + "' could not be opened whole: there is not enough memory.");
+  }
+  SetEditorVisible(edit, true);
+  ActivateEditor(edit);
 }
 
 void LoadScript(App& app, const std::string& path) {
@@ -275,15 +289,7 @@ void LoadScript(App& app, const std::string& path) {
   AdoptFile(app, path, 1);
   s.LineBreak = lineBreak;
   s.textBeforeReplaceAll.clear();   // Undo must not bring back another script
-  EditControl& edit = *app.edit;
-  SetEditorVisible(edit, false);
-  try {
-    LoadText(app, lines, s.Enabled == 1 && s.OnOpening == 1);
-  } catch (const std::bad_alloc&) {
-    ShowError(app, "The file '" + path + "' could not be opened whole: there is not enough memory.");
-  }
-  SetEditorVisible(edit, true);
-  ActivateEditor(edit);
+  ShowOpenedLines(app, lines, path);
   MarkUnchanged(app);
   RememberFileStamp(app);
   // The text of the save that did not finish is not in the file yet.

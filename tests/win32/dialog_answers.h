@@ -6,6 +6,7 @@
 // presses it.
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,3 +51,13 @@ class DialogAnswers {
   HHOOK hook_ = nullptr;
   Answer answer_;
 };
+
+// Presses the buttons of `queue` box by box, and Cancel once it runs out.
+inline DialogAnswers::Answer AnswersFrom(std::deque<int>& queue) {
+  return [&queue](HWND) {
+    if (queue.empty()) return IDCANCEL;
+    const int answer = queue.front();
+    queue.pop_front();
+    return answer;
+  };
+}

@@ -16,10 +16,7 @@ class RealFiles : public RealApp {
   std::string folder;
   void SetUp() override {
     RealApp::SetUp();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder = std::string(temp) + "qvrvse-files-test\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    folder = ScratchFolder("qvrvse-files-test");
   }
   void TearDown() override {
     for (const std::string& name : Listing()) {

@@ -40,6 +40,14 @@ class RealApp : public ::testing::Test {
     Run();
   }
   bool Run() { return RunPendingEvents(app); }
+  // A folder of the test's own in the temporary folder, with trailing backslash.
+  static std::string ScratchFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + name + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+  }
   HWND Main() { return platform.ui.WindowHandle(0); }
   HWND Control(int n) { return platform.ui.ControlHandle(n); }
   // A menu command or a button press, as the user gives it, then handled.

@@ -7,11 +7,13 @@
 
 #include <deque>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "app/recovery.h"
 #include "app/recovery_copy.h"
 #include "app/script_files.h"
+#include "win32/dialog_answers.h"
 #include "win32/real_app.h"
 
 namespace {
@@ -19,28 +21,7 @@ namespace {
 constexpr DWORD kPollMs = 50;
 constexpr int kPollRounds = 600;   // 30 s: Wine's first start of a program is slow
 
-std::deque<int> g_answers;
-std::vector<std::string> g_questions;   // "title|text"
-
-LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  HWND box = reinterpret_cast<HWND>(wParam);
-  char kind[16] = {0};
-  if (code == HCBT_ACTIVATE && GetClassNameA(box, kind, sizeof(kind)) && std::string(kind) == "#32770" &&
-      !GetPropA(box, "qvr.answered")) {
-    SetPropA(box, "qvr.answered", box);
-    char title[256] = {0}, text[2048] = {0};
-    GetWindowTextA(box, title, sizeof(title));
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-    g_questions.push_back(std::string(title) + "|" + text);
-    int answer = IDCANCEL;
-    if (!g_answers.empty()) {
-      answer = g_answers.front();
-      g_answers.pop_front();
-    }
-    PostMessageA(box, WM_COMMAND, answer, 0);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+std::deque<int> g_answers;   // the buttons pressed, box by box
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -59,20 +40,16 @@ void PumpFor(App& app, DWORD ms) {
 class RealRecovery : public RealApp {
  protected:
   std::string folder;
-  HHOOK hook = nullptr;
+  std::unique_ptr<DialogAnswers> answers;
 
   void SetUp() override {
     RealApp::SetUp();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder = std::string(temp) + "qvrvse recovery test\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    folder = ScratchFolder("qvrvse recovery test");
     g_answers.clear();
-    g_questions.clear();
-    hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+    answers = std::make_unique<DialogAnswers>(AnswersFrom(g_answers));
   }
   void TearDown() override {
-    if (hook) UnhookWindowsHookEx(hook);
+    answers.reset();
     RemoveRecoveryCopy(app);
     DeleteFileA((folder + "a.script").c_str());
     RemoveDirectoryA(folder.c_str());
@@ -111,13 +88,13 @@ TEST_F(RealRecovery, TheIdleLoopWritesTheCopyAndAReturnToTheWindowOffersAnOutsid
   Run();
   g_answers = {IDYES};
   SetActiveWindow(Main());
-  for (int round = 0; round < kPollRounds && g_questions.empty(); ++round) PumpFor(app, kPollMs);
+  for (int round = 0; round < kPollRounds && answers->seen.empty(); ++round) PumpFor(app, kPollMs);
   DestroyWindow(other);
   Run();
-  ASSERT_EQ(g_questions.size(), 1u);
-  EXPECT_EQ(g_questions[0].rfind("Question:|The file 'a.script' was changed by another program. Reload it and lose", 0),
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_EQ(answers->seen[0].rfind("Question:|The file 'a.script' was changed by another program. Reload it and lose", 0),
             0u)
-      << g_questions[0];
+      << answers->seen[0];
   EXPECT_EQ(app.edit->GetText(), "changed elsewhere");
   EXPECT_EQ(app.state.Changed, 0);
   EXPECT_EQ(GetFileAttributesA(app.state.recoveryFile.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -208,9 +185,9 @@ TEST_F(RealRecovery, AKilledEditorsTextComesBackWholeAndChanged) {
   g_answers = {IDYES};
   EXPECT_TRUE(OfferRecoveredText(app));
   Run();
-  ASSERT_EQ(g_questions.size(), 1u);
-  EXPECT_EQ(g_questions[0].rfind("Question:|The editor ended without saving the changes to 'Unnamed.script'.", 0), 0u)
-      << g_questions[0];
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_EQ(answers->seen[0].rfind("Question:|The editor ended without saving the changes to 'Unnamed.script'.", 0), 0u)
+      << answers->seen[0];
   EXPECT_EQ(app.edit->GetText(), expected);
   EXPECT_EQ(app.state.Changed, 1);
   EXPECT_EQ(GetFileAttributesA(copyPath.c_str()), INVALID_FILE_ATTRIBUTES);

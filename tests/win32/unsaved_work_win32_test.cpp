@@ -26,17 +26,9 @@ class RealUnsavedWork : public RealApp {
 
   void SetUp() override {
     RealApp::SetUp();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder = std::string(temp) + "qvrvse unsaved test\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    folder = ScratchFolder("qvrvse unsaved test");
     g_answers.clear();
-    answers = std::make_unique<DialogAnswers>([](HWND) {
-      if (g_answers.empty()) return IDCANCEL;
-      const int answer = g_answers.front();
-      g_answers.pop_front();
-      return answer;
-    });
+    answers = std::make_unique<DialogAnswers>(AnswersFrom(g_answers));
   }
   void TearDown() override {
     answers.reset();

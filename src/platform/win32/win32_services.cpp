@@ -550,6 +550,8 @@ bool Win32ProcessRunner::IsRunning(const std::string& process) {
   if (dash == std::string::npos) return false;
   const DWORD id = static_cast<DWORD>(std::strtoul(process.c_str(), nullptr, 10));
   HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  // Systems before the limited right know only the full one.
+  if (!handle) handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
   if (!handle) return false;
   DWORD code = 0;
   const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE &&
