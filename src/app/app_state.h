@@ -115,9 +115,18 @@ struct AppState {
   int recoveryWritten = 0;      // a copy of ours is on disk
   int recoveryTimer = 0;        // a write is due when the timer runs out
   int recoveryTrouble = 0;      // the status bar has said copies cannot be kept
+  // A long text is read for its copy a piece per idle pass, then written a
+  // piece per pass: the text read so far, where the next piece is read
+  // (-1 when not reading) and where the next is written (-1 when not writing).
+  std::string recoveryPieces;
+  long recoveryReadTo = -1;
+  long recoveryWriteAt = -1;
 
   Catalogue catalogue;
 };
 
 // Puts every field back to its start-up default.
 void ResetAppState(AppState& state);
+
+// The text now differs from its file and from any recovery copy of it.
+void MarkChanged(AppState& state);

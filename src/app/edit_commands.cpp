@@ -11,7 +11,7 @@ static bool HasSelection(EditControl& edit) {
 }
 
 static void MarkChangedIfTextMoved(App& app, const std::string& before) {
-  if (app.edit->GetText() != before) app.state.Changed = 1;
+  if (app.edit->GetText() != before) MarkChanged(app.state);
 }
 
 void EditUndo(App& app) {
@@ -28,7 +28,7 @@ void EditRedo(App& app) {
 }
 
 void EditCut(App& app) {
-  if (HasSelection(*app.edit)) app.state.Changed = 1;
+  if (HasSelection(*app.edit)) MarkChanged(app.state);
   CutSelection(*app.edit);
 }
 
@@ -37,13 +37,13 @@ void EditCopy(App& app) { CopySelection(*app.edit); }
 void EditPaste(App& app) {
   std::string text = app.platform.clipboard->GetText();
   if (text.empty() && !HasSelection(*app.edit)) return;
-  app.state.Changed = 1;
+  MarkChanged(app.state);
   ReplaceSelection(*app.edit, text);
 }
 
 void EditDelete(App& app) {
   if (!HasSelection(*app.edit)) return;
-  app.state.Changed = 1;
+  MarkChanged(app.state);
   ReplaceSelection(*app.edit, "");
 }
 

@@ -229,8 +229,7 @@ void OnDropFiles(App& app, const Event& e) { OnFilesDropped(app, e.droppedFiles)
 // nothing (Ctrl+C, Escape, typing in a tool window) leave it alone.
 void NoteTextChanges(App& app) {
   if (app.edit && app.edit->GetModify()) {
-    app.state.Changed = 1;
-    app.state.recoveryCurrent = 0;
+    MarkChanged(app.state);
   }
 }
 

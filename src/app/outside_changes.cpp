@@ -44,8 +44,7 @@ void CheckOutsideChanges(App& app) {
     dialogs.ShowMessage("The file '" + s.FileName + "' was deleted by another program. Save writes it again.",
                         kWarningTitle, MessageButtons::Ok);
     // The text is nowhere on disk now; leaving must not lose it silently.
-    s.Changed = 1;
-    s.recoveryCurrent = 0;
+    MarkChanged(s);
     return;
   }
   if (now == s.loadedStamp) return;

@@ -1,5 +1,7 @@
 #include "app/recovery.h"
 
+#include <algorithm>
+
 #include "app/recovery_copy.h"
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
@@ -37,8 +39,7 @@ void Restore(App& app, const RecoveryCopy& copy) {
   // the window's return to the front does not ask about that change again.
   s.loadedStamp = copy.stamp;
   s.askedStamp = app.platform.files->StampOf(s.FileDir + s.FileName);
-  s.Changed = 1;
-  s.recoveryCurrent = 0;
+  MarkChanged(s);
 }
 
 }  // namespace
@@ -64,11 +65,38 @@ void NoteRecoveryDue(App& app) {
   s.recoveryTimer = 1;
 }
 
-void WriteRecoveryCopy(App& app) {
+namespace {
+
+void DropPieces(AppState& s) {
+  s.recoveryPieces.clear();
+  s.recoveryPieces.shrink_to_fit();
+  s.recoveryReadTo = -1;
+  s.recoveryWriteAt = -1;
+}
+
+void NextPass(App& app) {
+  app.platform.events->StartTimer(0);   // the system's timer waits for input to be handled
+  app.state.recoveryTimer = 1;
+}
+
+// One idle pass reads one piece, so a key pressed meanwhile waits for at
+// most that: the control takes a range in a time set by its length, not by
+// where it starts. True once the whole text is read.
+bool ReadNextPiece(App& app) {
   AppState& s = app.state;
-  s.recoveryTimer = 0;
-  NoteTextChanges(app);
-  if (s.Changed != 1 || s.recoveryCurrent == 1 || s.recoveryFolder.empty()) return;
+  const std::string piece = app.edit->GetTextRange(s.recoveryReadTo, s.recoveryReadTo + kRecoveryPieceChars);
+  s.recoveryReadTo += static_cast<long>(piece.size());
+  // The control's paragraph mark is written as the editor's whole text
+  // would give it.
+  for (char c : piece) {
+    if (c == '\r') s.recoveryPieces += "\r\n";
+    else s.recoveryPieces += c;
+  }
+  return static_cast<long>(piece.size()) < kRecoveryPieceChars;
+}
+
+RecoveryCopy CopyOfDocument(App& app) {
+  const AppState& s = app.state;
   RecoveryCopy copy;
   copy.writer = app.platform.processes->ThisProcess();
   copy.time = app.platform.events->LocalTime();
@@ -77,19 +105,85 @@ void WriteRecoveryCopy(App& app) {
   copy.hasFile = s.HasFile;
   copy.lineBreak = s.LineBreak;
   copy.stamp = s.loadedStamp;
-  copy.text = GetEditorText(*app.edit);
-  // From here the control's flag means "changed since the copy"; the
-  // document's own flag is already set and stays so until a save.
-  app.edit->SetModify(false);
-  s.recoveryCurrent = 1;
-  // A full disk fails the write before the old copy is replaced; it stays,
-  // and the next change tries again.
-  if (!app.platform.files->WriteFileReplacing(s.recoveryFile, FormatRecoveryCopy(copy))) return SayRecoveryTrouble(app);
+  return copy;
+}
+
+// The text is read whole and unchanged: a short one goes to disk at once, a
+// long one a piece per pass after its header. A full disk fails the write
+// before the old copy is replaced; it stays, and the next change tries again.
+void StartWriting(App& app) {
+  AppState& s = app.state;
+  FileSystem& files = *app.platform.files;
+  RecoveryCopy copy = CopyOfDocument(app);
+  if (s.recoveryPieces.size() <= static_cast<size_t>(kRecoveryPieceChars)) {
+    copy.text = std::move(s.recoveryPieces);
+    DropPieces(s);
+    if (!files.WriteFileReplacing(s.recoveryFile, FormatRecoveryCopy(copy))) return SayRecoveryTrouble(app);
+    s.recoveryWritten = 1;
+    return;
+  }
+  if (!files.StartFileInPieces(s.recoveryFile) || !files.WritePiece(FormatRecoveryHeader(copy, s.recoveryPieces.size()))) {
+    files.AbandonFileInPieces();
+    DropPieces(s);
+    return SayRecoveryTrouble(app);
+  }
+  s.recoveryWriteAt = 0;
+  NextPass(app);
+}
+
+// What was read is a true copy of the text as it was, so it is finished
+// whatever the user typed since; that typing makes the next copy due.
+void WriteNextPiece(App& app) {
+  AppState& s = app.state;
+  FileSystem& files = *app.platform.files;
+  const size_t at = static_cast<size_t>(s.recoveryWriteAt);
+  const bool written = files.WritePiece(s.recoveryPieces.substr(at, kRecoveryPieceChars));
+  s.recoveryWriteAt = static_cast<long>(std::min(s.recoveryPieces.size(), at + kRecoveryPieceChars));
+  if (written && static_cast<size_t>(s.recoveryWriteAt) < s.recoveryPieces.size()) return NextPass(app);
+  DropPieces(s);
+  if (!written) files.AbandonFileInPieces();
+  if (!written || !files.FinishFileInPieces()) return SayRecoveryTrouble(app);
   s.recoveryWritten = 1;
+  NoteRecoveryDue(app);
+}
+
+}  // namespace
+
+void WriteRecoveryCopy(App& app) {
+  AppState& s = app.state;
+  s.recoveryTimer = 0;
+  NoteTextChanges(app);
+  if (s.recoveryWriteAt >= 0) return WriteNextPiece(app);
+  const bool reading = s.recoveryReadTo >= 0;
+  if (s.Changed != 1 || s.recoveryFolder.empty() || (reading && s.recoveryCurrent == 0)) {
+    // Saved, or changed under the pieces read so far: the copy starts again
+    // once the text has rested.
+    DropPieces(s);
+    NoteRecoveryDue(app);
+    return;
+  }
+  if (!reading) {
+    if (s.recoveryCurrent == 1) return;
+    s.recoveryReadTo = 0;
+    s.recoveryPieces.reserve(static_cast<size_t>(app.edit->GetTextLength()) + 2);
+    // From here the control's flag means "changed since the copy began"; the
+    // document's own flag is already set and stays so until a save.
+    app.edit->SetModify(false);
+    s.recoveryCurrent = 1;
+  }
+  if (!ReadNextPiece(app)) return NextPass(app);
+  StartWriting(app);
+}
+
+void WriteRecoveryCopyNow(App& app) {
+  do WriteRecoveryCopy(app);
+  while (app.state.recoveryReadTo >= 0 || app.state.recoveryWriteAt >= 0);
 }
 
 void RemoveRecoveryCopy(App& app) {
   AppState& s = app.state;
+  if (s.recoveryWriteAt >= 0) app.platform.files->AbandonFileInPieces();
+  DropPieces(s);
   if (s.recoveryWritten == 1) app.platform.files->RemoveFile(s.recoveryFile);
   s.recoveryWritten = 0;
   s.recoveryCurrent = 0;
@@ -124,7 +218,7 @@ bool OfferRecoveredText(App& app) {
     }
     Restore(app, copy);
     // Ours replaces it before it goes, so the text is never without a copy.
-    WriteRecoveryCopy(app);
+    WriteRecoveryCopyNow(app);
     if (s.recoveryWritten == 1) files.RemoveFile(path);
     restored = true;
   }

@@ -28,7 +28,7 @@ bool ReadStamp(const std::string& text, FileStamp& stamp) {
 
 }  // namespace
 
-std::string FormatRecoveryCopy(const RecoveryCopy& c) {
+std::string FormatRecoveryHeader(const RecoveryCopy& c, size_t length) {
   auto lineBreak = kBreakNames.find(c.lineBreak);
   std::string out = std::string(kMagic) + kEnd + Field("version", kVersion) + Field("writer", c.writer) +
                     Field("time", c.time) + Field("folder", c.folder) + Field("name", c.name) +
@@ -36,7 +36,12 @@ std::string FormatRecoveryCopy(const RecoveryCopy& c) {
                     Field("linebreak", lineBreak == kBreakNames.end() ? "crlf" : lineBreak->second) +
                     Field("stamp", std::string(c.stamp.exists ? "1" : "0") + "," + std::to_string(c.stamp.size) + "," +
                                        std::to_string(c.stamp.writeTime)) +
-                    Field("length", std::to_string(c.text.size())) + kEnd;
+                    Field("length", std::to_string(length)) + kEnd;
+  return out;
+}
+
+std::string FormatRecoveryCopy(const RecoveryCopy& c) {
+  std::string out = FormatRecoveryHeader(c, c.text.size());
   out.reserve(out.size() + c.text.size());
   out += c.text;
   return out;

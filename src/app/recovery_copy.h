@@ -22,4 +22,7 @@ enum class RecoveryRead { Ok, OtherVersion, Damaged };
 constexpr const char* kRecoverySuffix = ".qvrrecovery";
 
 std::string FormatRecoveryCopy(const RecoveryCopy& copy);
+// The header alone, for a text of `length` bytes written after it in pieces;
+// `copy.text` is not read.
+std::string FormatRecoveryHeader(const RecoveryCopy& copy, size_t length);
 RecoveryRead ParseRecoveryCopy(const std::string& bytes, RecoveryCopy& copy);

@@ -293,7 +293,7 @@ void LoadScript(App& app, const std::string& path) {
   MarkUnchanged(app);
   RememberFileStamp(app);
   // The text of the save that did not finish is not in the file yet.
-  if (!leftover.empty()) s.Changed = 1;
+  if (!leftover.empty()) MarkChanged(s);
 }
 
 void AppendScript(App& app, const std::string& path) {
@@ -310,7 +310,7 @@ void AppendScript(App& app, const std::string& path) {
   }
   SetEditorVisible(edit, true);
   ShowLoadedText(app);
-  app.state.Changed = 1;
+  MarkChanged(app.state);
 }
 
 void OnFilesDropped(App& app, const std::vector<std::string>& paths) {

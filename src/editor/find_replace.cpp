@@ -182,7 +182,7 @@ void ReplaceAll(App& app, const std::string& replacement) {
     // one is kept so Undo brings it back the same way.
     s.textBeforeReplaceAll = before;
     LoadText(app, after, s.Enabled == 1);
-    s.Changed = 1;
+    MarkChanged(s);
     RememberMatch(s, r.last.line, r.last.column);
     SetCaret(edit, r.caretColumn, r.caretLine + 1);
     return;
@@ -204,7 +204,7 @@ void ReplaceAll(App& app, const std::string& replacement) {
   }
   SelectRange(edit, first, 1, lastBefore, -1);
   edit.SetRichText(WriteRichText(newText, newLooks, RichTextTarget::Selection), true);
-  s.Changed = 1;
+  MarkChanged(s);
   RememberMatch(s, r.last.line, r.last.column);
   SetCaret(edit, r.caretColumn, r.caretLine + 1);
 }
@@ -215,7 +215,7 @@ bool UndoWholeTextReplace(App& app) {
   const std::vector<std::string> old = std::move(s.textBeforeReplaceAll);
   s.textBeforeReplaceAll.clear();
   LoadText(app, old, s.Enabled == 1);
-  s.Changed = 1;
+  MarkChanged(s);
   return true;
 }
 
@@ -247,7 +247,7 @@ void OnReplaceControl(App& app, int control) {
     s.searchText = ui.ControlText(kReplaceFindText);
     s.replaceMatchCase = ui.IsChecked(kReplaceMatchCase) ? 1 : 0;
     if (!SelectionIsTheLastMatch(app)) return FindNext(app, true);
-    s.Changed = 1;
+    MarkChanged(s);
     ReplaceSelection(*app.edit, ui.ControlText(kReplaceWithText));
   } else if (control == kReplaceAllButton) {
     s.searchText = ui.ControlText(kReplaceFindText);

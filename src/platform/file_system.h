@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and writes: every file is opened, read or written whole,
-// and closed within one command.
+// and closed within one command; or, for a long file written while the user
+// types, written a piece per call.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +25,14 @@ class FileSystem {
   // Writes to a temporary file beside the target, then replaces the target,
   // so a failure midway leaves the old file as it was.
   virtual bool WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
+  // A file written a piece per call, so that no one call waits long for the
+  // disk: each piece is on the disk when its call returns. The file takes
+  // `path`, replacing what was there in one step, only once finished; until
+  // then the old file stays whole. One such file at a time.
+  virtual bool StartFileInPieces(const std::string& path) = 0;
+  virtual bool WritePiece(const std::string& bytes) = 0;
+  virtual bool FinishFileInPieces() = 0;
+  virtual void AbandonFileInPieces() = 0;
   // Why the last call that failed did, in the system's words ("" if unknown).
   virtual std::string LastFailure() = 0;
   // Set by a WriteFileReplacing that had to write the target in place (its

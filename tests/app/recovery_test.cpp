@@ -97,6 +97,51 @@ TEST_F(Recovery, NoFolderOrAFullDiskLeavesTypingAloneAndSaysSoOnce) {
   EXPECT_TRUE(mem.dialogs.shown.empty());
 }
 
+TEST_F(Recovery, ALongTextIsCopiedAPiecePerIdlePassAndOnlyAChangeWhileReadingStartsAgain) {
+  auto copyUnderWay = [this] { return app.state.recoveryReadTo >= 0 || app.state.recoveryWriteAt >= 0; };
+  auto passes = [&] {
+    int count = 0;
+    for (; copyUnderWay() && count < 100; ++count) Wait(0);
+    return count;
+  };
+  std::string text;
+  while (text.size() < 3 * kRecoveryPieceChars) text += std::string(98, 'a') + "\r\n";
+  SetText(text + "end");
+  Type("1");
+  Wait(kRecoveryDelayMs);
+  EXPECT_GE(passes(), 6);   // read, then written, a piece at a time
+  ASSERT_TRUE(HasCopy());
+  EXPECT_TRUE(Copy().text == Text());
+  const std::string first = Copy().text;
+
+  // Typing lands in the piece read first: what was read is stale, and the
+  // old copy stays whole until a new one is.
+  app.edit->ExSetSel(0, 0);
+  Type("x");
+  Wait(kRecoveryDelayMs);
+  ASSERT_TRUE(copyUnderWay());
+  Type("y");
+  Wait(0);
+  EXPECT_FALSE(copyUnderWay());
+  EXPECT_TRUE(Copy().text == first);
+  Wait(kRecoveryDelayMs);
+  passes();
+  EXPECT_TRUE(Copy().text == Text());
+
+  // Typing while the pieces are written: that copy is true to the text as
+  // it was read, so it is finished, and the next one follows.
+  Type("z");
+  const std::string read = Text();
+  Wait(kRecoveryDelayMs);
+  while (app.state.recoveryWriteAt < 0) Wait(0);
+  Type("w");
+  passes();
+  EXPECT_TRUE(Copy().text == read);
+  Wait(kRecoveryDelayMs);
+  passes();
+  EXPECT_TRUE(Copy().text == Text());
+}
+
 class RecoveryWithoutFolder : public Recovery {
  protected:
   void Prepare() override { mem.files.foldersRefused = true; }

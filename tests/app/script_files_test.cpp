@@ -94,7 +94,7 @@ TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingKeepsTheFilesLineBrea
 // opened, nor appended, and the document stays as it was.
 TEST_F(ScriptFiles, UnicodeAndBinaryFilesAreRefused) {
   OpenAndEditA();
-  for (const std::string& bytes : {"\xFF\xFEa\0b\0"s, "\xFE\xFF\0a"s, "MZ\x90\0\x03"s, "a\0b"s}) {
+  for (const std::string& bytes : {"\xFF\xFE" "a\0b\0"s, "\xFE\xFF\0a"s, "MZ\x90\0\x03"s, "a\0b"s}) {
     Seed("C:\\s\\odd.script", bytes);
     mem.dialogs.messageAnswers = {kAnswerNo};
     OpenFile("C:\\s\\odd.script");

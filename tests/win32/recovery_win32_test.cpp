@@ -100,6 +100,33 @@ TEST_F(RealRecovery, TheIdleLoopWritesTheCopyAndAReturnToTheWindowOffersAnOutsid
   EXPECT_EQ(GetFileAttributesA(app.state.recoveryFile.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(RealRecovery, ALongTextIsCopiedInPiecesAndAnAbandonedCopyLeavesTheLastOneWhole) {
+  std::string text;
+  while (text.size() < 3 * kRecoveryPieceChars) text += "    Game.Say(\"" + std::string(80, 'w') + "\")\r\n";
+  Write("a.script", text + "End");
+  LoadScript(app, folder + "a.script");
+  Run();
+  TypeIntoEditor(Control(kEditingArea), "x");
+  Run();
+  auto copyDone = [this] { return app.state.recoveryWritten == 1 && app.state.recoveryWriteAt < 0; };
+  for (int round = 0; round < kPollRounds && !copyDone(); ++round) PumpFor(app, kPollMs);
+  ASSERT_TRUE(copyDone());
+  RecoveryCopy copy;
+  ASSERT_EQ(ParseRecoveryCopy(ReadAll(app.state.recoveryFile), copy), RecoveryRead::Ok);
+  EXPECT_TRUE(copy.text == app.edit->GetText()) << copy.text.size() << " bytes of " << app.edit->GetText().size();
+
+  // The editor ends midway through a copy: the one before stays as it was
+  // and nothing is left beside it.
+  const std::string before = ReadAll(app.state.recoveryFile);
+  Win32FileSystem files;
+  ASSERT_TRUE(files.StartFileInPieces(app.state.recoveryFile));
+  ASSERT_TRUE(files.WritePiece("half a copy"));
+  EXPECT_TRUE(ReadAll(app.state.recoveryFile) == before);
+  files.AbandonFileInPieces();
+  EXPECT_TRUE(ReadAll(app.state.recoveryFile) == before);
+  EXPECT_EQ(GetFileAttributesA(Win32FileSystem::SaveNameBeside(app.state.recoveryFile).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 struct WindowSearch {
   DWORD process;
   const char* className;

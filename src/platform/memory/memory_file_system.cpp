@@ -33,6 +33,35 @@ bool MemoryFileSystem::WriteFileReplacing(const std::string& path, const std::st
   return true;
 }
 
+bool MemoryFileSystem::StartFileInPieces(const std::string& path) {
+  lastFailure_ = failure;
+  if (failWrites || unwritable.count(path)) return false;
+  lastFailure_.clear();
+  piecesPath_ = path;
+  pieces_.clear();
+  return true;
+}
+
+bool MemoryFileSystem::WritePiece(const std::string& bytes) {
+  ++piecesWritten;
+  lastFailure_ = failure;
+  if (piecesPath_.empty() || failWrites || unwritable.count(piecesPath_)) return false;
+  lastFailure_.clear();
+  pieces_ += bytes;
+  return true;
+}
+
+bool MemoryFileSystem::FinishFileInPieces() {
+  const std::string path = std::move(piecesPath_);
+  piecesPath_.clear();
+  lastFailure_ = failure;
+  if (path.empty() || failWrites || unwritable.count(path)) return false;
+  lastFailure_.clear();
+  files[path] = std::move(pieces_);
+  writeTimes[path] = ++clock_;
+  return true;
+}
+
 bool MemoryFileSystem::Exists(const std::string& path) {
   if (files.count(path) || folders.count(path) || folders.count(path + "\\")) return true;
   std::string folder = path;

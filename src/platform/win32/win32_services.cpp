@@ -405,6 +405,36 @@ bool Win32FileSystem::Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32FileSystem::StartFileInPieces(const std::string& path) {
+  AbandonFileInPieces();
+  failure_.clear();
+  piecesPath_ = path;
+  pieces_ = CreateFreshFileBeside(path, piecesWritten_);
+  return pieces_ != INVALID_HANDLE_VALUE || Fail();
+}
+
+bool Win32FileSystem::WritePiece(const std::string& bytes) {
+  if (pieces_ == INVALID_HANDLE_VALUE) return false;
+  return WriteAll(pieces_, bytes) || Fail();
+}
+
+bool Win32FileSystem::FinishFileInPieces() {
+  if (pieces_ == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(pieces_);
+  pieces_ = INVALID_HANDLE_VALUE;
+  if (PutInPlace(piecesWritten_, piecesPath_)) return true;
+  Fail();
+  DeleteFileA(piecesWritten_.c_str());
+  return false;
+}
+
+void Win32FileSystem::AbandonFileInPieces() {
+  if (pieces_ == INVALID_HANDLE_VALUE) return;
+  CloseHandle(pieces_);
+  pieces_ = INVALID_HANDLE_VALUE;
+  DeleteFileA(piecesWritten_.c_str());
+}
+
 bool Win32FileSystem::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 FileStamp Win32FileSystem::StampOf(const std::string& path) {

@@ -48,6 +48,10 @@ class Win32FileSystem : public FileSystem {
  public:
   bool ReadFile(const std::string& path, std::string& bytes) override;
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+  bool StartFileInPieces(const std::string& path) override;
+  bool WritePiece(const std::string& bytes) override;
+  bool FinishFileInPieces() override;
+  void AbandonFileInPieces() override;
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   FileStamp StampOf(const std::string& path) override;
@@ -73,6 +77,8 @@ class Win32FileSystem : public FileSystem {
   bool Fail();
   bool WriteInPlace(const std::string& path, const std::string& bytes);
   std::string failure_, backup_;
+  HANDLE pieces_ = INVALID_HANDLE_VALUE;
+  std::string piecesPath_, piecesWritten_;
 };
 
 class Win32ProcessRunner : public ProcessRunner {
