@@ -64,6 +64,10 @@ class DiskFileSystem : public FileSystem {
     return ReadDiskFile(folder_ + "/" + native, bytes);
   }
   bool WriteFileReplacing(const std::string&, const std::string&) override { return false; }
+  bool StartFileInPieces(const std::string&) override { return false; }
+  bool WritePiece(const std::string&) override { return false; }
+  bool FinishFileInPieces() override { return false; }
+  void AbandonFileInPieces() override {}
   bool RemoveFile(const std::string&) override { return false; }
   bool Exists(const std::string& path) override {
     std::string bytes;
