@@ -33,18 +33,25 @@ prepare_wine_prefix "$wine"
 "$QVR_WINESERVER" -p >/dev/null 2>&1 || true
 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 (cd "$windir" && ctest --output-on-failure) || status=1
-# Wine makes no symbolic links, so one is made here: a save through it must
-# change the file it points at and leave the link a link.
-links="$(mktemp -d)"
-printf old > "$links/real.script"
-ln -s real.script "$links/link.script"
-(cd "$windir" && QVR_LINK_FOLDER="Z:${links//\//\\}\\" "$wine" qvr_win32_tests.exe \
-  --gtest_filter='RealUnsavedWork.SavingThroughASymbolicLink*') || status=1
-if [ ! -L "$links/link.script" ] || [ "$(cat "$links/real.script")" != "through the link" ]; then
+# Wine makes no symbolic links nor files of other modes, so they are made
+# here: a save through the link must change the file it points at and leave
+# the link a link, and a save of a private file must leave it private.
+host="$(mktemp -d)"
+printf old > "$host/real.script"
+ln -s real.script "$host/link.script"
+printf old > "$host/private.script" && chmod 600 "$host/private.script"
+printf old > "$host/open.script" && chmod 644 "$host/open.script"
+(cd "$windir" && QVR_HOST_FOLDER="Z:${host//\//\\}\\" "$wine" qvr_win32_tests.exe \
+  --gtest_filter='RealUnsavedWork.HostFilesKeepTheirLinkAndTheirPermissions') || status=1
+if [ ! -L "$host/link.script" ] || [ "$(cat "$host/real.script")" != "through the link" ]; then
   echo "A save through a symbolic link replaced the link or missed the file it points at" >&2
   status=1
 fi
-rm -rf "$links"
+if [ "$(stat -c %a "$host/private.script")" != 600 ] || [ "$(stat -c %a "$host/open.script")" != 644 ]; then
+  echo "A save changed a file's permissions: $(stat -c '%n %a' "$host"/*.script | tr '\n' ' ')" >&2
+  status=1
+fi
+rm -rf "$host"
 # The unpacked package, started from another folder, must find its data
 # beside itself; where Wine runs only 64-bit code, the 64-bit package of the
 # same sources stands in for the shipped one.

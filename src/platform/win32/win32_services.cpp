@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 // ---- Dialogs ---------------------------------------------------------------
@@ -357,6 +358,43 @@ std::string FinalPath(const std::string& path, DWORD& names) {
   return resolved;
 }
 
+std::vector<char> SecurityOf(const std::string& path) {
+  const SECURITY_INFORMATION what = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityA(path.c_str(), what, nullptr, 0, &size);
+  std::vector<char> descriptor(size);
+  if (size == 0 || !GetFileSecurityA(path.c_str(), what, descriptor.data(), size, &size)) descriptor.clear();
+  return descriptor;
+}
+
+// Whether a file made fresh beside the target has the target's owner and
+// access list, so that a rename keeps who may read and write it. Where the
+// system cannot tell, it is taken to be so. Wine shows a file's Unix mode
+// here too: a file only its owner may read lists no entry for everyone.
+bool SameAccess(const std::string& target, const std::string& fresh) {
+  std::vector<char> a = SecurityOf(target), b = SecurityOf(fresh);
+  if (a.empty() || b.empty()) return true;
+  PSID ownerA = nullptr, ownerB = nullptr;
+  BOOL defaulted = FALSE, presentA = FALSE, presentB = FALSE;
+  PACL aclA = nullptr, aclB = nullptr;
+  if (!GetSecurityDescriptorOwner(a.data(), &ownerA, &defaulted) ||
+      !GetSecurityDescriptorOwner(b.data(), &ownerB, &defaulted) ||
+      !GetSecurityDescriptorDacl(a.data(), &presentA, &aclA, &defaulted) ||
+      !GetSecurityDescriptorDacl(b.data(), &presentB, &aclB, &defaulted))
+    return true;
+  if ((ownerA == nullptr) != (ownerB == nullptr) || (ownerA && !EqualSid(ownerA, ownerB))) return false;
+  if (!presentA || !aclA || !presentB || !aclB) return (presentA && aclA) == (presentB && aclB);
+  if (aclA->AceCount != aclB->AceCount) return false;
+  for (WORD i = 0; i < aclA->AceCount; ++i) {
+    void* aceA = nullptr;
+    void* aceB = nullptr;
+    if (!GetAce(aclA, i, &aceA) || !GetAce(aclB, i, &aceB)) return true;
+    const WORD size = static_cast<ACE_HEADER*>(aceA)->AceSize;
+    if (size != static_cast<ACE_HEADER*>(aceB)->AceSize || std::memcmp(aceA, aceB, size) != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::string& bytes) {
@@ -370,6 +408,14 @@ bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::str
   if (length > 0 && length < sizeof(full)) path.assign(full, length);
   DWORD names = 1;
   path = FinalPath(path, names);
+  // A read-only file is refused whichever way it would be written: opened
+  // for writing in place, it does not refuse a user with every right (root,
+  // under Wine).
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return Fail();
+  }
   // A file of several names would lose all but one to a rename: it is
   // written over in place, after a copy of its old text.
   if (names > 1) return WriteInPlace(path, bytes) || Fail();
@@ -379,12 +425,22 @@ bool Win32FileSystem::WriteFileReplacing(const std::string& name, const std::str
   HANDLE file = CreateFreshFileBeside(path, temporary);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    const bool plainFile = attributes != INVALID_FILE_ATTRIBUTES &&
-                           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    const bool plainFile = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (error == ERROR_ACCESS_DENIED && plainFile && WriteInPlace(path, bytes)) return true;
     SetLastError(error);
     return Fail();
+  }
+  // A rename would give the file the fresh one's owner and access rights
+  // (a private file would become readable by all): a file whose own differ
+  // is written over in place, after a copy of its old text, which goes
+  // again once the new text is in.
+  if (attributes != INVALID_FILE_ATTRIBUTES && !SameAccess(path, temporary)) {
+    CloseHandle(file);
+    DeleteFileA(temporary.c_str());
+    if (!WriteInPlace(path, bytes)) return Fail();
+    DeleteFileA(backup_.c_str());
+    backup_.clear();
+    return true;
   }
   if (!WriteAll(file, bytes)) {
     const DWORD error = GetLastError();
