@@ -79,9 +79,8 @@ void NextPass(App& app) {
   app.state.recoveryTimer = 1;
 }
 
-// One idle pass reads one piece, so a key pressed meanwhile waits for at
-// most that: the control takes a range in a time set by its length, not by
-// where it starts. True once the whole text is read.
+// One idle pass reads one piece, so a key pressed meanwhile waits for one
+// piece at most. True once the whole text is read.
 bool ReadNextPiece(App& app) {
   AppState& s = app.state;
   const std::string piece = app.edit->GetTextRange(s.recoveryReadTo, s.recoveryReadTo + kRecoveryPieceChars);
@@ -136,9 +135,9 @@ void StartWriting(App& app) {
 void WriteNextPiece(App& app) {
   AppState& s = app.state;
   FileSystem& files = *app.platform.files;
-  const size_t at = static_cast<size_t>(s.recoveryWriteAt);
-  const bool written = files.WritePiece(s.recoveryPieces.substr(at, kRecoveryPieceChars));
-  s.recoveryWriteAt = static_cast<long>(std::min(s.recoveryPieces.size(), at + kRecoveryPieceChars));
+  const size_t at = static_cast<size_t>(s.recoveryWriteAt), piece = static_cast<size_t>(kRecoveryPieceChars);
+  const bool written = files.WritePiece(s.recoveryPieces.substr(at, piece));
+  s.recoveryWriteAt = static_cast<long>(std::min(s.recoveryPieces.size(), at + piece));
   if (written && static_cast<size_t>(s.recoveryWriteAt) < s.recoveryPieces.size()) return NextPass(app);
   DropPieces(s);
   if (!written) files.AbandonFileInPieces();
