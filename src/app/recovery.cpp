@@ -171,6 +171,10 @@ void WriteRecoveryCopy(App& app) {
     s.recoveryCurrent = 1;
   }
   if (!ReadNextPiece(app)) return NextPass(app);
+  // In a double-byte code page the control counts a piece in characters and
+  // gives it in bytes, and the pieces miss text; the copy then takes the
+  // whole text in one read, slow but whole.
+  if (s.recoveryPieces.size() != static_cast<size_t>(app.edit->GetTextLength())) s.recoveryPieces = app.edit->GetText();
   StartWriting(app);
 }
 
