@@ -33,20 +33,23 @@ bool MemoryFileSystem::WriteFileReplacing(const std::string& path, const std::st
   return true;
 }
 
+// A piecewise write of `path` fails as a whole write of it would, and says
+// so the same way.
+bool MemoryFileSystem::RefusesPieces(const std::string& path) {
+  const bool refused = path.empty() || failWrites || unwritable.count(path) != 0;
+  lastFailure_ = refused ? failure : "";
+  return refused;
+}
+
 bool MemoryFileSystem::StartFileInPieces(const std::string& path) {
-  lastFailure_ = failure;
-  if (failWrites || unwritable.count(path)) return false;
-  lastFailure_.clear();
+  if (RefusesPieces(path)) return false;
   piecesPath_ = path;
   pieces_.clear();
   return true;
 }
 
 bool MemoryFileSystem::WritePiece(const std::string& bytes) {
-  ++piecesWritten;
-  lastFailure_ = failure;
-  if (piecesPath_.empty() || failWrites || unwritable.count(piecesPath_)) return false;
-  lastFailure_.clear();
+  if (RefusesPieces(piecesPath_)) return false;
   pieces_ += bytes;
   return true;
 }
@@ -54,9 +57,7 @@ bool MemoryFileSystem::WritePiece(const std::string& bytes) {
 bool MemoryFileSystem::FinishFileInPieces() {
   const std::string path = std::move(piecesPath_);
   piecesPath_.clear();
-  lastFailure_ = failure;
-  if (path.empty() || failWrites || unwritable.count(path)) return false;
-  lastFailure_.clear();
+  if (RefusesPieces(path)) return false;
   files[path] = std::move(pieces_);
   writeTimes[path] = ++clock_;
   return true;

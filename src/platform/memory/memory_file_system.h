@@ -43,7 +43,6 @@ class MemoryFileSystem : public FileSystem {
   bool WritePiece(const std::string& bytes) override;
   bool FinishFileInPieces() override;
   void AbandonFileInPieces() override { piecesPath_.clear(); }
-  size_t piecesWritten = 0;   // WritePiece calls, for a test to count passes
   std::string LastFailure() override { return lastFailure_; }
   std::string LastBackup() override { return lastBackup; }
   std::string LeftoverOfSave(const std::string& path) override {
@@ -63,5 +62,6 @@ class MemoryFileSystem : public FileSystem {
  private:
   std::string lastFailure_;
   std::string piecesPath_, pieces_;
+  bool RefusesPieces(const std::string& path);
   uint64_t clock_ = 1000;
 };
