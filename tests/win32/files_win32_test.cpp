@@ -154,4 +154,27 @@ TEST_F(RealFiles, APathNearTheLimitSaves) {
   RemoveDirectoryA(deep.c_str());
 }
 
+// Wine makes no symbolic link of its own, nor a file of a mode other than
+// its default: the test command makes them on the host in QVR_HOST_FOLDER
+// ("link.script" to "real.script", "private.script" of mode 600 and
+// "open.script" of 644) and checks afterwards that the link is still a link
+// and each file kept its mode. No window is made: the run comes straight
+// after the suites that shared Wine's desktop, and has no need of it.
+TEST(HostFiles, KeepTheirLinkAndTheirPermissions) {
+  Win32FileSystem files;
+  const char* host = std::getenv("QVR_HOST_FOLDER");
+  if (!host) GTEST_SKIP() << "run by the test command, which makes the files";
+  const std::string at = host;
+  ASSERT_TRUE(files.WriteFileReplacing(at + "link.script", "through the link"));
+  std::string bytes;
+  files.ReadFile(at + "real.script", bytes);
+  EXPECT_EQ(bytes, "through the link");
+  for (const char* name : {"private.script", "open.script"}) {
+    ASSERT_TRUE(files.WriteFileReplacing(at + name, "saved")) << name;
+    EXPECT_EQ(files.LastBackup(), "") << name;   // nothing to tell the user
+    files.ReadFile(at + name, bytes);
+    EXPECT_EQ(bytes, "saved") << name;
+  }
+}
+
 }  // namespace

@@ -36,7 +36,7 @@ class RealApp : public ::testing::Test {
       FindClose(search);
     }
     app.platform = platform.Bundle();
-    ASSERT_TRUE(StartupSequence(app));
+    ASSERT_TRUE(StartupSequence(app)) << "no main window: system error " << GetLastError();
     Run();
   }
   bool Run() { return RunPendingEvents(app); }

@@ -199,25 +199,4 @@ TEST_F(RealUnsavedWork, SavingThroughALinkWritesTheFileItPointsAt) {
   EXPECT_EQ(answers->seen.size(), 1u);   // the copy of the old text is named
 }
 
-// Wine makes no symbolic link of its own, nor a file of a mode other than
-// its default: the test command makes them on the host in QVR_HOST_FOLDER
-// ("link.script" to "real.script", "private.script" of mode 600 and
-// "open.script" of 644) and checks afterwards that the link is still a link
-// and each file kept its mode.
-TEST_F(RealUnsavedWork, HostFilesKeepTheirLinkAndTheirPermissions) {
-  const char* host = getenv("QVR_HOST_FOLDER");
-  if (!host) GTEST_SKIP() << "run by the test command, which makes the files";
-  const std::string at = host;
-  ASSERT_TRUE(platform.files.WriteFileReplacing(at + "link.script", "through the link"));
-  std::string bytes;
-  platform.files.ReadFile(at + "real.script", bytes);
-  EXPECT_EQ(bytes, "through the link");
-  for (const char* name : {"private.script", "open.script"}) {
-    ASSERT_TRUE(platform.files.WriteFileReplacing(at + name, "saved")) << name;
-    EXPECT_EQ(platform.files.LastBackup(), "") << name;   // nothing to tell the user
-    platform.files.ReadFile(at + name, bytes);
-    EXPECT_EQ(bytes, "saved") << name;
-  }
-}
-
 }  // namespace
