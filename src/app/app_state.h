@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_save.h"
 #include "catalogue/catalogue.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -121,6 +122,7 @@ struct AppState {
   std::string recoveryPieces;
   long recoveryReadTo = -1;
   long recoveryWriteAt = -1;
+  PiecewiseFile recoveryPiecesFile;
 
   Catalogue catalogue;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/file_save.h"
 #include "app/recovery_copy.h"
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
@@ -117,12 +118,13 @@ void StartWriting(App& app) {
   if (s.recoveryPieces.size() <= static_cast<size_t>(kRecoveryPieceChars)) {
     copy.text = std::move(s.recoveryPieces);
     DropPieces(s);
-    if (!files.WriteFileReplacing(s.recoveryFile, FormatRecoveryCopy(copy))) return SayRecoveryTrouble(app);
+    if (!SaveFile(files, "", s.recoveryFile, FormatRecoveryCopy(copy)).written) return SayRecoveryTrouble(app);
     s.recoveryWritten = 1;
     return;
   }
-  if (!files.StartFileInPieces(s.recoveryFile) || !files.WritePiece(FormatRecoveryHeader(copy, s.recoveryPieces.size()))) {
-    files.AbandonFileInPieces();
+  if (!StartPieces(files, s.recoveryPiecesFile, s.recoveryFile) ||
+      !WritePiece(files, s.recoveryPiecesFile, FormatRecoveryHeader(copy, s.recoveryPieces.size()))) {
+    AbandonPieces(files, s.recoveryPiecesFile);
     DropPieces(s);
     return SayRecoveryTrouble(app);
   }
@@ -136,12 +138,12 @@ void WriteNextPiece(App& app) {
   AppState& s = app.state;
   FileSystem& files = *app.platform.files;
   const size_t at = static_cast<size_t>(s.recoveryWriteAt), piece = static_cast<size_t>(kRecoveryPieceChars);
-  const bool written = files.WritePiece(s.recoveryPieces.substr(at, piece));
+  const bool written = WritePiece(files, s.recoveryPiecesFile, s.recoveryPieces.substr(at, piece));
   s.recoveryWriteAt = static_cast<long>(std::min(s.recoveryPieces.size(), at + piece));
   if (written && static_cast<size_t>(s.recoveryWriteAt) < s.recoveryPieces.size()) return NextPass(app);
   DropPieces(s);
-  if (!written) files.AbandonFileInPieces();
-  if (!written || !files.FinishFileInPieces()) return SayRecoveryTrouble(app);
+  if (!written) AbandonPieces(files, s.recoveryPiecesFile);
+  if (!written || !FinishPieces(files, s.recoveryPiecesFile)) return SayRecoveryTrouble(app);
   s.recoveryWritten = 1;
   NoteRecoveryDue(app);
 }
@@ -185,7 +187,7 @@ void WriteRecoveryCopyNow(App& app) {
 
 void RemoveRecoveryCopy(App& app) {
   AppState& s = app.state;
-  if (s.recoveryWriteAt >= 0) app.platform.files->AbandonFileInPieces();
+  if (s.recoveryWriteAt >= 0) AbandonPieces(*app.platform.files, s.recoveryPiecesFile);
   DropPieces(s);
   if (s.recoveryWritten == 1) app.platform.files->RemoveFile(s.recoveryFile);
   s.recoveryWritten = 0;

@@ -1,5 +1,6 @@
 #include "app/script_files.h"
 
+#include "app/file_save.h"
 #include "app/outside_changes.h"
 #include "app/recovery.h"
 #include "app/script_format.h"
@@ -199,19 +200,22 @@ std::string WithScriptExtension(const std::string& path) {
   return path + ".script";
 }
 
+namespace {
+
+// Where saves keep their records and copies of old text: with the recovery
+// copies, or where the system keeps temporary files.
+std::string SaveRecordFolder(App& app) {
+  return app.state.recoveryFolder.empty() ? app.platform.files->TempFolder() : app.state.recoveryFolder;
+}
+
+}  // namespace
+
 bool SaveScript(App& app, const std::string& path) {
-  FileSystem& files = *app.platform.files;
-  if (files.WriteFileReplacing(path, WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak))) {
-    const std::string backup = files.LastBackup();
-    if (!backup.empty())
-      app.platform.dialogs->ShowMessage(
-          "The file '" + ShownPath(path) + "' was written over in place, not replaced: it has other names, or its "
-              "folder takes no new file. A copy of its old text is in '" + ShownPath(backup) + "'.",
-          kWarningTitle, MessageButtons::Ok);
-    return true;
-  }
-  const std::string reason = files.LastFailure();
-  ShowError(app, "The file '" + ShownPath(path) + "' could not be written." + (reason.empty() ? "" : " " + reason));
+  const std::string bytes = WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak);
+  const SaveResult saved = SaveFile(*app.platform.files, SaveRecordFolder(app), path, bytes);
+  if (saved.written) return true;
+  ShowError(app, "The file '" + ShownPath(path) + "' could not be written: " + saved.why +
+                     (saved.oldText.empty() ? "" : " " + saved.oldText));
   return false;
 }
 
@@ -241,18 +245,20 @@ int AskSaveChanges(App& app) {
   return SaveDocument(app, target) ? 1 : 0;
 }
 
-// A save cut short (a crash, a power cut) left the text it was writing
-// beside the file: the user decides between it and the file.
+// A save cut short (a crash, a power cut) left a whole text beside the
+// file, or a damaged file and a copy of its old text: the user decides.
 std::string TextLeftBySave(App& app, const std::string& path) {
   FileSystem& files = *app.platform.files;
-  const std::string leftover = files.LeftoverOfSave(path);
-  if (leftover.empty()) return "";
-  const int answer = app.platform.dialogs->ShowMessage(
-      "A save of '" + NamePart(path) + "' did not finish. The text it was writing is in '" + leftover +
-          "'. Open that text instead of the file?",
-      kQuestionTitle, MessageButtons::YesNo);
-  if (answer == kAnswerYes) return leftover;
-  files.RemoveFile(leftover);
+  const UnfinishedSave found = FindUnfinishedSave(files, SaveRecordFolder(app), path);
+  if (found.kind == UnfinishedSave::None) return "";
+  const std::string text =
+      found.kind == UnfinishedSave::NewText
+          ? "A save of '" + NamePart(path) + "' did not finish. The text it was writing is in '" + found.file +
+                "'. Open that text instead of the file? No deletes that text."
+          : "A save of '" + NamePart(path) + "' did not finish and left the file damaged. Its old text is in '" +
+                found.file + "'. Open the old text instead of the damaged file? No keeps that copy.";
+  if (app.platform.dialogs->ShowMessage(text, kQuestionTitle, MessageButtons::YesNo) == kAnswerYes) return found.file;
+  DeclineUnfinishedSave(files, found);
   return "";
 }
 

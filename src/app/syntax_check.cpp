@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/file_save.h"
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
 
@@ -118,7 +119,7 @@ void CheckSyntax(App& app) {
     files.RemoveFile(script);
     return;
   }
-  if (!files.WriteFileReplacing(batch, CompileBatchLine(compiler, project, scriptArgument, logArgument))) {
+  if (!SaveFile(files, "", batch, CompileBatchLine(compiler, project, scriptArgument, logArgument)).written) {
     ShowCannotWrite(app, batch);
     files.RemoveFile(script);
     return;
