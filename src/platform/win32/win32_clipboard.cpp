@@ -1,6 +1,6 @@
-#include <cstring>
-
 #include "platform/win32/win32_services.h"
+
+#include <cstring>
 
 std::string Win32Clipboard::GetText() {
   std::string text;

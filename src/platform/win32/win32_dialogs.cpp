@@ -1,9 +1,9 @@
+#include "platform/win32/win32_services.h"
+
 #include <commdlg.h>
 
 #include <string>
 #include <vector>
-
-#include "platform/win32/win32_services.h"
 
 int Win32Dialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) {
   UINT type = buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL

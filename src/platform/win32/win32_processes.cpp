@@ -1,9 +1,9 @@
+#include "platform/win32/win32_services.h"
+
 #include <shellapi.h>
 
 #include <cstdlib>
 #include <string>
-
-#include "platform/win32/win32_services.h"
 
 bool Win32ProcessRunner::RunAndWait(const std::string& file, const std::string& folder) {
   SHELLEXECUTEINFOA info;

@@ -1,6 +1,6 @@
-#include <vector>
-
 #include "platform/win32/win32_services.h"
+
+#include <vector>
 
 std::string Win32Profile::Read(const std::string& section, const std::string& key, const std::string& fallback,
                                size_t bufferSize, const std::string& file) {
