@@ -1,6 +1,6 @@
 #include "app/outside_changes.h"
 
-#include "app/recovery.h"
+#include "app/file_stamps.h"
 #include "app/script_files.h"
 
 namespace {
@@ -8,32 +8,13 @@ namespace {
 constexpr const char* kQuestionTitle = "Question:";
 constexpr const char* kWarningTitle = "Warning:";
 
-std::string DocumentPath(const AppState& s) { return s.FileDir + s.FileName; }
 
 }  // namespace
-
-void RememberFileStamp(App& app) {
-  AppState& s = app.state;
-  s.loadedStamp = app.platform.files->StampOf(DocumentPath(s));
-  s.askedStamp = s.loadedStamp;
-}
-
-void ForgetFileStamp(App& app) {
-  app.state.loadedStamp = FileStamp();
-  app.state.askedStamp = FileStamp();
-}
-
-bool ChangedByOtherProgram(App& app, const std::string& target) {
-  const AppState& s = app.state;
-  if (s.HasFile != 1 || !s.loadedStamp.exists || target != DocumentPath(s)) return false;
-  const FileStamp now = app.platform.files->StampOf(target);
-  return now.exists && now != s.loadedStamp;
-}
 
 void CheckOutsideChanges(App& app) {
   AppState& s = app.state;
   if (s.HasFile != 1) return;
-  const std::string path = DocumentPath(s);
+  const std::string path = s.FileDir + s.FileName;
   const FileStamp now = app.platform.files->StampOf(path);
   // The user answers once for each change; "keep" must not ask again at
   // every return to the window.

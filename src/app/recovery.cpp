@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/file_save.h"
+#include "app/opened_text.h"
 #include "app/recovery_copy.h"
-#include "app/script_files.h"
 #include "catalogue/line_reader.h"
 #include "editor/editor_ops.h"
 

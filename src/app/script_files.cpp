@@ -1,7 +1,8 @@
 #include "app/script_files.h"
 
 #include "app/file_save.h"
-#include "app/outside_changes.h"
+#include "app/file_stamps.h"
+#include "app/opened_text.h"
 #include "app/recovery.h"
 #include "app/script_format.h"
 #include "catalogue/line_reader.h"
@@ -260,18 +261,6 @@ std::string TextLeftBySave(App& app, const std::string& path) {
   if (app.platform.dialogs->ShowMessage(text, kQuestionTitle, MessageButtons::YesNo) == kAnswerYes) return found.file;
   DeclineUnfinishedSave(files, found);
   return "";
-}
-
-void ShowOpenedLines(App& app, const std::vector<std::string>& lines, const std::string& path) {
-  EditControl& edit = *app.edit;
-  SetEditorVisible(edit, false);
-  try {
-    LoadText(app, lines, app.state.Enabled == 1 && app.state.OnOpening == 1);
-  } catch (const std::bad_alloc&) {
-    ShowError(app, "The file '" + ShownPath(path) + "' could not be opened whole: there is not enough memory.");
-  }
-  SetEditorVisible(edit, true);
-  ActivateEditor(edit);
 }
 
 void LoadScript(App& app, const std::string& path) {
