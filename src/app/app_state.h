@@ -100,8 +100,12 @@ struct AppState {
   int replaceMatchCase = 1;
   int lastFoundLine = -1;
   int lastFoundColumn = -1;
-  // The lines before a Replace all that loaded the whole text anew, for Undo.
+  // A Replace all that loaded the whole text anew is a step of the undo
+  // history the control does not hold: the lines on either side of it, and
+  // whether it is undone. Without the lines before it there is no such step.
   std::vector<std::string> textBeforeReplaceAll;
+  std::vector<std::string> textAfterReplaceAll;
+  int replaceAllUndone = 0;
 
   // Outside changes: the file as the editor's text last matched it, and as
   // the user was last asked about it (so one change is asked about once).

@@ -24,7 +24,8 @@ void EditUndo(App& app) {
 void EditRedo(App& app) {
   std::string before = app.edit->GetText();
   RedoEdit(*app.edit);
-  MarkChangedIfTextMoved(app, before);
+  if (app.edit->GetText() != before) MarkChanged(app.state);
+  else RedoWholeTextReplace(app);
 }
 
 void EditCut(App& app) {

@@ -87,3 +87,12 @@ bool Win32ProcessRunner::IsRunning(const std::string& process) {
   CloseHandle(handle);
   return running;
 }
+
+std::string Win32ProcessRunner::EnvironmentVariable(const std::string& name) {
+  const DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+  if (size == 0) return "";
+  std::string value(size, '\0');
+  const DWORD length = GetEnvironmentVariableA(name.c_str(), &value[0], size);
+  value.resize(length < size ? length : 0);
+  return value;
+}

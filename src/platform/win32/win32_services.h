@@ -50,4 +50,5 @@ class Win32ProcessRunner : public ProcessRunner {
   bool ConsolePath(const std::string& path, std::string& spelled) override;
   std::string ThisProcess() override;
   bool IsRunning(const std::string& process) override;
+  std::string EnvironmentVariable(const std::string& name) override;
 };
