@@ -6,20 +6,25 @@ std::string DocumentPath(const AppState& s) { return s.FileDir + s.FileName; }
 
 }  // namespace
 
-void RememberFileStamp(App& app) {
-  AppState& s = app.state;
-  s.loadedStamp = app.platform.files->StampOf(DocumentPath(s));
-  s.askedStamp = s.loadedStamp;
+FileStamp StampOfFile(App& app, const std::string& path) {
+  FileSystem& files = *app.platform.files;
+  std::string final;
+  int names = 1;
+  return files.StampOf(files.FinalPath(path, final, names) ? final : path);
 }
 
-void ForgetFileStamp(App& app) {
-  app.state.loadedStamp = FileStamp();
-  app.state.askedStamp = FileStamp();
+void RememberFileStamp(App& app, const FileStamp& stamp) {
+  app.state.loadedStamp = stamp;
+  app.state.askedStamp = stamp;
 }
+
+void RememberFileStamp(App& app) { RememberFileStamp(app, StampOfFile(app, DocumentPath(app.state))); }
+
+void ForgetFileStamp(App& app) { RememberFileStamp(app, FileStamp()); }
 
 bool ChangedByOtherProgram(App& app, const std::string& target) {
   const AppState& s = app.state;
   if (s.HasFile != 1 || !s.loadedStamp.exists || target != DocumentPath(s)) return false;
-  const FileStamp now = app.platform.files->StampOf(target);
+  const FileStamp now = StampOfFile(app, target);
   return now.exists && now != s.loadedStamp;
 }

@@ -5,7 +5,13 @@
 
 #include "app/app.h"
 
-// The file now matches the editor's text (just read or written).
+// The stamp of the file `path` names in the end: behind a symbolic link,
+// the file another program writes.
+FileStamp StampOfFile(App& app, const std::string& path);
+// The file now matches the editor's text. A file being read is stamped
+// before the read, so a write made meanwhile is seen afterwards.
+void RememberFileStamp(App& app, const FileStamp& stamp);
+// The document's file as it is now, just written.
 void RememberFileStamp(App& app);
 // The document has no file the text came from.
 void ForgetFileStamp(App& app);

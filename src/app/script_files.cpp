@@ -280,13 +280,14 @@ void LoadScript(App& app, const std::string& path) {
   }
   std::vector<std::string> lines;
   std::string lineBreak;
+  const FileStamp before = StampOfFile(app, path);
   if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, lineBreak)) return;
   AdoptFile(app, path, 1);
   s.LineBreak = lineBreak;
   s.textBeforeReplaceAll.clear();   // Undo must not bring back another script
   ShowOpenedLines(app, lines, path);
   MarkUnchanged(app);
-  RememberFileStamp(app);
+  RememberFileStamp(app, before);
   // The text of the save that did not finish is not in the file yet.
   if (!leftover.empty()) MarkChanged(s);
 }

@@ -82,6 +82,7 @@ bool MemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
   auto it = files.find(Resolved(path));
   if (it == files.end()) return Refuse(FileError::NotFound, kNotFound);
   bytes = it->second;
+  if (afterRead) afterRead(path);
   return Succeed();
 }
 

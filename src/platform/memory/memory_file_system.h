@@ -5,6 +5,7 @@
 // Any call of the file primitives can be made to fail, or the machine to
 // stop there as a crash or a power cut would: what was written but not
 // flushed is then lost, kept or zeroed, and nothing after it happens.
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -26,6 +27,8 @@ class MemoryFileSystem : public FileSystem {
   std::string failure = "Access is denied.";   // what a refused write says
   std::string tempFolder = "C:\\temp\\";
   int reads = 0;             // how many ReadFile calls were made
+  // Runs after each read, as another program writing just then would.
+  std::function<void(const std::string& path)> afterRead;
   int stampQueries = 0;      // how many StampOf calls were made
   // Last-write times: every write moves the file's time on, as the system's
   // clock does.
