@@ -119,7 +119,8 @@ struct AppState {
   int recoveryCurrent = 0;      // the copy on disk holds the text as it is
   int recoveryWritten = 0;      // a copy of ours is on disk
   int recoveryTimer = 0;        // a write is due when the timer runs out
-  int recoveryTrouble = 0;      // the status bar has said copies cannot be kept
+  std::string recoveryTrouble;  // why copies cannot be kept, as last told to the user
+  std::string recoveryNoFolder; // why there is no folder for copies
   // A long text is read for its copy a piece per idle pass, then written a
   // piece per pass: the text read so far, where the next piece is read
   // (-1 when not reading) and where the next is written (-1 when not writing).

@@ -297,6 +297,16 @@ SaveResult SaveFile(FileSystem& files, const std::string& recordFolder, const st
 
 // ---- A file in pieces ------------------------------------------------------
 
+namespace {
+
+bool PieceFailed(FileSystem& files, PiecewiseFile& pieces) {
+  pieces.why = files.LastFailure();
+  if (pieces.why.empty()) pieces.why = "the system did not say why.";
+  return false;
+}
+
+}  // namespace
+
 bool StartPieces(FileSystem& files, PiecewiseFile& pieces, const std::string& path) {
   AbandonPieces(files, pieces);
   pieces.path = path;
@@ -306,18 +316,18 @@ bool StartPieces(FileSystem& files, PiecewiseFile& pieces, const std::string& pa
     pieces.file = files.CreateNew(pieces.fresh);
     if (!pieces.file && files.LastError() != FileError::Exists) break;
   }
-  return pieces.file != 0;
+  return pieces.file != 0 || PieceFailed(files, pieces);
 }
 
 bool WritePiece(FileSystem& files, PiecewiseFile& pieces, const std::string& bytes) {
-  return pieces.file && files.Write(pieces.file, bytes) && files.Flush(pieces.file);
+  return pieces.file && ((files.Write(pieces.file, bytes) && files.Flush(pieces.file)) || PieceFailed(files, pieces));
 }
 
 bool FinishPieces(FileSystem& files, PiecewiseFile& pieces) {
   if (!pieces.file) return false;
-  const bool closed = files.Close(pieces.file);
+  const bool closed = files.Close(pieces.file) || PieceFailed(files, pieces);
   pieces.file = 0;
-  if (closed && files.Rename(pieces.fresh, pieces.path)) return true;
+  if (closed && (files.Rename(pieces.fresh, pieces.path) || PieceFailed(files, pieces))) return true;
   files.RemoveFile(pieces.fresh);
   return false;
 }

@@ -36,6 +36,7 @@ std::string FreshNameBeside(const std::string& path);
 struct PiecewiseFile {
   FileHandle file = 0;
   std::string path, fresh;
+  std::string why;   // the system's words for the call that failed
 };
 bool StartPieces(FileSystem& files, PiecewiseFile& pieces, const std::string& path);
 bool WritePiece(FileSystem& files, PiecewiseFile& pieces, const std::string& bytes);
