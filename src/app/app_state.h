@@ -47,6 +47,8 @@ struct AppState {
   int Changed = 0;
   int HasFile = 0;   // the text was read from, or saved to, FileDir + FileName
   std::string LineBreak = kCrLf;   // the file's own, so a save changes no line it did not edit
+  int Utf8 = 0;                    // the file is UTF-8, shown in the program's code page
+  int ByteOrderMark = 0;           // the file starts with a UTF-8 byte-order mark
   std::string TitleBase = kTitleBase;
   std::string Version = kVersion;
   std::string ProgramFolder;   // executable's folder, with trailing backslash

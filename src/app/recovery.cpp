@@ -44,6 +44,8 @@ void Restore(App& app, const RecoveryCopy& copy) {
   s.FileName = copy.name;
   s.HasFile = copy.hasFile;
   s.LineBreak = copy.lineBreak;
+  s.Utf8 = copy.utf8;
+  s.ByteOrderMark = copy.byteOrderMark;
   SetDocumentTitle(app);
   ShowOpenedLines(app, SplitScriptLines(copy.text), copy.folder + copy.name);
   app.edit->SetModify(false);
@@ -119,6 +121,8 @@ RecoveryCopy CopyOfDocument(App& app) {
   copy.name = s.FileName;
   copy.hasFile = s.HasFile;
   copy.lineBreak = s.LineBreak;
+  copy.utf8 = s.Utf8;
+  copy.byteOrderMark = s.ByteOrderMark;
   copy.stamp = s.loadedStamp;
   return copy;
 }
@@ -222,7 +226,7 @@ namespace {
 bool MatchesItsFile(FileSystem& files, const RecoveryCopy& copy) {
   std::string bytes;
   return copy.hasFile == 1 && files.ReadFile(copy.folder + copy.name, bytes) &&
-         bytes == WithLineBreak(copy.text, copy.lineBreak);
+         bytes == FileOfText(files, copy.text, FileForm{copy.lineBreak, copy.utf8, copy.byteOrderMark});
 }
 
 }  // namespace

@@ -84,6 +84,12 @@ void MarkUnchanged(App& app) {
   RemoveRecoveryCopy(app);
 }
 
+void TakeForm(AppState& s, const FileForm& form) {
+  s.LineBreak = form.lineBreak;
+  s.Utf8 = form.utf8;
+  s.ByteOrderMark = form.byteOrderMark;
+}
+
 void AdoptFile(App& app, const std::string& path, int hasFile) {
   app.state.FileName = NamePart(path);
   app.state.FileDir = FolderPart(path);
@@ -145,8 +151,8 @@ bool FitsInMemory(App& app, const std::string& path, uint64_t lines, uint64_t by
 
 // Reads a script's lines, or says why not and leaves everything as it was.
 // `linesKept`: lines the editing area goes on holding beside the file's.
-// `lineBreak` gets the file's own line break.
-bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines, std::string& lineBreak,
+// `form` gets how the file holds its text, to be written back the same way.
+bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines, FileForm& form,
                     uint64_t linesKept = 0) {
   std::string bytes;
   try {
@@ -165,8 +171,13 @@ bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>&
     // The size is judged before the lines are made: a file of line breaks
     // alone would take a line each.
     if (!FitsInMemory(app, path, linesKept + ScriptLineCount(bytes), bytes.size())) return false;
-    lineBreak = LineBreakOf(bytes);
-    lines = SplitScriptLines(bytes);
+    bool foreign = false;
+    lines = SplitScriptLines(TextOfFile(*app.platform.files, bytes, form, foreign));
+    if (foreign)
+      app.platform.dialogs->ShowMessage(
+          "The file '" + ShownPath(path) + "' is written in UTF-8 and holds letters this system cannot show: each "
+              "shows as several signs, and is saved back as it was.",
+          kWarningTitle, MessageButtons::Ok);
     return true;
   } catch (const std::bad_alloc&) {
     ShowError(app, "The file '" + path + "' is too large to open: there is not enough memory.");
@@ -203,6 +214,14 @@ std::string WithScriptExtension(const std::string& path) {
 
 namespace {
 
+FileForm FormOfDocument(const AppState& s) {
+  FileForm form;
+  form.lineBreak = s.LineBreak;
+  form.utf8 = s.Utf8;
+  form.byteOrderMark = s.ByteOrderMark;
+  return form;
+}
+
 // Where saves keep their records and copies of old text: with the recovery
 // copies, or where the system keeps temporary files.
 std::string SaveRecordFolder(App& app) {
@@ -212,7 +231,7 @@ std::string SaveRecordFolder(App& app) {
 }  // namespace
 
 bool SaveScript(App& app, const std::string& path) {
-  const std::string bytes = WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak);
+  const std::string bytes = FileOfText(*app.platform.files, GetEditorText(*app.edit), FormOfDocument(app.state));
   const SaveResult saved = SaveFile(*app.platform.files, SaveRecordFolder(app), path, bytes);
   if (saved.written) return true;
   ShowError(app, "The file '" + ShownPath(path) + "' could not be written: " + saved.why +
@@ -275,15 +294,15 @@ void LoadScript(App& app, const std::string& path) {
   if (leftover.empty() && !app.platform.files->Exists(path)) {
     AdoptFile(app, path, 0);
     ForgetFileStamp(app);
-    s.LineBreak = kCrLf;
+    TakeForm(s, FileForm());
     return;
   }
   std::vector<std::string> lines;
-  std::string lineBreak;
+  FileForm form;
   const FileStamp before = StampOfFile(app, path);
-  if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, lineBreak)) return;
+  if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, form)) return;
   AdoptFile(app, path, 1);
-  s.LineBreak = lineBreak;
+  TakeForm(s, form);
   s.textBeforeReplaceAll.clear();   // Undo must not bring back another script
   ShowOpenedLines(app, lines, path);
   MarkUnchanged(app);
@@ -295,8 +314,8 @@ void LoadScript(App& app, const std::string& path) {
 void AppendScript(App& app, const std::string& path) {
   if (!app.platform.files->Exists(path)) return;
   std::vector<std::string> lines;
-  std::string lineBreak;   // the document keeps its own
-  if (!ReadScriptFile(app, path, lines, lineBreak, static_cast<uint64_t>(LineCount(*app.edit)))) return;
+  FileForm form;   // the document keeps its own
+  if (!ReadScriptFile(app, path, lines, form, static_cast<uint64_t>(LineCount(*app.edit)))) return;
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
   if (!lines.empty()) {
@@ -325,7 +344,7 @@ void NewScript(App& app) {
   ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
   app.state.FileName = kUnnamedScript;
   app.state.HasFile = 0;
-  app.state.LineBreak = kCrLf;
+  TakeForm(app.state, FileForm());
   app.state.textBeforeReplaceAll.clear();
   MarkUnchanged(app);
   ForgetFileStamp(app);

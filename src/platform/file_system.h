@@ -69,6 +69,11 @@ class FileSystem {
   // The user's folder for temporary files, with a trailing backslash.
   virtual std::string TempFolder() = 0;
 
+  // UTF-8 in the program's code page; false when a letter has no place
+  // there (no look-alike stands in for it).
+  virtual bool Utf8ToProgramText(const std::string& utf8, std::string& text) = 0;
+  virtual std::string ProgramTextToUtf8(const std::string& text) = 0;
+
   // True when the system reports a size for the path (a folder counts).
   virtual bool Exists(const std::string& path) = 0;
   // One query of the system, the file left closed.

@@ -80,6 +80,8 @@ class DiskFileSystem : public FileSystem {
   int SameAccess(const std::string&, const std::string&) override { return 1; }
   FileError LastError() override { return FileError::Other; }
   std::string TempFolder() override { return ""; }
+  bool Utf8ToProgramText(const std::string&, std::string&) override { return false; }
+  std::string ProgramTextToUtf8(const std::string& text) override { return text; }
   bool RemoveFile(const std::string&) override { return false; }
   bool Exists(const std::string& path) override {
     std::string bytes;

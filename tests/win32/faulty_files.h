@@ -33,6 +33,8 @@ class FaultyFiles : public FileSystem {
   FileError LastError() override { return failed_ ? FileError::DiskFull : real_.LastError(); }
   std::string LastFailure() override { return failed_ ? failWords : real_.LastFailure(); }
   std::string TempFolder() override { return real_.TempFolder(); }
+  bool Utf8ToProgramText(const std::string& u, std::string& t) override { return real_.Utf8ToProgramText(u, t); }
+  std::string ProgramTextToUtf8(const std::string& t) override { return real_.ProgramTextToUtf8(t); }
   bool Exists(const std::string& p) override { return real_.Exists(p); }
   FileStamp StampOf(const std::string& p) override { return real_.StampOf(p); }
   std::string UserDataFolder() override { return real_.UserDataFolder(); }

@@ -277,3 +277,32 @@ std::vector<std::string> MemoryFileSystem::FilesIn(const std::string& folder, co
   }
   return found;
 }
+
+bool MemoryFileSystem::Utf8ToProgramText(const std::string& utf8, std::string& text) {
+  text.clear();
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      text += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+      text += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string MemoryFileSystem::ProgramTextToUtf8(const std::string& text) {
+  std::string utf8;
+  for (char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      utf8 += ch;
+    } else {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}

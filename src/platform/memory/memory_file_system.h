@@ -66,6 +66,9 @@ class MemoryFileSystem : public FileSystem {
   FileError LastError() override { return error_; }
   std::string LastFailure() override { return words_; }
   std::string TempFolder() override { return tempFolder; }
+  // The program's code page here is Latin-1: U+0000 to U+00FF, byte for byte.
+  bool Utf8ToProgramText(const std::string& utf8, std::string& text) override;
+  std::string ProgramTextToUtf8(const std::string& text) override;
   bool Exists(const std::string& path) override;
   FileStamp StampOf(const std::string& path) override;
   std::string UserDataFolder() override { return userDataFolder; }

@@ -224,6 +224,51 @@ std::string Win32FileSystem::TempFolder() {
   return std::string(folder, length);
 }
 
+namespace {
+
+std::wstring Wide(UINT codePage, DWORD flags, const std::string& text, bool& ok) {
+  ok = true;
+  if (text.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  ok = length > 0;
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (ok) MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+std::string Narrow(UINT codePage, const std::wstring& wide, bool& lossy) {
+  lossy = false;
+  if (wide.empty()) return std::string();
+  BOOL usedDefault = FALSE;
+  // UTF-8 takes neither flag nor default character.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL* defaulted = utf8 ? nullptr : &usedDefault;
+  const int length = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                         nullptr, defaulted);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0)
+    WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), &text[0], length, nullptr,
+                        defaulted);
+  lossy = length <= 0 || usedDefault;
+  return text;
+}
+
+}  // namespace
+
+bool Win32FileSystem::Utf8ToProgramText(const std::string& utf8, std::string& text) {
+  bool ok = false, lossy = false;
+  const std::wstring wide = Wide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, ok);
+  if (!ok) return false;
+  text = Narrow(CP_ACP, wide, lossy);
+  return !lossy;
+}
+
+std::string Win32FileSystem::ProgramTextToUtf8(const std::string& text) {
+  bool ok = false, lossy = false;
+  return Narrow(CP_UTF8, Wide(CP_ACP, 0, text, ok), lossy);
+}
+
 bool Win32FileSystem::Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -23,6 +23,8 @@ class Win32FileSystem : public FileSystem {
   FileError LastError() override { return error_; }
   std::string LastFailure() override { return failure_; }
   std::string TempFolder() override;
+  bool Utf8ToProgramText(const std::string& utf8, std::string& text) override;
+  std::string ProgramTextToUtf8(const std::string& text) override;
   bool Exists(const std::string& path) override;
   FileStamp StampOf(const std::string& path) override;
   std::string UserDataFolder() override;
