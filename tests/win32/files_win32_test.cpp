@@ -56,6 +56,19 @@ TEST_F(RealFiles, OpenAndSaveKeepEveryByteAndLineBreak) {
   EXPECT_EQ(Read(folder + "notes.script"), "x\r\ny\r\nz\r\n\r\nlast\r\n");
   // Nothing is left beside the file.
   EXPECT_EQ(GetFileAttributesA((folder + "notes.script.saving~").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A UTF-8 script with a byte-order mark shows its letters in the
+  // program's code page, and a letter typed at the start goes in as UTF-8
+  // after the mark.
+  ASSERT_TRUE(SaveFile(platform.files, "", folder + "u.script", "\xEF\xBB\xBFM\xC3\xBCller").written);
+  LoadScript(app, folder + "u.script");
+  const std::string shown = app.edit->GetText();
+  ASSERT_EQ(GetACP(), 1252u) << "the letters below are the western code page's";
+  EXPECT_EQ(shown, "M\xFCller");
+  app.edit->ExSetSel(0, 0);
+  app.edit->ReplaceSel("\xE9", true);
+  ASSERT_TRUE(SaveScript(app, folder + "u.script"));
+  EXPECT_EQ(Read(folder + "u.script"), "\xEF\xBB\xBF\xC3\xA9M\xC3\xBCller");
 }
 
 TEST_F(RealFiles, ALargeScriptIsWrittenWhole) {
