@@ -289,6 +289,10 @@ struct Save {
 
 std::string FreshNameBeside(const std::string& path) { return FreshName(path, 0); }
 
+std::string OldTextCopyName(const std::string& folder, const std::string& target) {
+  return CopyName(folder, target, 0);
+}
+
 SaveResult SaveFile(FileSystem& files, const std::string& recordFolder, const std::string& path,
                     const std::string& bytes) {
   Save save{files, recordFolder, "", "", bytes, SaveRecord(), SaveResult(), ""};

@@ -29,6 +29,9 @@ SaveResult SaveFile(FileSystem& files, const std::string& recordFolder, const st
 
 // The name a save of `path` writes first, beside it.
 std::string FreshNameBeside(const std::string& path);
+// The first name a copy of `target`'s old text takes in `folder`; a name
+// taken, by a copy kept from before, is never written over.
+std::string OldTextCopyName(const std::string& folder, const std::string& target);
 
 // A file written a piece per call, each piece on the disk when its call
 // returns; it takes its name in one rename once finished, so until then

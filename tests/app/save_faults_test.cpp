@@ -4,6 +4,7 @@
 // the script offers only a whole text and leaves nothing behind once saved.
 #include <functional>
 
+#include "app/file_save.h"
 #include "app/recovery.h"
 #include "app/recovery_copy.h"
 #include "app/script_files.h"
@@ -12,6 +13,10 @@
 namespace {
 
 using Loss = MemoryFileSystem::Loss;
+
+const std::string kRecords = "C:\\Users\\u\\AppData\\Local\\QVR Visual Script Editor\\Recovery\\";
+// A copy of the old text an earlier save told the user to keep.
+const std::string kKept = OldTextCopyName(kRecords, "C:\\s\\a.script");
 
 struct Way {
   const char* name;
@@ -38,6 +43,11 @@ const Way kWays[] = {
      "C:\\s\\link.script", "C:\\t\\a.script"},
     {"hidden file", [](MemoryFileSystem& f) { f.hidden.insert("C:\\s\\a.script"); }},
     {"system file", [](MemoryFileSystem& f) { f.system.insert("C:\\s\\a.script"); }},
+    {"a copy kept from before",
+     [](MemoryFileSystem& f) {
+       f.names["C:\\s\\a.script"] = 2;
+       f.files[kKept] = "kept";
+     }},
     {"read-only file", [](MemoryFileSystem& f) { f.readOnly.insert("C:\\s\\a.script"); }, "C:\\s\\a.script",
      "C:\\s\\a.script", true, true},
 };
@@ -137,7 +147,10 @@ int SaveUnder(const Way& way, const std::pair<std::string, std::string>& texts, 
   if (!way.refused) {
     EXPECT_TRUE(SaveScript(second.app, way.opened));
     for (const auto& [path, bytes] : second.mem.files.files)
-      EXPECT_EQ(path, way.target) << "left behind: " << path << " holding " << bytes;
+      if (path != kKept) {
+        EXPECT_EQ(path, way.target) << "left behind: " << path << " holding " << bytes;
+      }
+    EXPECT_EQ(Holding(second.mem.files, kKept), disk.files.count(kKept) ? "kept" : "<none>");
   }
   return calls;
 }

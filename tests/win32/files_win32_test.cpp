@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/file_save.h"
 #include "app/script_files.h"
+#include "win32/faulty_files.h"
 #include "win32/real_app.h"
 
 namespace {
@@ -179,8 +180,18 @@ TEST(HostFiles, KeepTheirLinkAndTheirPermissions) {
   const char* host = std::getenv("QVR_HOST_FOLDER");
   if (!host) GTEST_SKIP() << "run by the test command, which makes the files";
   const std::string at = host;
-  ASSERT_TRUE(SaveFile(files, "", at + "link.script", "through the link").written);
+  // Stopped before its rename, a save through the link leaves its text
+  // beside the file the link points at, where the next open finds it.
+  FaultyFiles faulty(files);
+  faulty.crashOn = "Rename";
+  EXPECT_THROW(SaveFile(faulty, at, at + "link.script", "cut short"), FaultyFiles::Crash);
+  const UnfinishedSave found = FindUnfinishedSave(files, at, at + "link.script");
   std::string bytes;
+  EXPECT_EQ(found.kind, UnfinishedSave::NewText);
+  files.ReadFile(found.file, bytes);
+  EXPECT_EQ(bytes, "cut short");
+  DeclineUnfinishedSave(files, found);
+  ASSERT_TRUE(SaveFile(files, "", at + "link.script", "through the link").written);
   files.ReadFile(at + "real.script", bytes);
   EXPECT_EQ(bytes, "through the link");
   for (const char* name : {"private.script", "open.script"}) {
