@@ -192,7 +192,13 @@ struct Save {
       return result;
     }
     FileHandle file = files.OpenExisting(target);
-    if (file && files.Write(file, bytes) && files.SetEnd(file) && files.Flush(file)) {
+    if (!file) {
+      // Nothing was written: the copy and the record have no more to say.
+      Fail();
+      if (files.RemoveFile(r.copy) && !recordFolder.empty()) files.RemoveFile(record);
+      return result;
+    }
+    if (files.Write(file, bytes) && files.SetEnd(file) && files.Flush(file)) {
       // Flushed is whole; a handle that will not close changes nothing on disk.
       files.Close(file);
       if (files.RemoveFile(r.copy)) Finished();
@@ -200,7 +206,7 @@ struct Save {
       return result;
     }
     Fail();
-    if (file) files.Close(file);
+    files.Close(file);
     FileHandle back = files.OpenExisting(target);
     const bool restored = back && files.Write(back, old) && files.SetEnd(back) && files.Flush(back);
     if (back) files.Close(back);
@@ -354,7 +360,10 @@ UnfinishedSave FindUnfinishedSave(FileSystem& files, const std::string& recordFo
   std::string bytes;
   SaveRecord r;
   const bool haveRecord = !recordFolder.empty() && files.ReadFile(found.record, bytes);
-  if (!haveRecord || !ParseRecord(bytes, r) || r.target != target) {
+  const bool parsed = haveRecord && ParseRecord(bytes, r);
+  // Another file's whose path shares the hash is left to that file.
+  if (parsed && r.target != target) return found;
+  if (!parsed) {
     if (haveRecord) files.RemoveFile(found.record);
     // A fresh file no record vouches for may be any part of a text; a copy
     // made just before a crash cut its record short holds nothing yet.
