@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/edit_commands.h"
 #include "app/recovery.h"
 #include "app/script_files.h"
 #include "app/startup_steps.h"
@@ -553,6 +554,175 @@ void TimeRecovery(App& app, Win32Platform& platform, const std::string& sample) 
 
 }  // namespace
 
+// One user action on a script of `lines` lines, in the editor or in a bare
+// rich-edit control holding the same formatted text; each in a process of
+// its own (two long texts in one process slow each other through the
+// shared heap). Prints "action <name> <lines> <editor|bare> <median ms>".
+// scripts/perf-table.sh runs them side by side under a time limit.
+struct BareControl {
+  HWND window = nullptr, edit = nullptr;
+};
+
+// The formatted text as the editor opens it, in the pieces a bare control
+// takes it in; the editor's control is emptied afterwards.
+std::vector<std::string> FormattedPieces(App& app) {
+  std::vector<std::string> pieces;
+  EditControl& from = *app.edit;
+  const long lines = from.GetLineCount();
+  for (long first = 0; first < lines; first += 1000) {
+    long start = from.LineIndex(first);
+    long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
+    from.ExSetSel(start, end);
+    pieces.push_back(from.GetSelectionRichText());
+  }
+  LoadText(app, {""}, false);
+  return pieces;
+}
+
+void LoadBare(HWND bare, const std::vector<std::string>& pieces) {
+  Win32EditControl copy(bare, nullptr);
+  copy.SetText("");
+  for (const std::string& piece : pieces) {
+    copy.ExSetSel(-1, -1);
+    copy.SetRichText(piece, true);
+  }
+}
+
+// Puts the caret at the start of line index `line`, or at the text's end.
+void BareCaret(HWND edit, long line, bool atEnd) {
+  long at = atEnd ? GetWindowTextLengthA(edit) + 1 : static_cast<long>(SendMessageA(edit, EM_LINEINDEX, line, 0));
+  CHARRANGE range = {at, at};
+  SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+std::string ThousandLines(const std::string& sample) { return ScriptOfLines(sample, 1000) + "\r\n"; }
+
+int RunAction(App& app, Win32Platform& platform, const std::string& sample, const std::string& name, long lines,
+              bool bare) {
+  const std::string script = ScriptOfLines(sample, static_cast<size_t>(lines));
+  platform.files.WriteFileReplacing("perf_action.script", script);
+  LoadScript(app, "perf_action.script");
+  PumpUntilIdle(app);
+  BareControl b;
+  std::function<void()> pump = [&app] { PumpUntilIdle(app); };
+  HWND edit = platform.ui.ControlHandle(kEditingArea);
+  if (bare) {
+    const std::vector<std::string> pieces = FormattedPieces(app);
+    PumpUntilIdle(app);
+    b.edit = MakeBareControl(640, 480, b.window);
+    auto start = Clock::now();
+    LoadBare(b.edit, pieces);
+    PumpBare(b.window);
+    if (name == "open") {
+      std::printf("action %s %ld bare %.1f\n", name.c_str(), lines, MillisecondsSince(start));
+      return 0;
+    }
+    edit = b.edit;
+    pump = [&b] { PumpBare(b.window); };
+  }
+  auto once = [&](const std::function<void()>& act) {
+    auto start = Clock::now();
+    act();
+    pump();
+    return MillisecondsSince(start);
+  };
+  std::vector<double> times;
+  const long middle = lines / 2;
+  if (name == "open") {
+    times.push_back(once([&] { LoadScript(app, "perf_action.script"); }));
+  } else if (name == "enter-end" || name == "enter-middle" || name == "char-middle" || name == "join-middle") {
+    const bool atEnd = name == "enter-end";
+    if (bare) BareCaret(edit, middle, atEnd);
+    else if (atEnd) app.edit->ExSetSel(-1, -1);
+    else SetCaret(*app.edit, 1, static_cast<int>(middle) + 1);
+    PostMessageA(edit, WM_NULL, 0, 0);
+    pump();
+    for (int i = 0; i < 9; ++i) {
+      if (name == "join-middle") {
+        // Enter first, untimed, so every Backspace joins the same two lines.
+        TimeKey(edit, true, pump);
+        times.push_back(once([&] {
+          PostMessageA(edit, WM_KEYDOWN, VK_BACK, 0);
+          PostMessageA(edit, WM_CHAR, 8, 0);
+          PostMessageA(edit, WM_KEYUP, VK_BACK, 0);
+        }));
+      } else {
+        times.push_back(TimeKey(edit, name != "char-middle", pump));
+      }
+    }
+  } else if (name == "delete-all" || name == "delete-all-undo") {
+    const bool undo = name == "delete-all-undo";
+    if (bare) {
+      auto act = [&] {
+        CHARRANGE all = {0, -1};
+        SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
+      };
+      if (undo) act();
+      times.push_back(once(undo ? std::function<void()>([&] { SendMessageA(edit, EM_UNDO, 0, 0); }) : act));
+    } else {
+      auto act = [&] {
+        EditSelectAll(app);
+        EditDelete(app);
+      };
+      if (undo) act();
+      times.push_back(once(undo ? std::function<void()>([&] { EditUndo(app); }) : act));
+    }
+  } else if (name == "paste-1000" || name == "paste-1000-undo") {
+    const bool undo = name == "paste-1000-undo";
+    const std::string text = ThousandLines(sample);
+    platform.clipboard.SetText(text);
+    if (bare) BareCaret(edit, middle, false);
+    else SetCaret(*app.edit, 1, static_cast<int>(middle) + 1);
+    auto act = [&] {
+      if (bare) SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      else EditPaste(app);
+    };
+    if (undo) act();
+    times.push_back(once(undo ? std::function<void()>([&] {
+      if (bare) SendMessageA(edit, EM_UNDO, 0, 0);
+      else EditUndo(app);
+    })
+                              : act));
+  } else if (name == "apply-change" || name == "apply-same" || name == "new-font") {
+    if (bare) {
+      // What the editor's pass can at best come to: the same text formatted
+      // into a fresh control.
+      const std::vector<std::string> pieces = [&] {
+        std::vector<std::string> p;
+        Win32EditControl from(edit, nullptr);
+        for (long first = 0; first < lines; first += 1000) {
+          long start = from.LineIndex(first);
+          long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
+          from.ExSetSel(start, end);
+          p.push_back(from.GetSelectionRichText());
+        }
+        return p;
+      }();
+      times.push_back(once([&] { LoadBare(edit, pieces); }));
+    } else {
+      times.push_back(once([&] {
+        if (name == "apply-change") {
+          // Every record a new colour, so every highlighted line changes.
+          for (CategoryStyle* c : {&app.state.Keywords, &app.state.Methods, &app.state.Events,
+                                   &app.state.Comments, &app.state.Filename})
+            c->red = static_cast<int16_t>((c->red + 77) % 256);
+        }
+        if (name == "new-font") {
+          app.state.EditorFontSize += 1;
+          ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
+        }
+        HighlightAll(app);
+      }));
+    }
+  } else {
+    std::printf("unknown action %s\n", name.c_str());
+    return 2;
+  }
+  std::printf("action %s %ld %s %.1f\n", name.c_str(), lines, bare ? "bare" : "editor", Median(times));
+  return 0;
+}
+
 int main(int argc, char** argv) {
   const bool typingOnly = argc > 1 && std::strcmp(argv[1], "--typing") == 0;
   const bool printingOnly = argc > 1 && std::strcmp(argv[1], "--printing") == 0;
@@ -583,6 +753,11 @@ int main(int argc, char** argv) {
   if (!platform.files.ReadFile("samples\\demo.script", sample)) {
     std::printf("samples\\demo.script not found beside the program\n");
     return 1;
+  }
+  if (argc > 3 && (std::strcmp(argv[1], "--action") == 0 || std::strcmp(argv[1], "--bare") == 0)) {
+    const int result = RunAction(app, platform, sample, argv[2], std::atol(argv[3]), argv[1][2] == 'b');
+    DeleteFileA("perf_action.script");
+    return result;
   }
   if (argc > 1 && std::strcmp(argv[1], "--open") == 0) {
     TimeOpening(app, platform, sample);

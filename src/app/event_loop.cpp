@@ -24,6 +24,8 @@ constexpr int kKeyDelete = 46;
 constexpr int kKeyInsert = 45;
 constexpr int kPasteItem = 12;
 constexpr int kUndoItem = 8;
+constexpr int kRedoItem = 9;
+constexpr int kCutItem = 10;
 constexpr int kCtrlEnter = 10;
 
 void HidePopupIfCaretLineMoved(App& app) {
@@ -66,15 +68,17 @@ void OnEscape(App& app, const Event& e) {
 
 // Keys taken from the editing area before it handles them: its own paste
 // brings another program's fonts and colours along.
-// Undo by key goes the menu's way too: a Replace all over a long script
-// is taken back by the editor, not by the control.
+// Undo, Redo and Cut by key go the menu's way too: a Replace all over a
+// long script, or a cut of thousands of lines, is made and taken back by
+// the editor, not by the control.
 struct TakenKey {
   int key;
   unsigned modifiers;
   int item;   // the menu item it runs
 };
 constexpr TakenKey kTakenKeys[] = {
-    {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem}};
+    {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem},
+    {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}};
 
 void OnTakenKey(App& app, const Event& e) {
   if (e.control != kEditingArea) return;

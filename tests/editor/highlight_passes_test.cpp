@@ -125,6 +125,57 @@ TEST_F(Highlighting, LoadingInOneTransferEqualsTheLiteralPass) {
   ExpectSameFormats(edit(), literal);
 }
 
+// Beyond a thousand lines the whole-text pass loads the text anew a piece at
+// a time: nothing may show at the seams, and what the user could undo goes
+// with the old text rather than undoing into the new one.
+TEST_F(Highlighting, ALongTextFormattedAnewEqualsTheLiteralPass) {
+  const std::string line = "if (x) while(y) Game.Log(\"a // b\") // tail";
+  std::string block, longLine;
+  for (int i = 0; i < 1100; ++i) block += line + "\r\n";
+  while (longLine.size() < 100000) longLine += line + " ";
+  const std::string seamAt = block.substr(0, 999 * (line.size() + 2));
+  const std::pair<const char*, std::string> cases[] = {
+      {"no line break at the end", block + "last"},
+      {"an empty last line", block},
+      {"a tab and an empty line at a seam", seamAt + "\t" + line + "\r\n\r\n" + block},
+      {"a line of 100,000 characters across a seam", seamAt + longLine + "\r\n" + block},
+      {"a line longer than a piece", block + longLine + longLine + longLine + "\r\nx"},
+  };
+  std::mt19937 random(11);
+  for (const auto& [name, text] : cases) {
+    SCOPED_TRACE(name);
+    SetText(text);
+    MemoryEditControl& literal = Twin();
+    literal.SuspendUndo(true);
+    edit().SuspendUndo(true);
+    for (int k = 0; k < 200; ++k) {
+      const long from = random() % edit().Length(), to = from + random() % 40;
+      const uint32_t effects = random() % 8, color = random() % 0xFFFFFF;
+      for (MemoryEditControl* control : {&edit(), &literal}) {
+        control->ExSetSel(from, to);
+        SetSelectionStyle(*control, effects);
+        SetSelectionColor(*control, color);
+      }
+    }
+    edit().SuspendUndo(false);
+    edit().ExSetSel(5, 5);
+    edit().ReplaceSel("x", true);
+    literal.ExSetSel(5, 5);
+    literal.ReplaceSel("x", true);
+    HighlightAll(app);
+    LiteralHighlightAll(app, literal);
+    ExpectSameFormats(edit(), literal);
+    EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+    const std::string formatted = Text();
+    mem.events.Command(8);
+    Run();
+    EXPECT_TRUE(Text() == formatted);
+    mem.events.Command(9);
+    Run();
+    EXPECT_TRUE(Text() == formatted);
+  }
+}
+
 TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {
   std::vector<std::string> lines = SampleLines();
   std::string text;
