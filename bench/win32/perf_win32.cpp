@@ -25,6 +25,7 @@
 #include "editor/find_replace.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
+#include "editor/rich_text.h"
 #include "platform/win32/win32_edit_control.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/printing.h"
@@ -708,13 +709,66 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
                                    &app.state.Comments, &app.state.Filename})
             c->red = static_cast<int16_t>((c->red + 77) % 256);
         }
-        if (name == "new-font") {
-          app.state.EditorFontSize += 1;
-          ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
-        }
+        // As the font dialog's "Choose" leaves it, with highlighting on.
+        if (name == "new-font") app.state.EditorFontSize += 1;
         HighlightAll(app);
       }));
     }
+  } else if (name == "apply-parts") {
+    // What a whole-text pass by reloading is made of, one part at a time.
+    EditControl& e = *app.edit;
+    std::vector<std::string> rtf;
+    std::vector<std::pair<long, long>> ranges;
+    for (long first = 0; first < lines; first += 1000) {
+      long from = e.LineIndex(first);
+      long to = first + 1000 < lines ? e.LineIndex(first + 1000) : from + e.LineLength(from) + 0;
+      ranges.push_back({from, to});
+    }
+    auto start = Clock::now();
+    std::string whole = e.GetText();
+    std::printf("  GetText %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (auto& r : ranges) {
+      e.ExSetSel(r.first, r.second);
+      rtf.push_back(e.GetSelectionRichText());
+    }
+    std::printf("  read pieces %.1f\n", MillisecondsSince(start));
+    for (long step : {2000L, 5000L, 10000L}) {
+      start = Clock::now();
+      size_t bytes = 0;
+      for (long first = 0; first < lines; first += step) {
+        long from = e.LineIndex(first);
+        long to = first + step < lines ? e.LineIndex(first + step) : e.GetTextLength();
+        e.ExSetSel(from, to);
+        bytes += e.GetSelectionRichText().size();
+      }
+      std::printf("  read pieces of %ld lines %.1f (%zu bytes)\n", step, MillisecondsSince(start), bytes);
+    }
+    start = Clock::now();
+    std::printf("  whole rich text %zu bytes", e.GetRichText().size());
+    std::printf(" %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (auto& r : ranges) e.GetTextRange(r.first, r.second);
+    std::printf("  text ranges %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (std::string& piece : rtf) {
+      std::string text;
+      std::vector<CharLook> looks;
+      ReadRichText(piece, text, looks, RichTextTarget::Selection);
+      piece = WriteRichText(text, looks, RichTextTarget::Selection);
+    }
+    std::printf("  parse and write %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    e.SetText("");
+    std::printf("  drop %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (const std::string& piece : rtf) {
+      e.ExSetSel(-1, -1);
+      e.SetRichText(piece, true);
+    }
+    PumpUntilIdle(app);
+    std::printf("  load %.1f\n", MillisecondsSince(start));
+    times.push_back(0);
   } else {
     std::printf("unknown action %s\n", name.c_str());
     return 2;
