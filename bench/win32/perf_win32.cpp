@@ -631,24 +631,37 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
   const long middle = lines / 2;
   if (name == "open") {
     times.push_back(once([&] { LoadScript(app, "perf_action.script"); }));
-  } else if (name == "enter-end" || name == "enter-middle" || name == "char-middle" || name == "join-middle") {
-    const bool atEnd = name == "enter-end";
-    if (bare) BareCaret(edit, middle, atEnd);
-    else if (atEnd) app.edit->ExSetSel(-1, -1);
+  } else if (name == "char-middle") {
+    if (bare) BareCaret(edit, middle, false);
     else SetCaret(*app.edit, 1, static_cast<int>(middle) + 1);
     PostMessageA(edit, WM_NULL, 0, 0);
     pump();
+    for (int i = 0; i < 9; ++i) times.push_back(TimeKey(edit, false, pump));
+  } else if (name == "enter-end" || name == "enter-middle" || name == "join-middle") {
+    // Enter at the end of a line of text, which the realtime pass then
+    // looks at; Backspace at the start of the next, joining them again.
+    // Each key is timed on the same line, the other one untimed puts the
+    // text back.
+    const long line = name == "enter-end" ? lines - 1 : middle;
+    auto backspace = [&] {
+      PostMessageA(edit, WM_KEYDOWN, VK_BACK, 0);
+      PostMessageA(edit, WM_CHAR, 8, 0);
+      PostMessageA(edit, WM_KEYUP, VK_BACK, 0);
+    };
     for (int i = 0; i < 9; ++i) {
+      const long start = static_cast<long>(SendMessageA(edit, EM_LINEINDEX, line, 0));
+      const long end = start + static_cast<long>(SendMessageA(edit, EM_LINELENGTH, start, 0));
+      CHARRANGE at = {end, end};
+      SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+      PostMessageA(edit, WM_NULL, 0, 0);
+      pump();
       if (name == "join-middle") {
-        // Enter first, untimed, so every Backspace joins the same two lines.
         TimeKey(edit, true, pump);
-        times.push_back(once([&] {
-          PostMessageA(edit, WM_KEYDOWN, VK_BACK, 0);
-          PostMessageA(edit, WM_CHAR, 8, 0);
-          PostMessageA(edit, WM_KEYUP, VK_BACK, 0);
-        }));
+        times.push_back(once(backspace));
       } else {
-        times.push_back(TimeKey(edit, name != "char-middle", pump));
+        times.push_back(TimeKey(edit, true, pump));
+        backspace();
+        pump();
       }
     }
   } else if (name == "delete-all" || name == "delete-all-undo") {
@@ -714,6 +727,47 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
         HighlightAll(app);
       }));
     }
+  } else if (name == "enter-parts" || name == "enter-parts-middle") {
+    // What the realtime pass after Enter is made of, call by call, on the
+    // last line or the middle one.
+    EditControl& e = *app.edit;
+    const long line = name == "enter-parts" ? lines - 1 : middle;
+    const long from = e.LineIndex(line), to = from + e.LineLength(from);
+    e.ExSetSel(to, to);
+    PumpUntilIdle(app);
+    auto part = [&](const char* what, const std::function<void()>& act) {
+      std::vector<double> t;
+      for (int i = 0; i < 15; ++i) {
+        auto start = Clock::now();
+        act();
+        t.push_back(MillisecondsSince(start));
+      }
+      std::printf("  %-40s %8.3f ms\n", what, Median(t));
+    };
+    volatile long sink = 0;
+    part("ExGetSel", [&] { sink = e.ExGetSel().cpMin; });
+    part("GetLineCount", [&] { sink = e.GetLineCount(); });
+    part("ExLineFromChar(caret)", [&] { sink = e.ExLineFromChar(to); });
+    part("LineIndex(-1)", [&] { sink = e.LineIndex(-1); });
+    part("LineIndex(line)", [&] { sink = e.LineIndex(line); });
+    part("LineLength(start)", [&] { sink = e.LineLength(from); });
+    part("ExSetSel(line)", [&] { e.ExSetSel(from, to); });
+    part("GetSelectionRichText(line)", [&] { sink = static_cast<long>(e.GetSelectionRichText().size()); });
+    part("GetTextRange(line)", [&] { sink = static_cast<long>(e.GetTextRange(from, to).size()); });
+    part("GetLine(line)", [&] { sink = static_cast<long>(e.GetLine(line, 32000).size()); });
+    part("ExSetSel(caret)", [&] { e.ExSetSel(to, to); });
+    part("ExSetSel(line) + collapse ExSetSel(-1, 0)", [&] {
+      e.ExSetSel(from, to);
+      e.ExSetSel(-1, 0);
+    });
+    std::printf("  collapsed to %ld..%ld, line end %ld\n", e.ExGetSel().cpMin, e.ExGetSel().cpMax, to);
+    part("SuspendUndo on and off", [&] { e.SuspendUndo(true); e.SuspendUndo(false); });
+    part("HideSelection on and off", [&] { e.HideSelection(true); e.HideSelection(false); });
+    part("GetModify + SetModify", [&] { e.SetModify(e.GetModify()); });
+    part("Focus", [&] { e.Focus(); });
+    part("HighlightLine(line), looks right", [&] { HighlightLine(app, static_cast<int>(line) + 1); });
+    part("PostEventStep, caret still", [&] { PostEventStep(app); });
+    times.push_back(0);
   } else if (name == "apply-parts") {
     // What a whole-text pass by reloading is made of, one part at a time.
     EditControl& e = *app.edit;

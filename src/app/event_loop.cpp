@@ -264,7 +264,8 @@ void PostEventStep(App& app) {
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
-    HighlightLine(app, s.lastCaretLine);
+    const bool leftByEnter = app.caret.lineLeft.cpMin >= 0 && caret.line == s.lastCaretLine + 1;
+    HighlightLine(app, s.lastCaretLine, leftByEnter ? app.caret.lineLeft : CharRange{-1, -1});
     s.lastCaretLine = caret.line;
     if (s.PopupShown == 1) HidePopup(app);
   }
