@@ -154,11 +154,13 @@ long PieceStop(EditControl& edit, long end, long lines) {
 // characters would take hours). The rewrite stays out of the undo history,
 // which holds positions, so what the user can undo is untouched. False when
 // the stretch does not read back as exactly the control's text; nothing is
-// written then. `wrote` says whether anything was.
-bool HighlightStretch(App& app, long from, long to, HighlightPass pass, bool* wrote = nullptr) {
+// written then. `wrote` says whether anything was. `withMark` reads the
+// paragraph mark after the stretch along with it.
+bool HighlightStretch(App& app, long from, long to, HighlightPass pass, bool* wrote = nullptr,
+                      bool withMark = false) {
   EditControl& edit = *app.edit;
   if (wrote) *wrote = false;
-  edit.ExSetSel(from, to);
+  edit.ExSetSel(from, withMark ? to + 1 : to);
   std::string text;
   std::vector<CharLook> looks;
   if (!ReadRichText(edit.GetSelectionRichText(), text, looks, RichTextTarget::Selection)) return false;
@@ -170,6 +172,13 @@ bool HighlightStretch(App& app, long from, long to, HighlightPass pass, bool* wr
   // about to be written back must read exactly as the control holds it
   // (asking costs another walk over the text).
   if (looks == old) return true;
+  if (withMark) {
+    // A mark read along is not written back: the control gives it the
+    // looks of the run before it.
+    text.pop_back();
+    looks.pop_back();
+    edit.ExSetSel(from, to);
+  }
   if (text != edit.GetTextRange(from, to)) return false;
   edit.SetRichText(WriteRichText(text, looks, RichTextTarget::Selection), true);
   if (wrote) *wrote = true;
@@ -338,7 +347,7 @@ void HighlightLine(App& app, int line, CharRange where) {
   bool wrote = true;
   {
     QuietFormatting quiet(edit);
-    if (!HighlightStretch(app, start, besideCaret ? end + 1 : end, HighlightPass::SingleLine, &wrote))
+    if (!HighlightStretch(app, start, end, HighlightPass::SingleLine, &wrote, besideCaret))
       ApplyRuns(edit, index, LineRuns(app, HighlightPass::SingleLine).Of(GetLineText(edit, index)));
   }
   if (besideCaret && !wrote) edit.ExSetSel(-1, 0);

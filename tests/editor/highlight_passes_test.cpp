@@ -176,6 +176,59 @@ TEST_F(Highlighting, ALongTextFormattedAnewEqualsTheLiteralPass) {
   }
 }
 
+// Enter and Backspace at a line's start are told from the caret's move
+// alone: after every key the caret watch must agree with a full read, and
+// the line Enter left must be formatted as when found by its number.
+TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAfterEveryKey) {
+  constexpr int kEnter = 13, kBack = 8, kDelete = 46, kEnd = 35, kLeft = 37, kHome = 36;
+  const std::string text = "if (x) Game.Log(\"a\") // c\r\n\tsecond while\r\n\r\nlast";
+  const struct {
+    const char* name;
+    int line;                  // where the caret starts: the end of this line
+    std::vector<int> keys;
+  } cases[] = {
+      {"Enter at a line's end", 1, {kEnter}},
+      {"Enter inside a line", 2, {kLeft, kLeft, kEnter}},
+      {"Enter on an empty line, then Backspace", 3, {kEnter, kBack}},
+      {"Backspace at a line's start", 2, {kHome, kBack}},
+      {"Delete at a line's end", 1, {kDelete}},
+      {"Enter twice at the text's end", 4, {kEnter, kEnter, kEnd}},
+  };
+  MemoryEditControl& literal = Twin();
+  auto copyIntoLiteral = [&] {
+    literal.SetText(Text());
+    for (long i = 0; i < edit().Length(); ++i) {
+      literal.ExSetSel(i, i + 1);
+      SetSelectionColor(literal, edit().FormatAt(i).color);
+      SetSelectionStyle(literal, edit().FormatAt(i).effects);
+    }
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetText(text);
+    const long start = edit().LineIndex(c.line - 1), end = start + edit().LineLength(start);
+    edit().ExSetSel(end, end);
+    Run();
+    for (int key : c.keys) {
+      const int left = CaretLine(edit());
+      mem.events.Key(key);
+      Run();
+      const CaretPlace full = ReadCaret(edit());
+      EXPECT_EQ(app.caret.place.line, full.line);
+      EXPECT_EQ(app.caret.place.column, full.column);
+      EXPECT_EQ(app.caret.place.lineStart, full.lineStart);
+      if (key == kEnter) {
+        // Formatting the line left once more by its number changes nothing.
+        copyIntoLiteral();
+        LiteralHighlightLine(app, literal, left, left + 1);
+        ExpectSameFormats(edit(), literal);
+        EXPECT_EQ(full.line, left + 1);
+        EXPECT_EQ(full.column, 1);
+      }
+    }
+  }
+}
+
 TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {
   std::vector<std::string> lines = SampleLines();
   std::string text;
