@@ -33,9 +33,9 @@ bool ReplaceSelectionLarge(App& app, const std::string& text) {
   const std::string inserted = ToParagraphMarks(text);
   const CharRange sel = edit.ExGetSel();
   const long insertedLines = static_cast<long>(std::count(inserted.begin(), inserted.end(), '\r'));
-  if (insertedLines < kLargeEditLines &&
-      edit.ExLineFromChar(sel.cpMax) - edit.ExLineFromChar(sel.cpMin) < kLargeEditLines)
-    return false;
+  const bool removesMany = sel.cpMin != sel.cpMax &&
+                           edit.ExLineFromChar(sel.cpMax) - edit.ExLineFromChar(sel.cpMin) >= kLargeEditLines;
+  if (insertedLines < kLargeEditLines && !removesMany) return false;
   const std::string before = edit.GetText();
   const std::string marks = ToParagraphMarks(before);
   const long length = static_cast<long>(marks.size());
@@ -61,7 +61,16 @@ bool ReplaceSelectionLarge(App& app, const std::string& text) {
   own.redo.clear();
   own.undo.push_back(std::move(step));
   if (own.undo.size() > kMaxOwnSteps) own.undo.erase(own.undo.begin());
-  LoadWhole(app, own.undo.back().after, own.undo.back().caretAfter);
+  if (removesMany) {
+    LoadWhole(app, own.undo.back().after, own.undo.back().caretAfter);
+  } else {
+    // The control puts thousands of lines in quickly; only taking them out
+    // again is slow. They go in kept out of its history, which Undo then
+    // finds empty, so the step taken back is the editor's.
+    edit.ReplaceSel(text, false);
+    s.lastCaretLine = CaretLine(edit);
+    MarkChanged(s);
+  }
   return true;
 }
 

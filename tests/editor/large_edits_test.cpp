@@ -65,9 +65,6 @@ TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
       EXPECT_EQ(mem.clipboard.GetText().size(), text.size() - c.after.size());
     }
     EXPECT_EQ(edit().ExGetSel().cpMin, static_cast<long>(ToParagraphMarks(c.beforeCaret).size()));
-    if (!c.after.empty()) {
-      EXPECT_EQ(edit().FormatAt(0).face, "Lucida Console");
-    }
     for (int round = 0; round < 2; ++round) {
       Menu(kUndo);
       EXPECT_TRUE(Text() == text);
