@@ -4,8 +4,10 @@
 # the user's programs folder, a Start menu shortcut, the file types and the
 # uninstall entry; a .script whose path has blanks opens the way Explorer
 # opens it; a second install over the first changes nothing; an install into
-# a folder that cannot be written to fails and leaves the old install; a silent
-# uninstall takes everything of ours away and leaves the user's files.
+# a folder that cannot be written to fails and leaves the old install; an
+# upgrade keeps an installed list the user changed and puts the new one beside
+# it; a silent uninstall takes everything of ours away, leaves the user's files
+# and the changed list, and says so in a note beside them.
 #   check-installer.sh SETUP.exe PACKAGE.zip [qvr_open_like_explorer.exe]
 # Without the helper program, or where Wine cannot run the installer's code
 # (a 32-bit installer on a machine that runs only 64-bit code), it checks the
@@ -151,12 +153,27 @@ chattr -R -i "$dir" 2>/dev/null || true
 chmod -R u+w "$dir"
 frozen=""
 
+# An upgrade over a list the user filled: their list stays as they left it,
+# the new one goes beside it under a plain name, the rest is replaced.
+list=QVR_User_List.txt new_list=QVR_User_List.new.txt
+printf 'MyOwnCommand\r\n' >> "$dir/$list"
+cp "$dir/$list" "$scratch/my-list"
+"$wine" "$setup" /S || fail "the upgrade ended with $?"
+flush
+cmp -s "$dir/$list" "$scratch/my-list" || fail "the upgrade did not keep the changed $list"
+cmp -s "$dir/$new_list" "$scratch/zip/$top/$list" || fail "the upgrade put no shipped $new_list beside it"
+diff -r -x uninstall.exe -x "$list" -x "$new_list" -x "my notes.script" "$scratch/zip/$top" "$dir" >&2 ||
+  fail "the upgrade left other files than the zip's"
+
 # The silent uninstall copies itself away and returns at once; the prefix's
 # server ends when it has finished.
 "$wine" "$dir/uninstall.exe" /S || fail "the silent uninstall ended with $?"
 flush
+note="Kept by the uninstaller.txt"
 left="$(cd "$dir" 2>/dev/null && find . -type f | sort | tr '\n' ' ')"
-[ "$left" = "./my notes.script " ] || fail "the uninstall left [$left] in the program's folder"
+[ "$left" = "./$note ./$list ./my notes.script " ] || fail "the uninstall left [$left] in the program's folder"
+cmp -s "$dir/$list" "$scratch/my-list" || fail "the uninstall did not leave the changed $list as it was"
+tr -d '\r' < "$dir/$note" 2>/dev/null | grep -qx "$list" || fail "the uninstall's note does not name $list"
 if [ -e "$shortcut" ]; then fail "the uninstall left the Start menu shortcut"; fi
 for key in 'Software\Classes\.script' 'Software\Classes\.inc' 'Software\Classes\QVRVSE.Script' \
     'Software\Classes\Applications\qvrvse.exe' "$uninstall_key"; do
@@ -166,5 +183,5 @@ if reg 'Software\Classes\.txt\OpenWithProgids' QVRVSE.Script >/dev/null; then fa
 cmp -s "$ini" "$scratch/settings" || fail "the uninstall changed or removed the settings file"
 
 if [ $own_display = 1 ]; then stop_virtual_display; fi
-[ $failures -eq 0 ] && echo "installer: $(basename "$setup") checked under Wine, $size bytes: install, $(wc -l < "$scratch/state-1") lines of state, opened as Explorer does, installed twice, $readonly_case, uninstalled"
+[ $failures -eq 0 ] && echo "installer: $(basename "$setup") checked under Wine, $size bytes: install, $(wc -l < "$scratch/state-1") lines of state, opened as Explorer does, installed twice, $readonly_case, upgraded over a changed list, uninstalled"
 exit $((failures > 0))

@@ -34,10 +34,22 @@ stage="$build/installer"
 rm -rf "$stage" && mkdir -p "$stage"
 unzip -q "$zip" -d "$stage"
 files="$stage/$name"
-# The uninstaller removes these files and folders by name, and nothing else.
+# What the installer puts in place and the uninstaller takes away, and
+# nothing else: one line a file with its folder, its name, the plain name a
+# new version takes beside a file the user changed, and its source; then the
+# folders, deepest first.
 (cd "$files" &&
-  find . -type f | sort | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|Delete "$INSTDIR\\&"|' &&
-  find . -mindepth 1 -type d | sort -r | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|RMDir "$INSTDIR\\&"|'
+  find . -type f | sort | sed 's|^\./||' | while IFS= read -r path; do
+    name="${path##*/}" folder=""
+    [ "$name" = "$path" ] || folder="${path%/*}/"
+    folder="${folder//\//\\}"
+    case "$name" in
+      *.exe) echo "!insertmacro \${SHIPPED_PROGRAM} \"$folder\" \"$name\" \"$files/$path\"" ;;
+      *.*) echo "!insertmacro \${SHIPPED} \"$folder\" \"$name\" \"${name%.*}.new.${name##*.}\" \"$files/$path\"" ;;
+      *) echo "!insertmacro \${SHIPPED} \"$folder\" \"$name\" \"$name.new\" \"$files/$path\"" ;;
+    esac
+  done &&
+  find . -mindepth 1 -type d | sort -r | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|!insertmacro ${SHIPPED_FOLDER} "&"|'
 ) > "$stage/files.nsh"
 # The welcome page's picture: the program's icon on its own blue.
 convert -size 164x314 gradient:'#2a6cc0-#123a73' \

@@ -41,8 +41,28 @@ printf old > "$host/real.script"
 ln -s real.script "$host/link.script"
 printf old > "$host/private.script" && chmod 600 "$host/private.script"
 printf old > "$host/open.script" && chmod 644 "$host/open.script"
-(cd "$windir" && QVR_HOST_FOLDER="Z:${host//\//\\}\\" "$wine" qvr_win32_tests.exe \
+# A private script on a disk too small for what the save writes: where this
+# machine lets the test mount one.
+small="$host/small"
+mkdir -p "$small"
+small_disk=""
+if mount -t tmpfs -o size=128k tmpfs "$small" 2>/dev/null; then
+  head -c 61000 /dev/urandom | base64 > "$small/private.script"
+  chmod 600 "$small/private.script"
+  cp "$small/private.script" "$host/private.before"
+  small_disk="Z:${small//\//\\}\\"
+else
+  echo "Note: no small disk could be mounted here; the full-disk save is not tried"
+fi
+(cd "$windir" && QVR_HOST_FOLDER="Z:${host//\//\\}\\" QVR_SMALL_DISK="$small_disk" "$wine" qvr_win32_tests.exe \
   --gtest_filter='HostFiles.*') || status=1
+if [ -n "$small_disk" ]; then
+  if ! cmp -s "$small/private.script" "$host/private.before" || [ "$(stat -c %a "$small/private.script")" != 600 ]; then
+    echo "A save that ran out of disk left the private script changed: $(stat -c '%s %a' "$small/private.script")" >&2
+    status=1
+  fi
+  umount "$small"
+fi
 if [ ! -L "$host/link.script" ] || [ "$(cat "$host/real.script")" != "through the link" ]; then
   echo "A save through a symbolic link replaced the link or missed the file it points at" >&2
   status=1

@@ -16,6 +16,7 @@
 
 #include "app/app.h"
 #include "app/edit_commands.h"
+#include "app/file_save.h"
 #include "app/recovery.h"
 #include "app/script_files.h"
 #include "app/startup_steps.h"
@@ -130,7 +131,7 @@ void CopyFormattedText(EditControl& from, HWND bare) {
 // Keystrokes at line 5,000 of 10,000 in the editor, with the popup's caret
 // watch off and on, beside a bare rich-edit control holding the same text.
 void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
-  platform.files.WriteFileReplacing("perf_10000.script", script);
+  SaveFile(platform.files, "", "perf_10000.script", script);
   HWND edit = nullptr;
   long firstVisible = 0;
   // Realtime highlighting alone, then with the popup's caret watch, twice;
@@ -297,7 +298,7 @@ void TimeTyping(App& app, Win32Platform& platform, const std::string& script) {
 // to an idle window.
 void TimeReplaceAll(App& app, Win32Platform& platform, const std::string& script, const std::string& what,
                     const char* find = "(", const std::string& with = "( ") {
-  platform.files.WriteFileReplacing("perf_replace.script", script);
+  SaveFile(platform.files, "", "perf_replace.script", script);
   LoadScript(app, "perf_replace.script");
   PumpUntilIdle(app);
   SetCaret(*app.edit, 1, 1);
@@ -405,7 +406,7 @@ void TimeOpening(App& app, Win32Platform& platform, const std::string& sample) {
                              {"10 MB", ScriptOfBytes(sample, 10u * 1024 * 1024)}};
   for (Size& size : sizes) {
     size_t lines = std::count(size.script.begin(), size.script.end(), '\n') + 1;
-    platform.files.WriteFileReplacing("perf_open.script", size.script);
+    SaveFile(platform.files, "", "perf_open.script", size.script);
     LoadText(app, {""}, false);
     PumpUntilIdle(app);
     MemoryUse before = MemoryNow();
@@ -453,7 +454,7 @@ std::string LongLineOf(const std::string& sample) {
 // Typing into one line of 100,000 characters, at its end.
 void TimeLongLine(App& app, Win32Platform& platform, const std::string& sample) {
   const std::string line = LongLineOf(sample);
-  platform.files.WriteFileReplacing("perf_long.script", "// before\r\n" + line + "\r\n// after");
+  SaveFile(platform.files, "", "perf_long.script", "// before\r\n" + line + "\r\n// after");
   for (int highlighted : {1, 0}) {
     app.state.OnOpening = highlighted;
     const std::string how = highlighted ? " (highlighted)" : " (plain)";
@@ -513,7 +514,7 @@ void TimeLongLineBare(const std::string& sample) {
 // written per pass; and a key that arrives during the longest pass.
 void TimeRecovery(App& app, Win32Platform& platform, const std::string& sample) {
   for (size_t lines : {5000u, 50000u}) {
-    platform.files.WriteFileReplacing("perf_recovery.script", ScriptOfLines(sample, lines));
+    SaveFile(platform.files, "", "perf_recovery.script", ScriptOfLines(sample, lines));
     LoadScript(app, "perf_recovery.script");
     PumpUntilIdle(app);
     HWND edit = platform.ui.ControlHandle(kEditingArea);
@@ -605,7 +606,7 @@ std::string ThousandLines(const std::string& sample) { return ScriptOfLines(samp
 int RunAction(App& app, Win32Platform& platform, const std::string& sample, const std::string& name, long lines,
               bool bare) {
   const std::string script = ScriptOfLines(sample, static_cast<size_t>(lines));
-  platform.files.WriteFileReplacing("perf_action.script", script);
+  SaveFile(platform.files, "", "perf_action.script", script);
   LoadScript(app, "perf_action.script");
   PumpUntilIdle(app);
   BareControl b;
@@ -885,7 +886,7 @@ int main(int argc, char** argv) {
   }
   if (argc > 1 && std::strcmp(argv[1], "--realtime-pass") == 0) {
     // For a profiler: the realtime pass on one line, over and over.
-    platform.files.WriteFileReplacing("perf_10000.script", ScriptOfLines(sample, 10000));
+    SaveFile(platform.files, "", "perf_10000.script", ScriptOfLines(sample, 10000));
     LoadScript(app, "perf_10000.script");
     SetCaret(*app.edit, 1, 5001);  // the line left is next to the caret, in view
     PumpUntilIdle(app);
@@ -938,7 +939,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::string script = ScriptOfLines(sample, 5000);
-  platform.files.WriteFileReplacing("perf_5000.script", script);
+  SaveFile(platform.files, "", "perf_5000.script", script);
 
   start = Clock::now();
   LoadScript(app, "perf_5000.script");
@@ -965,7 +966,7 @@ int main(int argc, char** argv) {
   Report("HighlightAll over 5,000 lines (append, settings paths)", MillisecondsSince(start));
 
   std::string appended = ScriptOfLines(sample, 1000);
-  platform.files.WriteFileReplacing("perf_1000.script", appended);
+  SaveFile(platform.files, "", "perf_1000.script", appended);
   LoadScript(app, "perf_1000.script");
   start = Clock::now();
   AppendScript(app, "perf_1000.script");
@@ -974,7 +975,7 @@ int main(int argc, char** argv) {
 
   std::string big;
   while (big.size() < 10u * 1024 * 1024) big += (big.empty() ? "" : "\r\n") + script;
-  platform.files.WriteFileReplacing("perf_10mb.script", big);
+  SaveFile(platform.files, "", "perf_10mb.script", big);
   start = Clock::now();
   LoadScript(app, "perf_10mb.script");
   PumpUntilIdle(app);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_save.h"
 #include "catalogue/catalogue.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -56,6 +57,8 @@ struct AppState {
   int Changed = 0;
   int HasFile = 0;   // the text was read from, or saved to, FileDir + FileName
   std::string LineBreak = kCrLf;   // the file's own, so a save changes no line it did not edit
+  int Utf8 = 0;                    // the file is UTF-8, shown in the program's code page
+  int ByteOrderMark = 0;           // the file starts with a UTF-8 byte-order mark
   std::string TitleBase = kTitleBase;
   std::string Version = kVersion;
   std::string ProgramFolder;   // executable's folder, with trailing backslash
@@ -109,8 +112,12 @@ struct AppState {
   int replaceMatchCase = 1;
   int lastFoundLine = -1;
   int lastFoundColumn = -1;
-  // The lines before a Replace all that loaded the whole text anew, for Undo.
+  // A Replace all that loaded the whole text anew is a step of the undo
+  // history the control does not hold: the lines on either side of it, and
+  // whether it is undone. Without the lines before it there is no such step.
   std::vector<std::string> textBeforeReplaceAll;
+  std::vector<std::string> textAfterReplaceAll;
+  int replaceAllUndone = 0;
   // Other edits made by loading the whole text anew, for Undo and Redo.
   OwnUndoSteps ownUndo;
 
@@ -126,13 +133,15 @@ struct AppState {
   int recoveryCurrent = 0;      // the copy on disk holds the text as it is
   int recoveryWritten = 0;      // a copy of ours is on disk
   int recoveryTimer = 0;        // a write is due when the timer runs out
-  int recoveryTrouble = 0;      // the status bar has said copies cannot be kept
+  std::string recoveryTrouble;  // why copies cannot be kept, as last told to the user
+  std::string recoveryNoFolder; // why there is no folder for copies
   // A long text is read for its copy a piece per idle pass, then written a
   // piece per pass: the text read so far, where the next piece is read
   // (-1 when not reading) and where the next is written (-1 when not writing).
   std::string recoveryPieces;
   long recoveryReadTo = -1;
   long recoveryWriteAt = -1;
+  PiecewiseFile recoveryPiecesFile;
 
   Catalogue catalogue;
 };

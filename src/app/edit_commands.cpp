@@ -26,7 +26,8 @@ void EditRedo(App& app) {
   if (RedoOwnStep(app)) return;
   std::string before = app.edit->GetText();
   RedoEdit(*app.edit);
-  MarkChangedIfTextMoved(app, before);
+  if (app.edit->GetText() != before) MarkChanged(app.state);
+  else RedoWholeTextReplace(app);
 }
 
 void EditCut(App& app) {

@@ -102,7 +102,10 @@ bool CreateMainWindow(App& app) {
   ui.CreateToolbar(kMainWindow, MainToolbar());
 
   app.edit = ui.Editor(kEditingArea);
-  if (app.edit) app.edit->SetTextLimit(kEditorTextLimit);
+  if (app.edit) {
+    app.edit->SetTextLimit(kEditorTextLimit);
+    app.edit->SetUndoLimit(kEditorUndoLimit);
+  }
   return app.edit != nullptr;
 }
 

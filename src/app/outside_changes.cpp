@@ -1,6 +1,6 @@
 #include "app/outside_changes.h"
 
-#include "app/recovery.h"
+#include "app/file_stamps.h"
 #include "app/script_files.h"
 
 namespace {
@@ -8,42 +8,27 @@ namespace {
 constexpr const char* kQuestionTitle = "Question:";
 constexpr const char* kWarningTitle = "Warning:";
 
-std::string DocumentPath(const AppState& s) { return s.FileDir + s.FileName; }
-
 }  // namespace
-
-void RememberFileStamp(App& app) {
-  AppState& s = app.state;
-  s.loadedStamp = app.platform.files->StampOf(DocumentPath(s));
-  s.askedStamp = s.loadedStamp;
-}
-
-void ForgetFileStamp(App& app) {
-  app.state.loadedStamp = FileStamp();
-  app.state.askedStamp = FileStamp();
-}
-
-bool ChangedByOtherProgram(App& app, const std::string& target) {
-  const AppState& s = app.state;
-  if (s.HasFile != 1 || !s.loadedStamp.exists || target != DocumentPath(s)) return false;
-  const FileStamp now = app.platform.files->StampOf(target);
-  return now.exists && now != s.loadedStamp;
-}
 
 void CheckOutsideChanges(App& app) {
   AppState& s = app.state;
   if (s.HasFile != 1) return;
-  const std::string path = DocumentPath(s);
-  const FileStamp now = app.platform.files->StampOf(path);
+  const std::string path = s.FileDir + s.FileName;
+  const FileStamp now = StampOfFile(app, path);
   // The user answers once for each change; "keep" must not ask again at
   // every return to the window.
   if (now == s.askedStamp) return;
   s.askedStamp = now;
   Dialogs& dialogs = *app.platform.dialogs;
   if (!now.exists) {
-    dialogs.ShowMessage("The file '" + s.FileName + "' was deleted by another program. Save writes it again.",
+    // A drive or share away for now is no deletion: its folder is gone too.
+    const bool reachable = app.platform.files->Exists(path.substr(0, path.rfind('\\') + 1));
+    dialogs.ShowMessage(reachable ? "The file '" + s.FileName + "' was deleted by another program. Save writes it again."
+                                  : "The file '" + s.FileName +
+                                        "' cannot be reached now: its folder, drive or share is not there. Save "
+                                        "writes it again once it can be reached.",
                         kWarningTitle, MessageButtons::Ok);
-    // The text is nowhere on disk now; leaving must not lose it silently.
+    // The text is on no disk the editor can reach; leaving must not lose it silently.
     MarkChanged(s);
     return;
   }
@@ -54,5 +39,7 @@ void CheckOutsideChanges(App& app) {
                            "' was changed by another program. Reload it and lose the changes made in the editor? "
                            "No keeps the editor's text."
                      : "The file '" + s.FileName + "' was changed by another program. Reload it?";
-  if (dialogs.ShowMessage(text, kQuestionTitle, MessageButtons::YesNo) == kAnswerYes) LoadScript(app, path);
+  if (dialogs.ShowMessage(text, kQuestionTitle, MessageButtons::YesNo) == kAnswerYes) return LoadScript(app, path);
+  // Kept, the editor's text is no longer the file's: leaving asks first.
+  MarkChanged(s);
 }

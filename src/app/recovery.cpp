@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "app/file_save.h"
+#include "app/opened_text.h"
 #include "app/recovery_copy.h"
-#include "app/script_files.h"
+#include "app/script_format.h"
 #include "catalogue/line_reader.h"
 #include "editor/editor_ops.h"
 
@@ -11,12 +13,22 @@ namespace {
 
 constexpr const char* kRecoverySubfolder = "QVR Visual Script Editor\\Recovery\\";
 constexpr const char* kQuestionTitle = "Question:";
+constexpr const char* kWarningTitle = "Warning:";
 
-// Once per run: the user can still work, only without the safety net.
-void SayRecoveryTrouble(App& app) {
-  if (app.state.recoveryTrouble == 1) return;
-  app.state.recoveryTrouble = 1;
-  app.platform.ui->SetStatusText(kStatusSyntaxField, "Unsaved text cannot be kept for recovery: its folder cannot be written.");
+// Told once for each reason, where it cannot be missed: the user can still
+// work, only without the safety net, and should know to save.
+void SayRecoveryTrouble(App& app, const std::string& why) {
+  if (app.state.recoveryTrouble == why) return;
+  app.state.recoveryTrouble = why;
+  const std::string text = "Unsaved text cannot be kept for recovery: " + why;
+  app.platform.ui->SetStatusText(kStatusSyntaxField, text);
+  app.platform.dialogs->ShowMessage(text + " Until this is mended, only Save keeps your changes.", kWarningTitle,
+                                    MessageButtons::Ok);
+}
+
+std::string WordsOf(FileSystem& files, const std::string& before) {
+  const std::string words = files.LastFailure();
+  return before + (words.empty() ? "the system did not say why." : words);
 }
 
 // A process's words may hold characters no file name may.
@@ -32,6 +44,8 @@ void Restore(App& app, const RecoveryCopy& copy) {
   s.FileName = copy.name;
   s.HasFile = copy.hasFile;
   s.LineBreak = copy.lineBreak;
+  s.Utf8 = copy.utf8;
+  s.ByteOrderMark = copy.byteOrderMark;
   SetDocumentTitle(app);
   ShowOpenedLines(app, SplitScriptLines(copy.text), copy.folder + copy.name);
   app.edit->SetModify(false);
@@ -51,13 +65,17 @@ void StartRecovery(App& app) {
   const std::string folder = base.empty() ? "" : base + kRecoverySubfolder;
   s.recoveryFolder = !folder.empty() && files.CreateFolder(folder) ? folder : "";
   s.recoveryFile = s.recoveryFolder.empty() ? "" : folder + FileNameOf(app.platform.processes->ThisProcess());
+  // Said once there is unsaved text to keep.
+  if (s.recoveryFolder.empty())
+    s.recoveryNoFolder = base.empty() ? "the system names no folder for it."
+                                      : WordsOf(files, "its folder '" + folder + "' could not be made: ");
 }
 
 void NoteRecoveryDue(App& app) {
   AppState& s = app.state;
   if (s.Changed != 1 || s.recoveryCurrent == 1 || s.recoveryTimer == 1) return;
   if (s.recoveryFolder.empty()) {
-    SayRecoveryTrouble(app);
+    SayRecoveryTrouble(app, s.recoveryNoFolder);
     s.recoveryCurrent = 1;
     return;
   }
@@ -103,6 +121,8 @@ RecoveryCopy CopyOfDocument(App& app) {
   copy.name = s.FileName;
   copy.hasFile = s.HasFile;
   copy.lineBreak = s.LineBreak;
+  copy.utf8 = s.Utf8;
+  copy.byteOrderMark = s.ByteOrderMark;
   copy.stamp = s.loadedStamp;
   return copy;
 }
@@ -117,14 +137,17 @@ void StartWriting(App& app) {
   if (s.recoveryPieces.size() <= static_cast<size_t>(kRecoveryPieceChars)) {
     copy.text = std::move(s.recoveryPieces);
     DropPieces(s);
-    if (!files.WriteFileReplacing(s.recoveryFile, FormatRecoveryCopy(copy))) return SayRecoveryTrouble(app);
+    const SaveResult saved = SaveFile(files, "", s.recoveryFile, FormatRecoveryCopy(copy));
+    if (!saved.written) return SayRecoveryTrouble(app, saved.why);
     s.recoveryWritten = 1;
     return;
   }
-  if (!files.StartFileInPieces(s.recoveryFile) || !files.WritePiece(FormatRecoveryHeader(copy, s.recoveryPieces.size()))) {
-    files.AbandonFileInPieces();
+  if (!StartPieces(files, s.recoveryPiecesFile, s.recoveryFile) ||
+      !WritePiece(files, s.recoveryPiecesFile, FormatRecoveryHeader(copy, s.recoveryPieces.size()))) {
+    const std::string why = s.recoveryPiecesFile.why;
+    AbandonPieces(files, s.recoveryPiecesFile);
     DropPieces(s);
-    return SayRecoveryTrouble(app);
+    return SayRecoveryTrouble(app, why);
   }
   s.recoveryWriteAt = 0;
   NextPass(app);
@@ -136,12 +159,16 @@ void WriteNextPiece(App& app) {
   AppState& s = app.state;
   FileSystem& files = *app.platform.files;
   const size_t at = static_cast<size_t>(s.recoveryWriteAt), piece = static_cast<size_t>(kRecoveryPieceChars);
-  const bool written = files.WritePiece(s.recoveryPieces.substr(at, piece));
+  const bool written = WritePiece(files, s.recoveryPiecesFile, s.recoveryPieces.substr(at, piece));
   s.recoveryWriteAt = static_cast<long>(std::min(s.recoveryPieces.size(), at + piece));
   if (written && static_cast<size_t>(s.recoveryWriteAt) < s.recoveryPieces.size()) return NextPass(app);
   DropPieces(s);
-  if (!written) files.AbandonFileInPieces();
-  if (!written || !files.FinishFileInPieces()) return SayRecoveryTrouble(app);
+  if (!written) {
+    const std::string why = s.recoveryPiecesFile.why;
+    AbandonPieces(files, s.recoveryPiecesFile);
+    return SayRecoveryTrouble(app, why);
+  }
+  if (!FinishPieces(files, s.recoveryPiecesFile)) return SayRecoveryTrouble(app, s.recoveryPiecesFile.why);
   s.recoveryWritten = 1;
   NoteRecoveryDue(app);
 }
@@ -185,18 +212,31 @@ void WriteRecoveryCopyNow(App& app) {
 
 void RemoveRecoveryCopy(App& app) {
   AppState& s = app.state;
-  if (s.recoveryWriteAt >= 0) app.platform.files->AbandonFileInPieces();
+  if (s.recoveryWriteAt >= 0) AbandonPieces(*app.platform.files, s.recoveryPiecesFile);
   DropPieces(s);
   if (s.recoveryWritten == 1) app.platform.files->RemoveFile(s.recoveryFile);
   s.recoveryWritten = 0;
   s.recoveryCurrent = 0;
 }
 
+namespace {
+
+// A copy that matches its file holds nothing unsaved: the editor that wrote
+// it ended between a save and the copy's removal.
+bool MatchesItsFile(FileSystem& files, const RecoveryCopy& copy) {
+  std::string bytes;
+  return copy.hasFile == 1 && files.ReadFile(copy.folder + copy.name, bytes) &&
+         bytes == FileOfText(files, copy.text, FileForm{copy.lineBreak, copy.utf8, copy.byteOrderMark});
+}
+
+}  // namespace
+
 bool OfferRecoveredText(App& app) {
   AppState& s = app.state;
   FileSystem& files = *app.platform.files;
   if (s.recoveryFolder.empty()) return false;
   bool restored = false;
+  std::string damaged;
   for (const std::string& name : files.FilesIn(s.recoveryFolder, kRecoverySuffix)) {
     const std::string path = s.recoveryFolder + name;
     std::string bytes;
@@ -205,15 +245,20 @@ bool OfferRecoveredText(App& app) {
     const RecoveryRead read = ParseRecoveryCopy(bytes, copy);
     if (read == RecoveryRead::OtherVersion) continue;
     if (read == RecoveryRead::Damaged) {
+      damaged += (damaged.empty() ? "'" : ", '") + path + "'";
       files.RemoveFile(path);
       continue;
     }
     // Another editor is still working on it; or one document is back
     // already, and the others wait for the next start.
     if (restored || app.platform.processes->IsRunning(copy.writer)) continue;
+    if (MatchesItsFile(files, copy)) {
+      files.RemoveFile(path);
+      continue;
+    }
     const int answer = app.platform.dialogs->ShowMessage(
         "The editor ended without saving the changes to '" + copy.name + "'. Restore the unsaved text from " +
-            copy.time + "?",
+            copy.time + "? No deletes that text.",
         kQuestionTitle, MessageButtons::YesNo);
     if (answer != kAnswerYes) {
       files.RemoveFile(path);
@@ -225,5 +270,9 @@ bool OfferRecoveredText(App& app) {
     if (s.recoveryWritten == 1) files.RemoveFile(path);
     restored = true;
   }
+  if (!damaged.empty())
+    app.platform.dialogs->ShowMessage("Copies of unsaved text that were cut short or spoiled could not be restored "
+                                      "and were deleted: " + damaged + ".",
+                                      kWarningTitle, MessageButtons::Ok);
   return restored;
 }

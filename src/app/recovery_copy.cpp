@@ -34,6 +34,7 @@ std::string FormatRecoveryHeader(const RecoveryCopy& c, size_t length) {
                     Field("time", c.time) + Field("folder", c.folder) + Field("name", c.name) +
                     Field("hasfile", c.hasFile == 1 ? "1" : "0") +
                     Field("linebreak", lineBreak == kBreakNames.end() ? "crlf" : lineBreak->second) +
+                    Field("utf8", std::to_string(c.utf8 == 1 ? 1 : 0) + "," + (c.byteOrderMark == 1 ? "1" : "0")) +
                     Field("stamp", std::string(c.stamp.exists ? "1" : "0") + "," + std::to_string(c.stamp.size) + "," +
                                        std::to_string(c.stamp.writeTime)) +
                     Field("length", std::to_string(length)) + kEnd;
@@ -82,6 +83,9 @@ RecoveryRead ParseRecoveryCopy(const std::string& bytes, RecoveryCopy& c) {
   c.folder = fields["folder"];
   c.name = fields["name"];
   c.hasFile = fields["hasfile"] == "1" ? 1 : 0;
+  // Copies from before files had a form of their own are plain 8-bit text.
+  c.utf8 = fields["utf8"].compare(0, 1, "1") == 0 ? 1 : 0;
+  c.byteOrderMark = fields["utf8"] == "0,1" || fields["utf8"] == "1,1" ? 1 : 0;
   c.text = bytes.substr(at);
   return RecoveryRead::Ok;
 }

@@ -13,6 +13,8 @@ struct RecoveryCopy {
   std::string name;
   int hasFile = 0;          // the text came from, or was saved to, folder + name
   std::string lineBreak = "\r\n";
+  int utf8 = 0;             // the file is UTF-8 (the document's Utf8)
+  int byteOrderMark = 0;
   FileStamp stamp;          // the file as the text last matched it
   std::string text;         // CR LF between lines, as the editing area gives it
 };

@@ -1,6 +1,8 @@
 #include "app/script_files.h"
 
-#include "app/outside_changes.h"
+#include "app/file_save.h"
+#include "app/file_stamps.h"
+#include "app/opened_text.h"
 #include "app/recovery.h"
 #include "app/script_format.h"
 #include "catalogue/line_reader.h"
@@ -82,6 +84,12 @@ void MarkUnchanged(App& app) {
   RemoveRecoveryCopy(app);
 }
 
+void TakeForm(AppState& s, const FileForm& form) {
+  s.LineBreak = form.lineBreak;
+  s.Utf8 = form.utf8;
+  s.ByteOrderMark = form.byteOrderMark;
+}
+
 void AdoptFile(App& app, const std::string& path, int hasFile) {
   app.state.FileName = NamePart(path);
   app.state.FileDir = FolderPart(path);
@@ -143,8 +151,8 @@ bool FitsInMemory(App& app, const std::string& path, uint64_t lines, uint64_t by
 
 // Reads a script's lines, or says why not and leaves everything as it was.
 // `linesKept`: lines the editing area goes on holding beside the file's.
-// `lineBreak` gets the file's own line break.
-bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines, std::string& lineBreak,
+// `form` gets how the file holds its text, to be written back the same way.
+bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>& lines, FileForm& form,
                     uint64_t linesKept = 0) {
   std::string bytes;
   try {
@@ -163,8 +171,13 @@ bool ReadScriptFile(App& app, const std::string& path, std::vector<std::string>&
     // The size is judged before the lines are made: a file of line breaks
     // alone would take a line each.
     if (!FitsInMemory(app, path, linesKept + ScriptLineCount(bytes), bytes.size())) return false;
-    lineBreak = LineBreakOf(bytes);
-    lines = SplitScriptLines(bytes);
+    bool foreign = false;
+    lines = SplitScriptLines(TextOfFile(*app.platform.files, bytes, form, foreign));
+    if (foreign)
+      app.platform.dialogs->ShowMessage(
+          "The file '" + ShownPath(path) + "' is written in UTF-8 and holds letters this system cannot show: each "
+              "shows as several signs, and is saved back as it was.",
+          kWarningTitle, MessageButtons::Ok);
     return true;
   } catch (const std::bad_alloc&) {
     ShowError(app, "The file '" + path + "' is too large to open: there is not enough memory.");
@@ -199,19 +212,30 @@ std::string WithScriptExtension(const std::string& path) {
   return path + ".script";
 }
 
+namespace {
+
+FileForm FormOfDocument(const AppState& s) {
+  FileForm form;
+  form.lineBreak = s.LineBreak;
+  form.utf8 = s.Utf8;
+  form.byteOrderMark = s.ByteOrderMark;
+  return form;
+}
+
+// Where saves keep their records and copies of old text: with the recovery
+// copies, or where the system keeps temporary files.
+std::string SaveRecordFolder(App& app) {
+  return app.state.recoveryFolder.empty() ? app.platform.files->TempFolder() : app.state.recoveryFolder;
+}
+
+}  // namespace
+
 bool SaveScript(App& app, const std::string& path) {
-  FileSystem& files = *app.platform.files;
-  if (files.WriteFileReplacing(path, WithLineBreak(GetEditorText(*app.edit), app.state.LineBreak))) {
-    const std::string backup = files.LastBackup();
-    if (!backup.empty())
-      app.platform.dialogs->ShowMessage(
-          "The file '" + ShownPath(path) + "' was written over in place, not replaced: it has other names, or its "
-              "folder takes no new file. A copy of its old text is in '" + ShownPath(backup) + "'.",
-          kWarningTitle, MessageButtons::Ok);
-    return true;
-  }
-  const std::string reason = files.LastFailure();
-  ShowError(app, "The file '" + ShownPath(path) + "' could not be written." + (reason.empty() ? "" : " " + reason));
+  const std::string bytes = FileOfText(*app.platform.files, GetEditorText(*app.edit), FormOfDocument(app.state));
+  const SaveResult saved = SaveFile(*app.platform.files, SaveRecordFolder(app), path, bytes);
+  if (saved.written) return true;
+  ShowError(app, "The file '" + ShownPath(path) + "' could not be written: " + saved.why +
+                     (saved.oldText.empty() ? "" : " " + saved.oldText));
   return false;
 }
 
@@ -241,31 +265,21 @@ int AskSaveChanges(App& app) {
   return SaveDocument(app, target) ? 1 : 0;
 }
 
-// A save cut short (a crash, a power cut) left the text it was writing
-// beside the file: the user decides between it and the file.
+// A save cut short (a crash, a power cut) left a whole text beside the
+// file, or a damaged file and a copy of its old text: the user decides.
 std::string TextLeftBySave(App& app, const std::string& path) {
   FileSystem& files = *app.platform.files;
-  const std::string leftover = files.LeftoverOfSave(path);
-  if (leftover.empty()) return "";
-  const int answer = app.platform.dialogs->ShowMessage(
-      "A save of '" + NamePart(path) + "' did not finish. The text it was writing is in '" + leftover +
-          "'. Open that text instead of the file?",
-      kQuestionTitle, MessageButtons::YesNo);
-  if (answer == kAnswerYes) return leftover;
-  files.RemoveFile(leftover);
+  const UnfinishedSave found = FindUnfinishedSave(files, SaveRecordFolder(app), path);
+  if (found.kind == UnfinishedSave::None) return "";
+  const std::string text =
+      found.kind == UnfinishedSave::NewText
+          ? "A save of '" + NamePart(path) + "' did not finish. The text it was writing is in '" + found.file +
+                "'. Open that text instead of the file? No deletes that text."
+          : "A save of '" + NamePart(path) + "' did not finish and left the file damaged. Its old text is in '" +
+                found.file + "'. Open the old text instead of the damaged file? No keeps that copy.";
+  if (app.platform.dialogs->ShowMessage(text, kQuestionTitle, MessageButtons::YesNo) == kAnswerYes) return found.file;
+  DeclineUnfinishedSave(files, found);
   return "";
-}
-
-void ShowOpenedLines(App& app, const std::vector<std::string>& lines, const std::string& path) {
-  EditControl& edit = *app.edit;
-  SetEditorVisible(edit, false);
-  try {
-    LoadText(app, lines, app.state.Enabled == 1 && app.state.OnOpening == 1);
-  } catch (const std::bad_alloc&) {
-    ShowError(app, "The file '" + ShownPath(path) + "' could not be opened whole: there is not enough memory.");
-  }
-  SetEditorVisible(edit, true);
-  ActivateEditor(edit);
 }
 
 void LoadScript(App& app, const std::string& path) {
@@ -280,18 +294,19 @@ void LoadScript(App& app, const std::string& path) {
   if (leftover.empty() && !app.platform.files->Exists(path)) {
     AdoptFile(app, path, 0);
     ForgetFileStamp(app);
-    s.LineBreak = kCrLf;
+    TakeForm(s, FileForm());
     return;
   }
   std::vector<std::string> lines;
-  std::string lineBreak;
-  if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, lineBreak)) return;
+  FileForm form;
+  const FileStamp before = StampOfFile(app, path);
+  if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, form)) return;
   AdoptFile(app, path, 1);
-  s.LineBreak = lineBreak;
+  TakeForm(s, form);
   s.textBeforeReplaceAll.clear();   // Undo must not bring back another script
   ShowOpenedLines(app, lines, path);
   MarkUnchanged(app);
-  RememberFileStamp(app);
+  RememberFileStamp(app, before);
   // The text of the save that did not finish is not in the file yet.
   if (!leftover.empty()) MarkChanged(s);
 }
@@ -299,8 +314,8 @@ void LoadScript(App& app, const std::string& path) {
 void AppendScript(App& app, const std::string& path) {
   if (!app.platform.files->Exists(path)) return;
   std::vector<std::string> lines;
-  std::string lineBreak;   // the document keeps its own
-  if (!ReadScriptFile(app, path, lines, lineBreak, static_cast<uint64_t>(LineCount(*app.edit)))) return;
+  FileForm form;   // the document keeps its own
+  if (!ReadScriptFile(app, path, lines, form, static_cast<uint64_t>(LineCount(*app.edit)))) return;
   EditControl& edit = *app.edit;
   SetEditorVisible(edit, false);
   if (!lines.empty()) {
@@ -329,7 +344,7 @@ void NewScript(App& app) {
   ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
   app.state.FileName = kUnnamedScript;
   app.state.HasFile = 0;
-  app.state.LineBreak = kCrLf;
+  TakeForm(app.state, FileForm());
   app.state.textBeforeReplaceAll.clear();
   MarkUnchanged(app);
   ForgetFileStamp(app);

@@ -13,10 +13,6 @@ constexpr const char* kScriptFilter =
 int AskSaveChanges(App& app);
 void LoadScript(App& app, const std::string& path);
 void AppendScript(App& app, const std::string& path);
-// Puts the lines of a script just read into the editing area as Open does:
-// hidden while they go in, highlighted as the settings say, then given the
-// keys. Running out of memory midway is said, naming `path`.
-void ShowOpenedLines(App& app, const std::vector<std::string>& lines, const std::string& path);
 // Writes the editor's text to exactly that path; the document's name and
 // state stay as they are. Reports a failure to the user and returns false.
 bool SaveScript(App& app, const std::string& path);

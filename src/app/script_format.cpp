@@ -1,6 +1,7 @@
 #include "app/script_format.h"
 
 #include <cctype>
+#include <cstdint>
 
 ScriptFileKind KindOfScriptFile(const std::string& bytes) {
   if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
@@ -39,6 +40,64 @@ std::string WithLineBreak(const std::string& crlfText, const std::string& lineBr
     }
   }
   return out;
+}
+
+namespace {
+
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
+
+// Strict: no overlong form, no surrogate, nothing past U+10FFFF.
+bool IsUtf8(const std::string& bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    const size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    uint32_t point = length == 1 ? c : c & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      point = (point << 6) | (next & 0x3F);
+    }
+    static const uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (point < kLeast[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+bool AllAscii(const std::string& bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+// A file of plain ASCII stays the 8-bit text the editor always wrote: only
+// letters beyond ASCII, or a byte-order mark, tell UTF-8 for sure.
+std::string TextOfFile(FileSystem& codes, const std::string& bytes, FileForm& form, bool& foreign) {
+  form.lineBreak = LineBreakOf(bytes);
+  form.utf8 = form.byteOrderMark = 0;
+  foreign = false;
+  const bool mark = bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+  std::string body = mark ? bytes.substr(kByteOrderMark.size()) : bytes;
+  if ((!mark && AllAscii(body)) || !IsUtf8(body)) return bytes;
+  form.byteOrderMark = mark ? 1 : 0;
+  std::string text;
+  // Only a text that comes back byte for byte is shown decoded, so an
+  // unedited save changes nothing.
+  if (codes.Utf8ToProgramText(body, text) && codes.ProgramTextToUtf8(text) == body) {
+    form.utf8 = 1;
+    return text;
+  }
+  foreign = true;
+  return body;
+}
+
+std::string FileOfText(FileSystem& codes, const std::string& crlfText, const FileForm& form) {
+  std::string bytes = WithLineBreak(crlfText, form.lineBreak);
+  if (form.utf8 == 1) bytes = codes.ProgramTextToUtf8(bytes);
+  return form.byteOrderMark == 1 ? kByteOrderMark + bytes : bytes;
 }
 
 size_t ScriptLineCount(const std::string& bytes) {

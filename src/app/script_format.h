@@ -3,6 +3,8 @@
 // line break it is written back with.
 #include <string>
 
+#include "platform/file_system.h"
+
 enum class ScriptFileKind {
   Text,      // 8-bit text, the editor's own kind
   Utf16,     // starts with a UTF-16 byte-order mark: every other byte is zero
@@ -16,6 +18,20 @@ std::string LineBreakOf(const std::string& bytes);
 
 // The control's text (CR LF between lines) with the file's own line break.
 std::string WithLineBreak(const std::string& crlfText, const std::string& lineBreak);
+
+// How a file's bytes hold the editor's text: its line break, whether it is
+// UTF-8 (shown in the program's code page) and whether it starts with a
+// byte-order mark, which is the file's like its line break, never the text's.
+struct FileForm {
+  std::string lineBreak = "\r\n";
+  int utf8 = 0;
+  int byteOrderMark = 0;
+};
+// The text a file's bytes show. `foreign` is set for UTF-8 holding letters
+// the code page lacks: shown byte by byte, and written back as they are.
+std::string TextOfFile(FileSystem& codes, const std::string& bytes, FileForm& form, bool& foreign);
+// The bytes that write the control's text (CR LF between lines) in `form`.
+std::string FileOfText(FileSystem& codes, const std::string& crlfText, const FileForm& form);
 
 // How many lines the editor would make of the bytes, counted without making them.
 size_t ScriptLineCount(const std::string& bytes);

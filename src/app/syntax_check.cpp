@@ -1,7 +1,9 @@
 #include "app/syntax_check.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "app/file_save.h"
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
 
@@ -21,6 +23,8 @@ constexpr ScratchName kCompilerLog{"qvr_output", ".log"};
 // Enough for any folder a person keeps; past it the check gives up rather
 // than search on.
 constexpr int kLastFreshNumber = 999;
+// What the command interpreter tries when PATHEXT is not set.
+constexpr const char* kDefaultExtensions = ".COM;.EXE;.BAT;.CMD";
 
 std::string QuotedForBatch(const std::string& path) {
   std::string quoted = "\"";
@@ -41,13 +45,58 @@ void ShowError(App& app, const std::string& text) {
 
 void ShowCannotWrite(App& app, const std::string& path) { ShowError(app, "The file '" + path + "' could not be written."); }
 
+// The folders of a list such as PATH, each ending in a backslash. A folder
+// may be quoted, so that a ';' inside it does not split it.
+std::vector<std::string> FoldersOfList(const std::string& list) {
+  std::vector<std::string> folders;
+  std::string folder;
+  bool quoted = false;
+  for (size_t i = 0; i <= list.size(); ++i) {
+    const char c = i < list.size() ? list[i] : ';';
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c != ';' || quoted) {
+      folder += c;
+    } else if (!folder.empty()) {
+      if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+      folders.push_back(folder);
+      folder.clear();
+    }
+  }
+  return folders;
+}
+
+// Where the command interpreter finds a program the batch line names without
+// a folder: the current folder, then each folder of PATH in turn; in each,
+// the name as written, then with each of the extensions PATHEXT lists.
+std::vector<std::string> CommandSearchPaths(const std::string& name, const std::string& searchPath,
+                                            const std::string& extensions) {
+  if (name.find_first_of("\\/:") != std::string::npos) return {name};
+  std::vector<std::string> folders = FoldersOfList(searchPath);
+  folders.insert(folders.begin(), "");
+  std::vector<std::string> suffixes = {""};
+  for (std::string suffix : FoldersOfList(extensions.empty() ? kDefaultExtensions : extensions)) {
+    suffix.pop_back();  // the backslash a folder gets
+    suffixes.push_back(suffix);
+  }
+  std::vector<std::string> paths;
+  for (const std::string& folder : folders)
+    for (const std::string& suffix : suffixes) paths.push_back(folder + name + suffix);
+  return paths;
+}
+
 // Without the compiler the batch file would leave an empty log, which reads
 // as a clean script.
 bool CompilerFound(App& app) {
   const AppState& s = app.state;
-  if (app.platform.files->Exists(s.CompilerPath)) return true;
-  ShowError(app, "The engine's tools were not found: there is no compiler at '" + s.CompilerPath + "'." +
-                     (s.InstallPath.empty() ? " No engine installation is registered on this computer." : ""));
+  ProcessRunner& processes = *app.platform.processes;
+  const std::vector<std::string> paths = CommandSearchPaths(
+      s.CompilerPath, processes.EnvironmentVariable("PATH"), processes.EnvironmentVariable("PATHEXT"));
+  for (const std::string& path : paths)
+    if (app.platform.files->Exists(path)) return true;
+  ShowError(app, "The engine's tools were not found: there is no compiler at '" + s.CompilerPath + "'" +
+                     (paths.size() > 1 ? ", in the current folder or in a folder of the search path (PATH)" : "") +
+                     "." + (s.InstallPath.empty() ? " No engine installation is registered on this computer." : ""));
   return false;
 }
 
@@ -118,7 +167,7 @@ void CheckSyntax(App& app) {
     files.RemoveFile(script);
     return;
   }
-  if (!files.WriteFileReplacing(batch, CompileBatchLine(compiler, project, scriptArgument, logArgument))) {
+  if (!SaveFile(files, "", batch, CompileBatchLine(compiler, project, scriptArgument, logArgument)).written) {
     ShowCannotWrite(app, batch);
     files.RemoveFile(script);
     return;

@@ -94,3 +94,6 @@ std::string GetEditorText(EditControl& edit);
 // The control's own limit stops typing at 32,767 characters; scripts may be
 // many megabytes.
 constexpr long kEditorTextLimit = 0x7FFFFFFE;
+// The control keeps 100 steps of its own accord, which a morning's typing
+// outruns; Wine's control keeps at most 1,000 whatever it is asked.
+constexpr long kEditorUndoLimit = 1000;

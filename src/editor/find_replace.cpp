@@ -180,8 +180,10 @@ void ReplaceAll(App& app, const std::string& replacement) {
     // with the square of its length (a 5 MB script froze for minutes); the
     // whole new text goes in by pieces as a script is opened, and the old
     // one is kept so Undo brings it back the same way.
-    s.textBeforeReplaceAll = before;
     LoadText(app, after, s.Enabled == 1);
+    s.textBeforeReplaceAll = before;
+    s.textAfterReplaceAll = std::move(after);
+    s.replaceAllUndone = 0;
     MarkChanged(s);
     RememberMatch(s, r.last.line, r.last.column);
     SetCaret(edit, r.caretColumn, r.caretLine + 1);
@@ -209,12 +211,30 @@ void ReplaceAll(App& app, const std::string& replacement) {
   SetCaret(edit, r.caretColumn, r.caretLine + 1);
 }
 
+// The load empties the control's history, so the control's own steps all
+// lie after this one. It is the next step back only once they are used up
+// and the text is the one Replace all left: the steps the control forgot
+// past its limit are still in the text, and loading the old text over them
+// would lose them beyond any Redo.
 bool UndoWholeTextReplace(App& app) {
   AppState& s = app.state;
-  if (s.textBeforeReplaceAll.empty() || app.edit->CanUndo()) return false;
-  const std::vector<std::string> old = std::move(s.textBeforeReplaceAll);
-  s.textBeforeReplaceAll.clear();
-  LoadText(app, old, s.Enabled == 1);
+  if (s.textBeforeReplaceAll.empty() || s.replaceAllUndone == 1 || app.edit->CanUndo() ||
+      EditorLines(app) != s.textAfterReplaceAll)
+    return false;
+  LoadText(app, s.textBeforeReplaceAll, s.Enabled == 1);
+  s.replaceAllUndone = 1;
+  MarkChanged(s);
+  return true;
+}
+
+// Called once the control had nothing to redo: any edit since the undo
+// leaves another text, and with it no way back to this step.
+bool RedoWholeTextReplace(App& app) {
+  AppState& s = app.state;
+  if (s.textBeforeReplaceAll.empty() || s.replaceAllUndone != 1 || EditorLines(app) != s.textBeforeReplaceAll)
+    return false;
+  LoadText(app, s.textAfterReplaceAll, s.Enabled == 1);
+  s.replaceAllUndone = 0;
   MarkChanged(s);
   return true;
 }

@@ -26,6 +26,12 @@ void LoadWhole(App& app, const std::string& text, long caret) {
   MarkChanged(s);
 }
 
+std::string JoinedLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  return text;
+}
+
 }  // namespace
 
 bool ReplaceSelectionLarge(App& app, const std::string& text) {
@@ -48,16 +54,15 @@ bool ReplaceSelectionLarge(App& app, const std::string& text) {
   step.caretAfter = from + static_cast<long>(inserted.size());
   AppState& s = app.state;
   OwnUndoSteps& own = s.ownUndo;
-  // Whatever the control could undo goes with the reload. A whole-text
-  // Replace all just before is next in the history, and joins the steps so
-  // that Undo takes this edit back first.
-  if (!s.textBeforeReplaceAll.empty() && !edit.CanUndo()) {
-    std::string replaced;
-    for (size_t i = 0; i < s.textBeforeReplaceAll.size(); ++i)
-      replaced += (i ? "\r\n" : "") + s.textBeforeReplaceAll[i];
-    own.undo.push_back({replaced, before, 0, 0});
-  }
+  // Whatever the control could undo goes with the edit. A whole-text
+  // Replace all that is the next step back joins these steps, so that Undo
+  // takes this edit back first and the Replace all after it.
+  if (!s.textBeforeReplaceAll.empty() && s.replaceAllUndone == 0 && !edit.CanUndo() &&
+      SplitTextLines(before) == s.textAfterReplaceAll)
+    own.undo.push_back({JoinedLines(s.textBeforeReplaceAll), before, 0, 0});
   s.textBeforeReplaceAll.clear();
+  s.textAfterReplaceAll.clear();
+  s.replaceAllUndone = 0;
   own.redo.clear();
   own.undo.push_back(std::move(step));
   if (own.undo.size() > kMaxOwnSteps) own.undo.erase(own.undo.begin());
@@ -95,4 +100,6 @@ bool RedoOwnStep(App& app) {
 void ForgetOwnUndoSteps(AppState& state) {
   state.ownUndo = OwnUndoSteps();
   state.textBeforeReplaceAll.clear();
+  state.textAfterReplaceAll.clear();
+  state.replaceAllUndone = 0;
 }

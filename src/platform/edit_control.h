@@ -71,6 +71,9 @@ class EditControl {
   virtual void Undo() = 0;                                 // EM_UNDO
   virtual void Redo() = 0;                                 // EM_REDO
   virtual bool CanUndo() = 0;                              // EM_CANUNDO
+  // EM_SETUNDOLIMIT: how many steps the history keeps before it forgets the
+  // oldest; returns the number the control took.
+  virtual long SetUndoLimit(long steps) = 0;
   // EM_GETMODIFY / EM_SETMODIFY: set by every change of the text, whoever
   // made it (typing, a paste, a drag inside the text or from another program).
   virtual bool GetModify() = 0;

@@ -22,4 +22,7 @@ class ProcessRunner {
   // Whether the process ThisProcess() named, in this run or an earlier one,
   // is still running.
   virtual bool IsRunning(const std::string& process) = 0;
+  // A variable of this process's environment, which the programs it starts
+  // inherit; "" when it is not set.
+  virtual std::string EnvironmentVariable(const std::string& name) = 0;
 };

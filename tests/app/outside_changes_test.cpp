@@ -11,7 +11,10 @@ const std::string kPath = "C:\\s\\a.script";
 
 class OutsideChanges : public AppFixture {
  protected:
-  void Prepare() override { mem.files.WriteByOther(kPath, "one"); }
+  void Prepare() override {
+    mem.files.WriteByOther(kPath, "one");
+    mem.files.folders.insert("C:\\s\\");
+  }
   void Activate() {
     mem.events.Do(0, [this] {
       mem.ui.Activate(-1);
@@ -81,7 +84,29 @@ TEST_F(OutsideChanges, ChangesOnDiskAreAskedAboutOnceAndSaveSaysWhatItWouldOverw
   EXPECT_EQ(LastText(), "The file 'a.script' already exists. Overwrite?");
   Asked();
 
-  // Deleted: said once, and Save writes it again without a question.
+  // Kept over another program's change, the editor's text is the one to save.
+  mem.files.WriteByOther(kPath, "four");
+  mem.dialogs.messageAnswers = {kAnswerNo};
+  Activate();
+  EXPECT_EQ(LastText(), "The file 'a.script' was changed by another program. Reload it?");
+  EXPECT_EQ(app.state.Changed, 1);
+  Asked();
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  mem.events.Command(kSave);
+  Run();
+  Asked();
+
+  // A folder gone with its file is out of reach, not deleted; then deleted:
+  // said once, and Save writes it again without a question.
+  mem.files.files.erase(kPath);
+  mem.files.folders.clear();
+  Activate();
+  EXPECT_NE(LastText().find("cannot be reached now"), std::string::npos) << LastText();
+  Asked();
+  mem.files.folders.insert("C:\\s\\");
+  mem.files.WriteByOther(kPath, "xtwo");
+  Activate();
+  Asked();
   mem.files.files.erase(kPath);
   Activate();
   EXPECT_EQ(Asked(), 1u);
@@ -92,6 +117,26 @@ TEST_F(OutsideChanges, ChangesOnDiskAreAskedAboutOnceAndSaveSaysWhatItWouldOverw
   Run();
   EXPECT_EQ(Asked(), 0u);
   EXPECT_EQ(mem.files.files[kPath], "xtwo");
+}
+
+// The stamp is of the file another program writes, taken before it is read.
+TEST_F(OutsideChanges, TheFileBehindALinkAndAWriteDuringTheLoadAreSeen) {
+  mem.files.links["C:\\s\\link.script"] = kPath;
+  mem.files.afterRead = [this](const std::string&) {
+    mem.files.afterRead = nullptr;
+    mem.files.WriteByOther(kPath, "written while it loaded");
+  };
+  mem.dialogs.fileAnswers = {"C:\\s\\link.script"};
+  mem.events.Command(kOpen);
+  Run();
+  EXPECT_EQ(Text(), "one");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Activate();
+  EXPECT_EQ(Text(), "written while it loaded");
+  mem.files.WriteByOther(kPath, "and once more");
+  mem.dialogs.messageAnswers = {kAnswerYes};
+  Activate();
+  EXPECT_EQ(Text(), "and once more");
 }
 
 // Leaving with unsaved changes and Yes saves without the usual question,

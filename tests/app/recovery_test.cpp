@@ -87,14 +87,15 @@ TEST_F(Recovery, NoFolderOrAFullDiskLeavesTypingAloneAndSaysSoOnce) {
   Type(" second");
   Wait(kRecoveryDelayMs);
   EXPECT_EQ(Copy().text, "first");
-  const std::string said = mem.ui.StatusText(0);
-  EXPECT_NE(said.find("cannot be kept for recovery"), std::string::npos) << said;
-  mem.ui.SetStatusText(0, "");
+  // Said in a box, with the system's reason, once for that reason.
+  ASSERT_EQ(mem.dialogs.shown.size(), 1u);
+  EXPECT_EQ(mem.dialogs.shown[0].title, "Warning:");
+  EXPECT_NE(mem.dialogs.shown[0].text.find("cannot be kept for recovery: Access is denied."), std::string::npos)
+      << mem.dialogs.shown[0].text;
   Type(" third");
   Wait(kRecoveryDelayMs);
-  EXPECT_EQ(mem.ui.StatusText(0), "");   // once
+  EXPECT_EQ(mem.dialogs.shown.size(), 1u);
   EXPECT_EQ(Text(), "first second third");
-  EXPECT_TRUE(mem.dialogs.shown.empty());
 }
 
 TEST_F(Recovery, ALongTextIsCopiedAPiecePerIdlePassAndOnlyAChangeWhileReadingStartsAgain) {
@@ -192,7 +193,10 @@ class RecoveryAtStart : public Recovery {
     cut.text = "whole text";
     const std::string bytes = FormatRecoveryCopy(cut);
     mem.files.files[kFolder + "cut.qvrrecovery"] = bytes.substr(0, bytes.size() - 1);   // shorter than it says
-    mem.dialogs.messageAnswers = {kAnswerYes, kAnswerYes};
+    // Saved, but the editor ended before its copy went: nothing to offer.
+    mem.files.WriteByOther("C:\\s\\saved.script", "as saved");
+    Seed("saved.script", "66-1", "as saved");
+    mem.dialogs.messageAnswers = {kAnswerYes, kAnswerOk, kAnswerYes};
   }
 };
 
@@ -203,10 +207,15 @@ TEST_F(RecoveryAtStart, OnlyCopiesOfEndedEditorsAreOfferedAndYesRestoresAChanged
   EXPECT_EQ(offer.buttons, MessageButtons::YesNo);
   EXPECT_NE(offer.text.find("'a.script'"), std::string::npos) << offer.text;
   EXPECT_NE(offer.text.find("2026-12-07 18:45"), std::string::npos) << offer.text;
+  EXPECT_NE(offer.text.find("No deletes that text."), std::string::npos) << offer.text;
+  // The damaged copies are named as they go.
+  ASSERT_EQ(mem.dialogs.shown.size(), 3u);
+  EXPECT_NE(mem.dialogs.shown[1].text.find("garbage.qvrrecovery"), std::string::npos) << mem.dialogs.shown[1].text;
+  EXPECT_NE(mem.dialogs.shown[1].text.find("cut.qvrrecovery"), std::string::npos);
   // The command-line script still comes, through the unsaved-changes question
   // (answered Yes: the restored text is saved first, over its own file).
-  ASSERT_EQ(mem.dialogs.shown.size(), 2u);
-  EXPECT_EQ(mem.dialogs.shown[1].title, "Warning:");
+  EXPECT_EQ(mem.dialogs.shown[2].title, "Warning:");
+  EXPECT_NE(mem.dialogs.shown[2].text.find("Save it before proceeding"), std::string::npos);
   EXPECT_EQ(mem.files.files["C:\\s\\a.script"], "restored\nline two");   // the file's own line break
   EXPECT_EQ(mem.ui.WindowTitle(0), "QVR Visual Script Editor - b.script");
 
@@ -215,6 +224,7 @@ TEST_F(RecoveryAtStart, OnlyCopiesOfEndedEditorsAreOfferedAndYesRestoresAChanged
   EXPECT_TRUE(HasCopy(kFolder + "later.qvrrecovery"));    // a later version's, left to it
   EXPECT_FALSE(HasCopy(kFolder + "garbage.qvrrecovery"));
   EXPECT_FALSE(HasCopy(kFolder + "cut.qvrrecovery"));
+  EXPECT_FALSE(HasCopy(kFolder + "66-1.qvrrecovery"));
 }
 
 class RecoveryDeclined : public RecoveryAtStart {

@@ -73,7 +73,7 @@ TEST_F(ScriptFiles, ReadingSplitsAtEveryTerminatorAndSavingKeepsTheFilesLineBrea
       {"a\n\rb", "a\r\n\r\nb", 3, "a\r\n\r\nb"},     // LF CR is two breaks, not one
       {"\r\nx", "\r\nx", 2, "\r\nx"},                 // a leading empty line stays
       {"a\r\n\r\n", "a\r\n\r\n", 3, "a\r\n\r\n"},     // so do trailing ones
-      {"\xEF\xBB\xBFutf\n8", "\xEF\xBB\xBFutf\r\n8", 2, "\xEF\xBB\xBFutf\n8"},  // a UTF-8 mark stays
+      {"\xEF\xBB\xBFutf\n8", "utf\r\n8", 2, "\xEF\xBB\xBFutf\n8"},  // a UTF-8 mark stays, the file's
       {"{\\rtf1 \"q\"}\t\xE9\x7F", "{\\rtf1 \"q\"}\t\xE9\x7F", 1, "{\\rtf1 \"q\"}\t\xE9\x7F"},  // bytes pass through
   };
   // Highlighted loading takes another road into the control; it must give the same text.
@@ -424,6 +424,41 @@ TEST_F(ScriptFiles, SaveScriptWritesButLeavesTheDocumentAlone) {
   EXPECT_EQ(app.state.Changed, 1);
 }
 
+// A UTF-8 file shows its letters in the program's code page (Latin-1 on
+// the memory platform) and stays UTF-8 whatever is typed; the byte-order
+// mark belongs to the file. Anything else keeps its bytes.
+TEST_F(ScriptFiles, UtfEightScriptsShowTheirLettersAndStayUtfEight) {
+  struct Case {
+    const char* bytes;
+    const char* shown;
+    const char* saved;   // after "\xE9" (e acute) is typed at the very start
+    bool warned;
+  };
+  const Case cases[] = {
+      {"M\xC3\xBCller", "M\xFCller", "\xC3\xA9M\xC3\xBCller", false},
+      {"\xEF\xBB\xBF" "abc", "abc", "\xEF\xBB\xBF\xC3\xA9" "abc", false},
+      {"\xEF\xBB\xBFM\xC3\xBCller\r\nx", "M\xFCller\r\nx", "\xEF\xBB\xBF\xC3\xA9M\xC3\xBCller\r\nx", false},
+      {"caf\xE9", "caf\xE9", "\xE9" "caf\xE9", false},               // 8-bit text stays 8-bit
+      {"plain", "plain", "\xE9plain", false},                          // so does plain ASCII
+      {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5", "\xE9\xE2\x82\xAC 5", true},  // a letter the code page lacks
+      {"\xEF\xBB\xBF\xC3\x28", "\xEF\xBB\xBF\xC3\x28", "\xE9\xEF\xBB\xBF\xC3\x28", false},  // not UTF-8 after all
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    Seed("C:\\s\\u.script", c.bytes);
+    mem.dialogs.shown.clear();
+    LoadScript(app, "C:\\s\\u.script");
+    EXPECT_EQ(Text(), c.shown);
+    EXPECT_EQ(mem.dialogs.shown.size(), c.warned ? 1u : 0u);
+    ASSERT_TRUE(SaveScript(app, "C:\\s\\u.script"));
+    EXPECT_EQ(File("C:\\s\\u.script"), c.bytes);   // unedited: byte for byte
+    edit().ExSetSel(0, 0);
+    edit().ReplaceSel("\xE9", true);
+    ASSERT_TRUE(SaveScript(app, "C:\\s\\u.script"));
+    EXPECT_EQ(File("C:\\s\\u.script"), c.saved);
+  }
+}
+
 // ---- Open and Append ----
 
 TEST_F(ScriptFiles, OpenReplacesTheTextNameAndTitle) {
@@ -591,37 +626,6 @@ TEST_F(ScriptFiles, CloseWithYesSavesThenEnds) {
   EXPECT_EQ(File("C:\\s\\a.script"), "new old");
 }
 
-// A save cut short leaves its text beside the file under the save's own
-// name: the next open offers it, the next save removes it.
-TEST_F(ScriptFiles, TheTextOfASaveThatDidNotFinishIsOfferedThenRemoved) {
-  const std::string leftover = MemoryFileSystem::SaveNameBeside("C:\\s\\a.script");
-  Seed("C:\\s\\a.script", "old");
-  Seed(leftover, "newer");
-  mem.dialogs.messageAnswers = {kAnswerYes};
-  OpenFile("C:\\s\\a.script");
-  EXPECT_EQ(Last().title, "Question:");
-  EXPECT_NE(Last().text.find(leftover), std::string::npos);
-  EXPECT_EQ(Text(), "newer");
-  EXPECT_EQ(Title(), "QVR Visual Script Editor - a.script");
-  EXPECT_EQ(app.state.Changed, 1);
-  mem.dialogs.messageAnswers = {kAnswerYes};
-  Menu(kSave);
-  EXPECT_EQ(File("C:\\s\\a.script"), "newer");
-  EXPECT_EQ(mem.files.files.count(leftover), 0u);
-  // No: the file opens, and the leftover goes. Even with the script gone,
-  // the leftover is found.
-  Seed(leftover, "stale");
-  mem.dialogs.messageAnswers = {kAnswerNo};
-  OpenFile("C:\\s\\a.script");
-  EXPECT_EQ(Text(), "newer");
-  EXPECT_EQ(mem.files.files.count(leftover), 0u);
-  mem.files.files.erase("C:\\s\\a.script");
-  Seed(leftover, "only copy");
-  mem.dialogs.messageAnswers = {kAnswerYes};
-  OpenFile("C:\\s\\a.script");
-  EXPECT_EQ(Text(), "only copy");
-}
-
 // Names the system cannot open as a file are refused before anything
 // changes; a failed save says why; a folder that refuses new files still
 // lets its file be written, after a copy of the old text.
@@ -640,19 +644,19 @@ TEST_F(ScriptFiles, NamesThatAreNoFileAndWritesThatFailSayWhy) {
     EXPECT_EQ(Last().title, "Error:") << path;
   }
   mem.files.readOnly.insert("C:\\s\\a.script");
-  mem.files.failure = "Access is denied.";
   mem.dialogs.messageAnswers = {kAnswerYes};
   Menu(kSave);
-  EXPECT_EQ(Last().text, "The file 'C:\\s\\a.script' could not be written. Access is denied.");
+  EXPECT_EQ(Last().text, "The file 'C:\\s\\a.script' could not be written: it is read-only.");
   mem.files.readOnly.clear();
 
+  // In place, in silence: the copy of the old text goes once the new is in.
   mem.files.noNewFiles.insert("C:\\s\\");
+  mem.dialogs.shown.clear();
   mem.dialogs.messageAnswers = {kAnswerYes};
   Menu(kSave);
   EXPECT_EQ(File("C:\\s\\a.script"), "new old");
-  EXPECT_EQ(File("C:\\temp\\a.script"), "old");
-  EXPECT_EQ(Last().title, "Warning:");
-  EXPECT_NE(Last().text.find("C:\\temp\\a.script"), std::string::npos);
+  EXPECT_EQ(mem.files.files.size(), 1u);
+  EXPECT_EQ(Last().title, "Question:");
   EXPECT_EQ(app.state.Changed, 0);
 }
 

@@ -95,8 +95,9 @@ TEST_F(SyntaxCheck, NoCompilerOrAPathItCannotGetWhole) {
   Check();
   std::vector<std::string> shown = Messages();
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], "Error:|The engine's tools were not found: there is no compiler at 'qvr_comp.exe'. "
-                      "No engine installation is registered on this computer.");
+  EXPECT_EQ(shown[0], "Error:|The engine's tools were not found: there is no compiler at 'qvr_comp.exe', in the "
+                      "current folder or in a folder of the search path (PATH). No engine installation is "
+                      "registered on this computer.");
   app.state.CompilerPath = "C:\\qvr\\qvr_comp.exe";
   for (const char* project : {"my.proj\" & echo INJECTED>C:\\inj.txt & rem \"", "a\r\necho x", "C:\\\xE9t\xE9.qpf"}) {
     app.state.CurrentQVRProject = project;
@@ -109,6 +110,43 @@ TEST_F(SyntaxCheck, NoCompilerOrAPathItCannotGetWhole) {
   EXPECT_TRUE(mem.processes.started.empty());
   mem.files.files["qvr_comp.exe"] = "MZ";
   EXPECT_EQ(mem.files.files, before);
+}
+
+// A compiler named without a folder is found by the command interpreter in
+// the current folder or along PATH, so the check runs wherever it would.
+TEST_F(SyntaxCheck, ABareCompilerNameIsLookedForWhereTheCommandInterpreterLooks) {
+  struct Case {
+    const char* compiler;
+    const char* path;
+    const char* extensions;
+    const char* file;
+    bool runs;
+  };
+  const Case cases[] = {
+      {"qvr_comp.exe", "", "", "qvr_comp.exe", true},
+      {"qvr_comp.exe", "C:\\tools;D:\\qvr", "", "D:\\qvr\\qvr_comp.exe", true},
+      {"qvr_comp.exe", ";\"C:\\Program Files\\Q;V\";;", "", "C:\\Program Files\\Q;V\\qvr_comp.exe", true},
+      {"qvr_comp.exe", "C:\\tools\\", "", "C:\\tools\\qvr_comp.exe.BAT", true},
+      {"qvr_comp.exe", "C:\\tools", ".EXE;.PS1", "C:\\tools\\qvr_comp.exe.BAT", false},
+      {"qvr_comp.exe", "C:\\tools", "", "C:\\other\\qvr_comp.exe", false},
+      {"C:\\qvr\\qvr_comp.exe", "D:\\qvr", "", "D:\\qvr\\qvr_comp.exe", false},
+  };
+  SetText("x");
+  mem.files.files.erase("qvr_comp.exe");
+  mem.files.files.erase("C:\\qvr\\qvr_comp.exe");
+  for (const Case& c : cases) {
+    app.state.CompilerPath = c.compiler;
+    mem.processes.environment = {{"PATH", c.path}, {"PATHEXT", c.extensions}};
+    mem.files.files[c.file] = "MZ";
+    const size_t started = mem.processes.started.size();
+    Check();
+    EXPECT_EQ(mem.processes.started.size() > started, c.runs) << c.path << " " << c.file;
+    const std::vector<std::string> shown = Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind(c.runs ? "Syntax check:|" : "Error:|The engine's tools were not found", 0), 0u)
+        << shown[0];
+    mem.files.files.erase(c.file);
+  }
 }
 
 TEST_F(SyntaxCheck, FilesItDidNotMakeAreNeitherReplacedNorShownNorRemoved) {

@@ -63,11 +63,25 @@ class DiskFileSystem : public FileSystem {
       if (c == '\\') c = '/';
     return ReadDiskFile(folder_ + "/" + native, bytes);
   }
-  bool WriteFileReplacing(const std::string&, const std::string&) override { return false; }
-  bool StartFileInPieces(const std::string&) override { return false; }
-  bool WritePiece(const std::string&) override { return false; }
-  bool FinishFileInPieces() override { return false; }
-  void AbandonFileInPieces() override {}
+  FileHandle CreateNew(const std::string&) override { return 0; }
+  FileHandle OpenExisting(const std::string&) override { return 0; }
+  bool Write(FileHandle, const std::string&) override { return false; }
+  bool SetEnd(FileHandle) override { return false; }
+  bool Flush(FileHandle) override { return false; }
+  bool Close(FileHandle) override { return false; }
+  bool Rename(const std::string&, const std::string&) override { return false; }
+  bool GetAttributes(const std::string&, FileAttributes&) override { return false; }
+  bool SetAttributes(const std::string&, const FileAttributes&) override { return false; }
+  bool FinalPath(const std::string& path, std::string& final, int& names) override {
+    final = path;
+    names = 1;
+    return true;
+  }
+  int SameAccess(const std::string&, const std::string&) override { return 1; }
+  FileError LastError() override { return FileError::Other; }
+  std::string TempFolder() override { return ""; }
+  bool Utf8ToProgramText(const std::string&, std::string&) override { return false; }
+  std::string ProgramTextToUtf8(const std::string& text) override { return text; }
   bool RemoveFile(const std::string&) override { return false; }
   bool Exists(const std::string& path) override {
     std::string bytes;
@@ -77,8 +91,6 @@ class DiskFileSystem : public FileSystem {
   std::string CommandLine() override { return ""; }
   uint64_t FreeAddressSpace() override { return UINT64_MAX; }
   std::string LastFailure() override { return ""; }
-  std::string LastBackup() override { return ""; }
-  std::string LeftoverOfSave(const std::string&) override { return ""; }
   FileStamp StampOf(const std::string&) override { return {}; }
   std::string UserDataFolder() override { return ""; }
   bool CreateFolder(const std::string&) override { return false; }

@@ -209,6 +209,21 @@ TEST_F(Conformance, ReplaceSelectionAndUndo) {
   EXPECT_EQ(Sel().cpMax, 5);
 }
 
+// The history keeps as many steps as the editor asks; past them the oldest
+// goes and the others stay.
+TEST_F(Conformance, TheUndoHistoryKeepsTheStepsItIsToldAndForgetsTheOldest) {
+  EXPECT_EQ(edit().SetUndoLimit(kEditorUndoLimit), kEditorUndoLimit);
+  EXPECT_EQ(edit().SetUndoLimit(3), 3);
+  Load("");
+  for (const char* typed : {"a", "b", "c", "d"}) {
+    edit().ExSetSel(-1, -1);
+    edit().ReplaceSel(typed, true);
+  }
+  for (int i = 0; i < 3; ++i) edit().Undo();
+  EXPECT_EQ(edit().GetText(), "a");
+  EXPECT_FALSE(edit().CanUndo());
+}
+
 TEST_F(Conformance, FormatChangesAreUndoStepsUnlessSuspended) {
   Load("abc");
   edit().ExSetSel(3, 3);

@@ -160,4 +160,60 @@ TEST_F(FindReplace, AReplaceAllOverALongScriptIsLoadedWholeAndUndoneWhole) {
   EXPECT_EQ(Text(), "other");
 }
 
+// The editor's own step for a long Replace all sits in the history among
+// the control's steps: taken back only when it is the next step back, done
+// again only when it is the next step forward. Typed letters go at the end;
+// 'R' replaces all, 'u' undoes, 'r' redoes. "old" is the text before the
+// Replace all, "new" the text after it.
+TEST_F(FindReplace, AWholeTextReplaceAllIsUndoneAndRedoneOnlyInItsPlaceInTheHistory) {
+  struct Case {
+    const char* steps;
+    long undoLimit;
+    const char* base;
+    const char* typedAfter;
+  };
+  const Case cases[] = {
+      {"Ru", kEditorUndoLimit, "old", ""},
+      {"Rur", kEditorUndoLimit, "new", ""},
+      {"Ruru", kEditorUndoLimit, "old", ""},
+      {"Rabuuu", kEditorUndoLimit, "old", ""},
+      {"Rauur", kEditorUndoLimit, "new", ""},
+      // Past the control's limit the first letter's step is forgotten: the
+      // letter stays, and so does the replacement under it.
+      {"Rabcuuuuu", 2, "new", "a"},
+      {"Rabcuuuuurr", 2, "new", "abc"},
+      // An edit after the undo leaves nothing to redo but itself.
+      {"Ruar", kEditorUndoLimit, "old", "a"},
+      {"Ruaurr", kEditorUndoLimit, "old", "a"},
+  };
+  std::string old;
+  for (int i = 0; i < kWholeTextReplaceLines + 10; ++i) old += (i ? "\r\n" : "") + std::string("e(1);");
+  std::string replaced = old;
+  for (size_t at = replaced.find("e("); at != std::string::npos; at = replaced.find("e(", at + 2))
+    replaced.replace(at, 2, "S(");
+  mem.files.files["C:\\s\\long.script"] = old;
+  Menu(16);
+  mem.ui.SetControlText(kReplaceFindText, "e(");
+  mem.ui.SetControlText(kReplaceWithText, "S(");
+  for (const Case& c : cases) {
+    LoadScript(app, "C:\\s\\long.script");
+    edit().SetUndoLimit(c.undoLimit);
+    app.state.lastFoundLine = -1;
+    for (const char* step = c.steps; *step; ++step) {
+      if (*step == 'R') {
+        Press(kReplaceAllButton);
+      } else if (*step == 'u' || *step == 'r') {
+        Menu(*step == 'u' ? 8 : 9);
+      } else {
+        edit().MoveCaretTo(edit().Length());
+        mem.ui.focused = kEditingArea;
+        mem.events.Type(std::string(1, *step));
+        Run();
+      }
+    }
+    const std::string expected = (std::string(c.base) == "old" ? old : replaced) + c.typedAfter;
+    EXPECT_TRUE(Text() == expected) << c.steps << ": ends in \"" << Text().substr(Text().size() - 10) << "\"";
+  }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/file_save.h"
 #include "app/script_files.h"
 #include "win32/real_app.h"
 
@@ -46,7 +47,7 @@ class RealFiles : public RealApp {
 };
 
 TEST_F(RealFiles, OpenAndSaveKeepEveryByteAndLineBreak) {
-  ASSERT_TRUE(platform.files.WriteFileReplacing(folder + "a.script", "x\ry\nz\r\n\r\nlast\r\n"));
+  ASSERT_TRUE(SaveFile(platform.files, "", folder + "a.script", "x\ry\nz\r\n\r\nlast\r\n").written);
   LoadScript(app, folder + "a.script");
   EXPECT_EQ(app.state.FileName, "a.script");
   EXPECT_EQ(app.state.FileDir, folder);
@@ -55,13 +56,26 @@ TEST_F(RealFiles, OpenAndSaveKeepEveryByteAndLineBreak) {
   EXPECT_EQ(Read(folder + "notes.script"), "x\r\ny\r\nz\r\n\r\nlast\r\n");
   // Nothing is left beside the file.
   EXPECT_EQ(GetFileAttributesA((folder + "notes.script.saving~").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A UTF-8 script with a byte-order mark shows its letters in the
+  // program's code page, and a letter typed at the start goes in as UTF-8
+  // after the mark.
+  ASSERT_TRUE(SaveFile(platform.files, "", folder + "u.script", "\xEF\xBB\xBFM\xC3\xBCller").written);
+  LoadScript(app, folder + "u.script");
+  const std::string shown = app.edit->GetText();
+  ASSERT_EQ(GetACP(), 1252u) << "the letters below are the western code page's";
+  EXPECT_EQ(shown, "M\xFCller");
+  app.edit->ExSetSel(0, 0);
+  app.edit->ReplaceSel("\xE9", true);
+  ASSERT_TRUE(SaveScript(app, folder + "u.script"));
+  EXPECT_EQ(Read(folder + "u.script"), "\xEF\xBB\xBF\xC3\xA9M\xC3\xBCller");
 }
 
 TEST_F(RealFiles, ALargeScriptIsWrittenWhole) {
   std::string line(70000, 'q');
   std::string text;
   for (int i = 0; i < 30; ++i) text += (i ? "\r\n" : "") + line;
-  ASSERT_TRUE(platform.files.WriteFileReplacing(folder + "big.script", text));
+  ASSERT_TRUE(SaveFile(platform.files, "", folder + "big.script", text).written);
   LoadScript(app, folder + "big.script");
   ASSERT_TRUE(SaveScript(app, folder + "big.script"));
   EXPECT_EQ(Read(folder + "big.script"), text);
@@ -72,8 +86,8 @@ TEST_F(RealFiles, ALargeScriptIsWrittenWhole) {
 TEST_F(RealFiles, OpeningOverALongScriptGivesAFreshControlThatWorksAsTheOld) {
   std::string longText, shortText = "first\r\nsecond";
   for (int i = 0; i < 3000; ++i) longText += (i ? "\r\n" : "") + std::string("Game.Player.x = ") + std::to_string(i);
-  ASSERT_TRUE(platform.files.WriteFileReplacing(folder + "long.script", longText));
-  ASSERT_TRUE(platform.files.WriteFileReplacing(folder + "short.script", shortText));
+  ASSERT_TRUE(SaveFile(platform.files, "", folder + "long.script", longText).written);
+  ASSERT_TRUE(SaveFile(platform.files, "", folder + "short.script", shortText).written);
   LoadScript(app, folder + "long.script");
   HWND old = Control(kEditingArea);
   LoadScript(app, folder + "short.script");
@@ -101,15 +115,15 @@ TEST_F(RealFiles, OpeningOverALongScriptGivesAFreshControlThatWorksAsTheOld) {
 
 TEST_F(RealFiles, AFailedSaveLeavesTheOldFileAndSaysSo) {
   std::string path = folder + "locked.script";
-  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "old text"));
+  ASSERT_TRUE(SaveFile(platform.files, "", path, "old text").written);
   // Another program holds the file open without letting it be replaced.
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(platform.files.WriteFileReplacing(path, "new text"));
+  EXPECT_FALSE(SaveFile(platform.files, "", path, "new text").written);
   CloseHandle(held);
   EXPECT_EQ(Read(path), "old text");
   EXPECT_EQ(Listing(), std::vector<std::string>{"locked.script"});
-  EXPECT_FALSE(platform.files.WriteFileReplacing(folder + "no such folder\\x.script", "text"));
+  EXPECT_FALSE(SaveFile(platform.files, "", folder + "no such folder\\x.script", "text").written);
 }
 
 // The file written first must never be one that could already exist: not a
@@ -117,23 +131,23 @@ TEST_F(RealFiles, AFailedSaveLeavesTheOldFileAndSaysSo) {
 // target carries besides its bytes.
 TEST_F(RealFiles, SavingLeavesOtherFilesAloneAndKeepsTheTargetsAttributes) {
   const std::string path = folder + "a.script";
-  ASSERT_TRUE(platform.files.WriteFileReplacing(path + ".saving~", "user's own"));
-  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "old"));
-  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "new"));
+  ASSERT_TRUE(SaveFile(platform.files, "", path + ".saving~", "user's own").written);
+  ASSERT_TRUE(SaveFile(platform.files, "", path, "old").written);
+  ASSERT_TRUE(SaveFile(platform.files, "", path, "new").written);
   EXPECT_EQ(Read(path + ".saving~"), "user's own");
   EXPECT_EQ(Read(path), "new");
   DeleteFileA((path + ".saving~").c_str());
   ASSERT_TRUE(CreateDirectoryA((path + ".saving~").c_str(), nullptr));
-  EXPECT_TRUE(platform.files.WriteFileReplacing(path, "newer"));
+  EXPECT_TRUE(SaveFile(platform.files, "", path, "newer").written);
   EXPECT_EQ(Read(path), "newer");
   RemoveDirectoryA((path + ".saving~").c_str());
 
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-  ASSERT_TRUE(platform.files.WriteFileReplacing(path, "hidden"));
+  ASSERT_TRUE(SaveFile(platform.files, "", path, "hidden").written);
   EXPECT_EQ(Read(path), "hidden");
   EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(platform.files.WriteFileReplacing(path, "refused"));
+  EXPECT_FALSE(SaveFile(platform.files, "", path, "refused").written);
   EXPECT_EQ(Read(path), "hidden");
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -147,8 +161,8 @@ TEST_F(RealFiles, APathNearTheLimitSaves) {
   ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
   const std::string path = deep + std::string(MAX_PATH - 1 - deep.size() - 7, 'n') + ".script";
   ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 1));
-  EXPECT_TRUE(platform.files.WriteFileReplacing(path, "first"));
-  EXPECT_TRUE(platform.files.WriteFileReplacing(path, "second"));
+  EXPECT_TRUE(SaveFile(platform.files, "", path, "first").written);
+  EXPECT_TRUE(SaveFile(platform.files, "", path, "second").written);
   EXPECT_EQ(Read(path), "second");
   DeleteFileA(path.c_str());
   RemoveDirectoryA(deep.c_str());
@@ -165,16 +179,26 @@ TEST(HostFiles, KeepTheirLinkAndTheirPermissions) {
   const char* host = std::getenv("QVR_HOST_FOLDER");
   if (!host) GTEST_SKIP() << "run by the test command, which makes the files";
   const std::string at = host;
-  ASSERT_TRUE(files.WriteFileReplacing(at + "link.script", "through the link"));
+  ASSERT_TRUE(SaveFile(files, "", at + "link.script", "through the link").written);
   std::string bytes;
   files.ReadFile(at + "real.script", bytes);
   EXPECT_EQ(bytes, "through the link");
   for (const char* name : {"private.script", "open.script"}) {
-    ASSERT_TRUE(files.WriteFileReplacing(at + name, "saved")) << name;
-    EXPECT_EQ(files.LastBackup(), "") << name;   // nothing to tell the user
+    ASSERT_TRUE(SaveFile(files, "", at + name, "saved").written) << name;
     files.ReadFile(at + name, bytes);
     EXPECT_EQ(bytes, "saved") << name;
   }
+  // A private script grown past what its small disk holds is written in
+  // place; the write runs out of room, and the old text is put back whole.
+  const char* small = std::getenv("QVR_SMALL_DISK");
+  if (!small) return;
+  const SaveResult saved = SaveFile(files, "", std::string(small) + "private.script", std::string(140000, 'n'));
+  EXPECT_FALSE(saved.written);
+  char words[256] = {0};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_DISK_FULL, 0, words,
+                 sizeof(words), nullptr);
+  EXPECT_EQ(saved.why.substr(0, 8), std::string(words).substr(0, 8)) << saved.why;
+  EXPECT_EQ(saved.oldText, "Its old text was put back.");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/file_save.h"
 #include "app/script_files.h"
 #include "win32/dialog_answers.h"
 #include "win32/real_app.h"
@@ -66,7 +67,7 @@ class RealPrinting : public RealApp {
   }
   void TearDown() override { answers.reset(); }
   void Print(int number, const std::string& name, const std::string& text) {
-    ASSERT_TRUE(platform.files.WriteFileReplacing(folder + name, text));
+    ASSERT_TRUE(SaveFile(platform.files, "", folder + name, text).written);
     LoadScript(app, folder + name);
     ASSERT_EQ(app.state.FileName, name);
     PostMessageA(Main(), WM_COMMAND, number, 0);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/file_save.h"
 #include "app/recovery.h"
 #include "app/recovery_copy.h"
 #include "app/script_files.h"
@@ -119,12 +120,13 @@ TEST_F(RealRecovery, ALongTextIsCopiedInPiecesAndAnAbandonedCopyLeavesTheLastOne
   // and nothing is left beside it.
   const std::string before = ReadAll(app.state.recoveryFile);
   Win32FileSystem files;
-  ASSERT_TRUE(files.StartFileInPieces(app.state.recoveryFile));
-  ASSERT_TRUE(files.WritePiece("half a copy"));
+  PiecewiseFile pieces;
+  ASSERT_TRUE(StartPieces(files, pieces, app.state.recoveryFile));
+  ASSERT_TRUE(WritePiece(files, pieces, "half a copy"));
   EXPECT_TRUE(ReadAll(app.state.recoveryFile) == before);
-  files.AbandonFileInPieces();
+  AbandonPieces(files, pieces);
   EXPECT_TRUE(ReadAll(app.state.recoveryFile) == before);
-  EXPECT_EQ(GetFileAttributesA(Win32FileSystem::SaveNameBeside(app.state.recoveryFile).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA(FreshNameBeside(app.state.recoveryFile).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 struct WindowSearch {

@@ -179,6 +179,21 @@ TEST_F(RealSyntaxCheck, AMissingCompilerIsReportedNotTakenForACleanScript) {
   EXPECT_TRUE(FolderNames(work).empty());
 }
 
+// With no install path the compiler is run from where the command window
+// finds it: here, a folder of PATH.
+TEST_F(RealSyntaxCheck, WithoutAnInstallPathTheCompilerOnTheSearchPathIsRun) {
+  std::string path(32767, '\0');
+  path.resize(GetEnvironmentVariableA("PATH", &path[0], static_cast<DWORD>(path.size())));
+  SetEnvironmentVariableA("PATH", (path + ";" + install).c_str());
+  app.state.InstallPath = "";
+  app.state.CompilerPath = "qvr_comp.exe";
+  WriteWhole(scripts + "a.script", "Bad\r\n");
+  LoadScript(app, scripts + "a.script");
+  CheckFromTheMenu("line 1: unknown word 'Bad'\r\n");
+  SetEnvironmentVariableA("PATH", path.c_str());
+  EXPECT_EQ(answers->seen, (std::vector<std::string>{"Error:|line 1: unknown word 'Bad'"}));
+}
+
 // The batch file is read in the console's code page, not the program's.
 class RealSyntaxCheckAccented : public RealSyntaxCheck {
  protected:

@@ -11,8 +11,10 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/file_save.h"
 #include "app/script_files.h"
 #include "win32/dialog_answers.h"
+#include "win32/faulty_files.h"
 #include "win32/real_app.h"
 
 namespace {
@@ -144,25 +146,6 @@ TEST_F(RealUnsavedWork, MinimisingAndRestoringKeepsTheTextArea) {
   EXPECT_EQ(platform.ui.ControlRect(kEditingArea).w, 640);
 }
 
-// A save killed before its rename leaves its text under the save's own name:
-// the next open offers it, and the save after that removes it.
-TEST_F(RealUnsavedWork, TheTextOfAnInterruptedSaveIsOfferedAndThenRemoved) {
-  Write("a.script", "old");
-  const std::string leftover = Win32FileSystem::SaveNameBeside(folder + "a.script");
-  std::ofstream(leftover, std::ios::binary) << "the new text";
-  g_answers = {IDYES};
-  LoadScript(app, folder + "a.script");
-  ASSERT_EQ(answers->seen.size(), 1u);
-  EXPECT_EQ(answers->seen[0].rfind("Question:|", 0), 0u) << answers->seen[0];
-  EXPECT_EQ(app.edit->GetText(), "the new text");
-  EXPECT_EQ(app.state.Changed, 1);
-  ASSERT_TRUE(SaveScript(app, folder + "a.script"));
-  EXPECT_EQ(GetFileAttributesA(leftover.c_str()), INVALID_FILE_ATTRIBUTES);
-  std::string bytes;
-  platform.files.ReadFile(folder + "a.script", bytes);
-  EXPECT_EQ(bytes, "the new text");
-}
-
 // Files the editor must not rewrite: an unedited save keeps LF line breaks,
 // a UTF-16 file and a device name are refused with an error.
 TEST_F(RealUnsavedWork, FilesTheEditorDoesNotUnderstandAreKeptOrRefused) {
@@ -185,18 +168,55 @@ TEST_F(RealUnsavedWork, FilesTheEditorDoesNotUnderstandAreKeptOrRefused) {
 
 // A save through a link changes the file it points at: a hard link keeps
 // sharing the text, a symbolic link stays a link.
-TEST_F(RealUnsavedWork, SavingThroughALinkWritesTheFileItPointsAt) {
+TEST_F(RealUnsavedWork, ASaveThatStopsOrFailsMidwayLeavesAWholeText) {
+  auto text = [this](const char* name) {
+    std::string bytes;
+    platform.files.ReadFile(folder + name, bytes);
+    return bytes;
+  };
+  auto retype = [this](const std::string& typed) {
+    app.edit->ExSetSel(0, -1);
+    app.edit->ReplaceSel(typed, true);
+    MarkChanged(app.state);
+  };
+  FaultyFiles faulty(platform.files);
   Write("a.script", "old");
+  LoadScript(app, folder + "a.script");
+  retype("the new text");
+  // Stopped before its rename: the file is as it was, and the next open
+  // offers the text the save had put down whole.
+  app.platform.files = &faulty;
+  faulty.crashOn = "Rename";
+  EXPECT_THROW(SaveScript(app, folder + "a.script"), FaultyFiles::Crash);
+  app.platform.files = &platform.files;
+  EXPECT_EQ(text("a.script"), "old");
+  g_answers = {IDYES};
+  LoadScript(app, folder + "a.script");
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_EQ(answers->seen[0].rfind("Question:|", 0), 0u) << answers->seen[0];
+  EXPECT_EQ(app.edit->GetText(), "the new text");
+  EXPECT_EQ(app.state.Changed, 1);
+  ASSERT_TRUE(SaveScript(app, folder + "a.script"));
+  EXPECT_EQ(text("a.script"), "the new text");
+  EXPECT_EQ(GetFileAttributesA(FreshNameBeside(folder + "a.script").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A file of two names is written over in place, so both keep the text;
+  // a write that fails there puts the old text back and says why.
   ASSERT_TRUE(CreateHardLinkA((folder + "hard.script").c_str(), (folder + "a.script").c_str(), nullptr));
   LoadScript(app, folder + "hard.script");
-  PostMessageA(Control(kEditingArea), WM_CHAR, 'x', 0);
-  Run();
-  g_answers = {IDOK};
+  retype("a newer text, longer than the one before");
+  app.platform.files = &faulty;
+  faulty.failOn = "Write";
+  faulty.skip = 2;   // the save's record, then the copy of the old text
+  answers->seen.clear();
+  EXPECT_FALSE(SaveScript(app, folder + "hard.script"));
+  ASSERT_EQ(answers->seen.size(), 1u);
+  EXPECT_NE(answers->seen[0].find(faulty.failWords + " Its old text was put back."), std::string::npos) << answers->seen[0];
+  EXPECT_EQ(text("a.script"), "the new text");
+  app.platform.files = &platform.files;
   ASSERT_TRUE(SaveScript(app, folder + "hard.script"));
-  std::string bytes;
-  platform.files.ReadFile(folder + "a.script", bytes);
-  EXPECT_EQ(bytes, "xold");
-  EXPECT_EQ(answers->seen.size(), 1u);   // the copy of the old text is named
+  EXPECT_EQ(text("a.script"), "a newer text, longer than the one before");
+  EXPECT_EQ(answers->seen.size(), 1u);   // in silence: nothing is left to tell of
 }
 
 }  // namespace

@@ -102,6 +102,7 @@ long MemoryEditControl::PosFromCharY(long offset) {
 void MemoryEditControl::RememberForUndo() {
   if (undoSuspended_) return;
   undo_.push_back({text_, formats_, sel_});
+  if (static_cast<long>(undo_.size()) > undoLimit_) undo_.erase(undo_.begin());
   redo_.clear();
 }
 

@@ -54,6 +54,7 @@ class MemoryEditControl : public EditControl {
   void Undo() override;
   void Redo() override;
   bool CanUndo() override { return !undo_.empty(); }
+  long SetUndoLimit(long steps) override { return undoLimit_ = steps; }
   bool GetModify() override { return modified_; }
   void SetModify(bool modified) override { modified_ = modified; }
   void SetText(const std::string& text) override;
@@ -94,6 +95,7 @@ class MemoryEditControl : public EditControl {
   CharRange sel_;
   std::vector<Snapshot> undo_, redo_;
   bool undoSuspended_ = false;
+  long undoLimit_ = 100;   // the real control's own
   bool modified_ = false;
   Clipboard* clipboard_;
 };

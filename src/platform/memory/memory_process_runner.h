@@ -45,6 +45,11 @@ class MemoryProcessRunner : public ProcessRunner {
       if (p == process) return true;
     return false;
   }
+  std::map<std::string, std::string> environment;
+  std::string EnvironmentVariable(const std::string& name) override {
+    auto it = environment.find(name);
+    return it == environment.end() ? "" : it->second;
+  }
 
  private:
   MemoryFileSystem& files_;

@@ -139,6 +139,11 @@ void Win32EditControl::Undo() { Send(EM_UNDO); }
 void Win32EditControl::Redo() { Send(EM_REDO); }
 bool Win32EditControl::CanUndo() { return Send(EM_CANUNDO) != 0; }
 
+long Win32EditControl::SetUndoLimit(long steps) {
+  undoLimit_ = steps;
+  return static_cast<long>(Send(EM_SETUNDOLIMIT, static_cast<WPARAM>(steps)));
+}
+
 // Wine's control removes text run by run, and finds each run by walking its
 // paragraphs from the start: emptying 50,000 lines takes minutes, however it
 // is cut up. Destroying the control frees them in one walk, so a long text is
@@ -162,6 +167,7 @@ void Win32EditControl::DropLongText() {
   PrepareRichEdit(fresh);
   hwnd_ = fresh;
   if (limit_) SetTextLimit(limit_);
+  if (undoLimit_) SetUndoLimit(undoLimit_);
   if (undoSuspended_) SuspendUndo(true);
   if (redrawOff_) Send(WM_SETREDRAW, FALSE);
   if (renewed_) renewed_(fresh);

@@ -33,6 +33,7 @@ class Win32EditControl : public EditControl {
   void Undo() override;
   void Redo() override;
   bool CanUndo() override;
+  long SetUndoLimit(long steps) override;
   // The control's own flag misses some changes (an undo, a cut by key), so
   // its change notification, when it comes from the user's doing rather
   // than from one of our calls, counts as well.
@@ -73,6 +74,7 @@ class Win32EditControl : public EditControl {
   std::function<void(HWND)> renewed_;
   // What the editor asked of the control, so a fresh one starts the same.
   long limit_ = 0;
+  long undoLimit_ = 0;
   bool undoSuspended_ = false;
   bool redrawOff_ = false;
 };

@@ -1,14 +1,14 @@
 #pragma once
 // The system services other than windows: dialogs, clipboard, profile
-// files, registry, files and started programs.
+// files, registry, files (win32_files.h) and started programs.
 #include <windows.h>
 
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
-#include "platform/file_system.h"
 #include "platform/process_runner.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/win32/win32_files.h"
 
 class Win32Dialogs : public Dialogs {
  public:
@@ -44,47 +44,11 @@ class Win32Registry : public Registry {
   void CloseKey(RegistryKey key) override;
 };
 
-class Win32FileSystem : public FileSystem {
- public:
-  bool ReadFile(const std::string& path, std::string& bytes) override;
-  bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
-  bool StartFileInPieces(const std::string& path) override;
-  bool WritePiece(const std::string& bytes) override;
-  bool FinishFileInPieces() override;
-  void AbandonFileInPieces() override;
-  bool Exists(const std::string& path) override;
-  bool RemoveFile(const std::string& path) override;
-  FileStamp StampOf(const std::string& path) override;
-  std::string UserDataFolder() override;
-  bool CreateFolder(const std::string& folder) override;
-  std::vector<std::string> FilesIn(const std::string& folder, const std::string& suffix) override;
-  std::string ExecutablePath() override;
-  std::string CommandLine() override;
-  uint64_t FreeAddressSpace() override;
-  std::string LastFailure() override { return failure_; }
-  // In place of the process's command line when set (a test program's own
-  // arguments name no script).
-  std::string commandLine;
-  // In place of the user's own folder when set: a test program's copies of
-  // unsaved text must not be offered to the editor the user starts.
-  std::string userDataFolder;
-  std::string LastBackup() override { return backup_; }
-  std::string LeftoverOfSave(const std::string& path) override;
-  // The name a save of `path` writes first, beside it.
-  static std::string SaveNameBeside(const std::string& path);
-
- private:
-  bool Fail();
-  bool WriteInPlace(const std::string& path, const std::string& bytes);
-  std::string failure_, backup_;
-  HANDLE pieces_ = INVALID_HANDLE_VALUE;
-  std::string piecesPath_, piecesWritten_;
-};
-
 class Win32ProcessRunner : public ProcessRunner {
  public:
   bool RunAndWait(const std::string& file, const std::string& folder) override;
   bool ConsolePath(const std::string& path, std::string& spelled) override;
   std::string ThisProcess() override;
   bool IsRunning(const std::string& process) override;
+  std::string EnvironmentVariable(const std::string& name) override;
 };
