@@ -82,3 +82,7 @@ endif()
 # Timings on the real controls; run by hand under Wine from the build folder.
 add_executable(qvr_perf_win32 bench/win32/perf_win32.cpp)
 target_link_libraries(qvr_perf_win32 PRIVATE qvr_win32 psapi)
+# The editor's own address space, so its largest scripts open here too.
+if(QVR_WIN_ARCH STREQUAL "i686")
+  target_link_options(qvr_perf_win32 PRIVATE -Wl,--large-address-aware)
+endif()

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/edit_commands.h"
 #include "app/file_save.h"
 #include "app/recovery.h"
 #include "app/script_files.h"
@@ -25,6 +26,7 @@
 #include "editor/find_replace.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
+#include "editor/rich_text.h"
 #include "platform/win32/win32_edit_control.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/printing.h"
@@ -349,7 +351,11 @@ void TimeApplySettings(App& app, Win32Platform& platform) {
   Report("settings: Apply changes over 5,000 highlighted lines, looks unchanged", MillisecondsSince(start));
   PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 18, 0);
   PumpUntilIdle(app);
-  app.state.Keywords.red = 150;  // as the colour chooser leaves it
+  // As the colour chooser leaves them: every record a new colour, so every
+  // highlighted line changes (one record's words may be on no line at all).
+  for (CategoryStyle* c : {&app.state.Keywords, &app.state.Methods, &app.state.Events, &app.state.Comments,
+                           &app.state.Filename})
+    c->red = static_cast<int16_t>((c->red + 77) % 256);
   start = Clock::now();
   SendMessageA(platform.ui.ControlHandle(kApplyChangesButton), BM_CLICK, 0, 0);
   PumpUntilIdle(app);
@@ -554,6 +560,282 @@ void TimeRecovery(App& app, Win32Platform& platform, const std::string& sample) 
 
 }  // namespace
 
+// One user action on a script of `lines` lines, in the editor or in a bare
+// rich-edit control holding the same formatted text; each in a process of
+// its own (two long texts in one process slow each other through the
+// shared heap). Prints "action <name> <lines> <editor|bare> <median ms>".
+// scripts/perf-table.sh runs them side by side under a time limit.
+struct BareControl {
+  HWND window = nullptr, edit = nullptr;
+};
+
+// The formatted text as the editor opens it, in the pieces a bare control
+// takes it in; the editor's control is emptied afterwards.
+std::vector<std::string> FormattedPieces(App& app) {
+  std::vector<std::string> pieces;
+  EditControl& from = *app.edit;
+  const long lines = from.GetLineCount();
+  for (long first = 0; first < lines; first += 1000) {
+    long start = from.LineIndex(first);
+    long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
+    from.ExSetSel(start, end);
+    pieces.push_back(from.GetSelectionRichText());
+  }
+  LoadText(app, {""}, false);
+  return pieces;
+}
+
+void LoadBare(HWND bare, const std::vector<std::string>& pieces) {
+  Win32EditControl copy(bare, nullptr);
+  copy.SetText("");
+  for (const std::string& piece : pieces) {
+    copy.ExSetSel(-1, -1);
+    copy.SetRichText(piece, true);
+  }
+}
+
+// Puts the caret at the start of line index `line`, or at the text's end.
+void BareCaret(HWND edit, long line, bool atEnd) {
+  long at = atEnd ? GetWindowTextLengthA(edit) + 1 : static_cast<long>(SendMessageA(edit, EM_LINEINDEX, line, 0));
+  CHARRANGE range = {at, at};
+  SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+std::string ThousandLines(const std::string& sample) { return ScriptOfLines(sample, 1000) + "\r\n"; }
+
+int RunAction(App& app, Win32Platform& platform, const std::string& sample, const std::string& name, long lines,
+              bool bare) {
+  const std::string script = ScriptOfLines(sample, static_cast<size_t>(lines));
+  SaveFile(platform.files, "", "perf_action.script", script);
+  LoadScript(app, "perf_action.script");
+  PumpUntilIdle(app);
+  BareControl b;
+  std::function<void()> pump = [&app] { PumpUntilIdle(app); };
+  HWND edit = platform.ui.ControlHandle(kEditingArea);
+  if (bare) {
+    const std::vector<std::string> pieces = FormattedPieces(app);
+    PumpUntilIdle(app);
+    b.edit = MakeBareControl(640, 480, b.window);
+    auto start = Clock::now();
+    LoadBare(b.edit, pieces);
+    PumpBare(b.window);
+    if (name == "open") {
+      std::printf("action %s %ld bare %.1f\n", name.c_str(), lines, MillisecondsSince(start));
+      return 0;
+    }
+    edit = b.edit;
+    pump = [&b] { PumpBare(b.window); };
+  }
+  auto once = [&](const std::function<void()>& act) {
+    auto start = Clock::now();
+    act();
+    pump();
+    return MillisecondsSince(start);
+  };
+  std::vector<double> times;
+  const long middle = lines / 2;
+  if (name == "open") {
+    times.push_back(once([&] { LoadScript(app, "perf_action.script"); }));
+  } else if (name == "char-middle") {
+    if (bare) BareCaret(edit, middle, false);
+    else SetCaret(*app.edit, 1, static_cast<int>(middle) + 1);
+    PostMessageA(edit, WM_NULL, 0, 0);
+    pump();
+    for (int i = 0; i < 9; ++i) times.push_back(TimeKey(edit, false, pump));
+  } else if (name == "enter-end" || name == "enter-middle" || name == "join-middle") {
+    // Enter at the end of a line of text, which the realtime pass then
+    // looks at; Backspace at the start of the next, joining them again.
+    // Each key is timed on the same line, the other one untimed puts the
+    // text back.
+    const long line = name == "enter-end" ? lines - 1 : middle;
+    auto backspace = [&] {
+      PostMessageA(edit, WM_KEYDOWN, VK_BACK, 0);
+      PostMessageA(edit, WM_CHAR, 8, 0);
+      PostMessageA(edit, WM_KEYUP, VK_BACK, 0);
+    };
+    for (int i = 0; i < 9; ++i) {
+      const long start = static_cast<long>(SendMessageA(edit, EM_LINEINDEX, line, 0));
+      const long end = start + static_cast<long>(SendMessageA(edit, EM_LINELENGTH, start, 0));
+      CHARRANGE at = {end, end};
+      SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+      PostMessageA(edit, WM_NULL, 0, 0);
+      pump();
+      if (name == "join-middle") {
+        TimeKey(edit, true, pump);
+        times.push_back(once(backspace));
+      } else {
+        times.push_back(TimeKey(edit, true, pump));
+        backspace();
+        pump();
+      }
+    }
+  } else if (name == "delete-all" || name == "delete-all-undo") {
+    const bool undo = name == "delete-all-undo";
+    if (bare) {
+      auto act = [&] {
+        CHARRANGE all = {0, -1};
+        SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
+      };
+      if (undo) act();
+      times.push_back(once(undo ? std::function<void()>([&] { SendMessageA(edit, EM_UNDO, 0, 0); }) : act));
+    } else {
+      auto act = [&] {
+        EditSelectAll(app);
+        EditDelete(app);
+      };
+      if (undo) act();
+      times.push_back(once(undo ? std::function<void()>([&] { EditUndo(app); }) : act));
+    }
+  } else if (name == "paste-1000" || name == "paste-1000-undo") {
+    const bool undo = name == "paste-1000-undo";
+    const std::string text = ThousandLines(sample);
+    platform.clipboard.SetText(text);
+    if (bare) BareCaret(edit, middle, false);
+    else SetCaret(*app.edit, 1, static_cast<int>(middle) + 1);
+    auto act = [&] {
+      if (bare) SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+      else EditPaste(app);
+    };
+    if (undo) act();
+    times.push_back(once(undo ? std::function<void()>([&] {
+      if (bare) SendMessageA(edit, EM_UNDO, 0, 0);
+      else EditUndo(app);
+    })
+                              : act));
+  } else if (name == "apply-change" || name == "apply-same" || name == "new-font") {
+    if (bare) {
+      // What the editor's pass can at best come to: the same text formatted
+      // into a fresh control.
+      const std::vector<std::string> pieces = [&] {
+        std::vector<std::string> p;
+        Win32EditControl from(edit, nullptr);
+        for (long first = 0; first < lines; first += 1000) {
+          long start = from.LineIndex(first);
+          long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
+          from.ExSetSel(start, end);
+          p.push_back(from.GetSelectionRichText());
+        }
+        return p;
+      }();
+      times.push_back(once([&] { LoadBare(edit, pieces); }));
+    } else {
+      times.push_back(once([&] {
+        if (name == "apply-change") {
+          // Every record a new colour, so every highlighted line changes.
+          for (CategoryStyle* c : {&app.state.Keywords, &app.state.Methods, &app.state.Events,
+                                   &app.state.Comments, &app.state.Filename})
+            c->red = static_cast<int16_t>((c->red + 77) % 256);
+        }
+        // As the font dialog's "Choose" leaves it, with highlighting on.
+        if (name == "new-font") app.state.EditorFontSize += 1;
+        HighlightAll(app);
+      }));
+    }
+  } else if (name == "enter-parts" || name == "enter-parts-middle") {
+    // What the realtime pass after Enter is made of, call by call, on the
+    // last line or the middle one.
+    EditControl& e = *app.edit;
+    const long line = name == "enter-parts" ? lines - 1 : middle;
+    const long from = e.LineIndex(line), to = from + e.LineLength(from);
+    e.ExSetSel(to, to);
+    PumpUntilIdle(app);
+    auto part = [&](const char* what, const std::function<void()>& act) {
+      std::vector<double> t;
+      for (int i = 0; i < 15; ++i) {
+        auto start = Clock::now();
+        act();
+        t.push_back(MillisecondsSince(start));
+      }
+      std::printf("  %-40s %8.3f ms\n", what, Median(t));
+    };
+    volatile long sink = 0;
+    part("ExGetSel", [&] { sink = e.ExGetSel().cpMin; });
+    part("GetLineCount", [&] { sink = e.GetLineCount(); });
+    part("ExLineFromChar(caret)", [&] { sink = e.ExLineFromChar(to); });
+    part("LineIndex(-1)", [&] { sink = e.LineIndex(-1); });
+    part("LineIndex(line)", [&] { sink = e.LineIndex(line); });
+    part("LineLength(start)", [&] { sink = e.LineLength(from); });
+    part("ExSetSel(line)", [&] { e.ExSetSel(from, to); });
+    part("GetSelectionRichText(line)", [&] { sink = static_cast<long>(e.GetSelectionRichText().size()); });
+    part("GetTextRange(line)", [&] { sink = static_cast<long>(e.GetTextRange(from, to).size()); });
+    part("GetLine(line)", [&] { sink = static_cast<long>(e.GetLine(line, 32000).size()); });
+    part("ExSetSel(caret)", [&] { e.ExSetSel(to, to); });
+    part("ExSetSel(line) + collapse ExSetSel(-1, 0)", [&] {
+      e.ExSetSel(from, to);
+      e.ExSetSel(-1, 0);
+    });
+    std::printf("  collapsed to %ld..%ld, line end %ld\n", e.ExGetSel().cpMin, e.ExGetSel().cpMax, to);
+    part("SuspendUndo on and off", [&] { e.SuspendUndo(true); e.SuspendUndo(false); });
+    part("HideSelection on and off", [&] { e.HideSelection(true); e.HideSelection(false); });
+    part("GetModify + SetModify", [&] { e.SetModify(e.GetModify()); });
+    part("Focus", [&] { e.Focus(); });
+    part("HighlightLine(line), looks right", [&] { HighlightLine(app, static_cast<int>(line) + 1); });
+    part("PostEventStep, caret still", [&] { PostEventStep(app); });
+    times.push_back(0);
+  } else if (name == "apply-parts") {
+    // What a whole-text pass by reloading is made of, one part at a time.
+    EditControl& e = *app.edit;
+    std::vector<std::string> rtf;
+    std::vector<std::pair<long, long>> ranges;
+    for (long first = 0; first < lines; first += 1000) {
+      long from = e.LineIndex(first);
+      long to = first + 1000 < lines ? e.LineIndex(first + 1000) : from + e.LineLength(from) + 0;
+      ranges.push_back({from, to});
+    }
+    auto start = Clock::now();
+    std::string whole = e.GetText();
+    std::printf("  GetText %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (auto& r : ranges) {
+      e.ExSetSel(r.first, r.second);
+      rtf.push_back(e.GetSelectionRichText());
+    }
+    std::printf("  read pieces %.1f\n", MillisecondsSince(start));
+    for (long step : {2000L, 5000L, 10000L}) {
+      start = Clock::now();
+      size_t bytes = 0;
+      for (long first = 0; first < lines; first += step) {
+        long from = e.LineIndex(first);
+        long to = first + step < lines ? e.LineIndex(first + step) : e.GetTextLength();
+        e.ExSetSel(from, to);
+        bytes += e.GetSelectionRichText().size();
+      }
+      std::printf("  read pieces of %ld lines %.1f (%zu bytes)\n", step, MillisecondsSince(start), bytes);
+    }
+    start = Clock::now();
+    std::printf("  whole rich text %zu bytes", e.GetRichText().size());
+    std::printf(" %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (auto& r : ranges) e.GetTextRange(r.first, r.second);
+    std::printf("  text ranges %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (std::string& piece : rtf) {
+      std::string text;
+      std::vector<CharLook> looks;
+      ReadRichText(piece, text, looks, RichTextTarget::Selection);
+      piece = WriteRichText(text, looks, RichTextTarget::Selection);
+    }
+    std::printf("  parse and write %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    e.SetText("");
+    std::printf("  drop %.1f\n", MillisecondsSince(start));
+    start = Clock::now();
+    for (const std::string& piece : rtf) {
+      e.ExSetSel(-1, -1);
+      e.SetRichText(piece, true);
+    }
+    PumpUntilIdle(app);
+    std::printf("  load %.1f\n", MillisecondsSince(start));
+    times.push_back(0);
+  } else {
+    std::printf("unknown action %s\n", name.c_str());
+    return 2;
+  }
+  std::printf("action %s %ld %s %.1f\n", name.c_str(), lines, bare ? "bare" : "editor", Median(times));
+  return 0;
+}
+
 int main(int argc, char** argv) {
   const bool typingOnly = argc > 1 && std::strcmp(argv[1], "--typing") == 0;
   const bool printingOnly = argc > 1 && std::strcmp(argv[1], "--printing") == 0;
@@ -584,6 +866,11 @@ int main(int argc, char** argv) {
   if (!platform.files.ReadFile("samples\\demo.script", sample)) {
     std::printf("samples\\demo.script not found beside the program\n");
     return 1;
+  }
+  if (argc > 3 && (std::strcmp(argv[1], "--action") == 0 || std::strcmp(argv[1], "--bare") == 0)) {
+    const int result = RunAction(app, platform, sample, argv[2], std::atol(argv[3]), argv[1][2] == 'b');
+    DeleteFileA("perf_action.script");
+    return result;
   }
   if (argc > 1 && std::strcmp(argv[1], "--open") == 0) {
     TimeOpening(app, platform, sample);

@@ -40,6 +40,16 @@ constexpr const char* kCompilerName = "qvr_comp.exe";
 constexpr int kDefaultSplitterPos = 640;
 constexpr const char* kCrLf = "\r\n";
 
+// An edit the editor made by loading the whole text anew: the text (CR LF)
+// and the caret's offset before and after it.
+struct OwnUndoStep {
+  std::string before, after;
+  long caretBefore = 0, caretAfter = 0;
+};
+struct OwnUndoSteps {
+  std::vector<OwnUndoStep> undo, redo;
+};
+
 struct AppState {
   // Document.
   std::string FileName = kUnnamedScript;
@@ -108,6 +118,8 @@ struct AppState {
   std::vector<std::string> textBeforeReplaceAll;
   std::vector<std::string> textAfterReplaceAll;
   int replaceAllUndone = 0;
+  // Other edits made by loading the whole text anew, for Undo and Redo.
+  OwnUndoSteps ownUndo;
 
   // Outside changes: the file as the editor's text last matched it, and as
   // the user was last asked about it (so one change is asked about once).

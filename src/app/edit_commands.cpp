@@ -4,6 +4,7 @@
 
 #include "editor/editor_ops.h"
 #include "editor/find_replace.h"
+#include "editor/large_edits.h"
 
 static bool HasSelection(EditControl& edit) {
   CharRange sel = edit.ExGetSel();
@@ -15,13 +16,14 @@ static void MarkChangedIfTextMoved(App& app, const std::string& before) {
 }
 
 void EditUndo(App& app) {
-  if (UndoWholeTextReplace(app)) return;
+  if (UndoWholeTextReplace(app) || UndoOwnStep(app)) return;
   std::string before = app.edit->GetText();
   UndoEdit(*app.edit);
   MarkChangedIfTextMoved(app, before);
 }
 
 void EditRedo(App& app) {
+  if (RedoOwnStep(app)) return;
   std::string before = app.edit->GetText();
   RedoEdit(*app.edit);
   if (app.edit->GetText() != before) MarkChanged(app.state);
@@ -30,7 +32,8 @@ void EditRedo(App& app) {
 
 void EditCut(App& app) {
   if (HasSelection(*app.edit)) MarkChanged(app.state);
-  CutSelection(*app.edit);
+  CopySelection(*app.edit);
+  if (!ReplaceSelectionLarge(app, "")) CutSelection(*app.edit);
 }
 
 void EditCopy(App& app) { CopySelection(*app.edit); }
@@ -39,13 +42,13 @@ void EditPaste(App& app) {
   std::string text = app.platform.clipboard->GetText();
   if (text.empty() && !HasSelection(*app.edit)) return;
   MarkChanged(app.state);
-  ReplaceSelection(*app.edit, text);
+  if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
 }
 
 void EditDelete(App& app) {
   if (!HasSelection(*app.edit)) return;
   MarkChanged(app.state);
-  ReplaceSelection(*app.edit, "");
+  if (!ReplaceSelectionLarge(app, "")) ReplaceSelection(*app.edit, "");
 }
 
 void EditSelectAll(App& app) { SelectAll(*app.edit); }

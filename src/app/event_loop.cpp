@@ -25,6 +25,7 @@ constexpr int kKeyInsert = 45;
 constexpr int kPasteItem = 12;
 constexpr int kUndoItem = 8;
 constexpr int kRedoItem = 9;
+constexpr int kCutItem = 10;
 constexpr int kCtrlEnter = 10;
 
 void HidePopupIfCaretLineMoved(App& app) {
@@ -67,8 +68,9 @@ void OnEscape(App& app, const Event& e) {
 
 // Keys taken from the editing area before it handles them: its own paste
 // brings another program's fonts and colours along.
-// Undo and Redo by key go the menu's way too: a Replace all over a long
-// script is taken back and done again by the editor, not by the control.
+// Undo, Redo and Cut by key go the menu's way too: a Replace all over a
+// long script, or a cut of thousands of lines, is made and taken back by
+// the editor, not by the control.
 struct TakenKey {
   int key;
   unsigned modifiers;
@@ -76,7 +78,7 @@ struct TakenKey {
 };
 constexpr TakenKey kTakenKeys[] = {
     {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem},
-    {'Y', kModControl, kRedoItem}};
+    {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}};
 
 void OnTakenKey(App& app, const Event& e) {
   if (e.control != kEditingArea) return;
@@ -262,7 +264,8 @@ void PostEventStep(App& app) {
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
-    HighlightLine(app, s.lastCaretLine);
+    const bool leftByEnter = app.caret.lineLeft.cpMin >= 0 && caret.line == s.lastCaretLine + 1;
+    HighlightLine(app, s.lastCaretLine, leftByEnter ? app.caret.lineLeft : CharRange{-1, -1});
     s.lastCaretLine = caret.line;
     if (s.PopupShown == 1) HidePopup(app);
   }

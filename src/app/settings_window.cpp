@@ -157,7 +157,7 @@ void ApplyChanges(App& app) {
   if (s.Enabled == 1) {
     HighlightAll(app);
   } else {
-    ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+    ApplyEditorFontToAll(app);
     SetCaret(*app.edit, 1, 1);
     ActivateEditor(*app.edit);
   }
@@ -171,8 +171,10 @@ void ChooseEditorFont(App& app) {
   s.EditorFontName = chosen.face;
   s.EditorFontSize = chosen.tenths / 10;
   ShowFont(*app.platform.ui, s);
-  ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+  // The whole-text pass applies the font as it goes: applying it first
+  // would format a long text twice over.
   if (s.Enabled == 1) HighlightAll(app);
+  else ApplyEditorFontToAll(app);
 }
 
 // A cancelled dialog clears the association: there is no other way to.

@@ -29,7 +29,9 @@ CaretPlace ReadCaret(EditControl& edit) {
   const long line = edit.ExLineFromChar(sel.cpMin);
   CaretPlace place;
   place.line = static_cast<int>(line) + 1;
-  place.lineStart = edit.LineIndex(line);
+  // The caret's own line start is at hand in the control; any other line's
+  // costs a walk from the text's start.
+  place.lineStart = sel.cpMin == sel.cpMax ? edit.LineIndex(-1) : edit.LineIndex(line);
   place.end = sel.cpMax;
   place.column = static_cast<int>(sel.cpMax - place.lineStart + 1);
   return place;
@@ -38,14 +40,37 @@ CaretPlace ReadCaret(EditControl& edit) {
 CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch) {
   const CharRange sel = edit.ExGetSel();
   const long lines = edit.GetLineCount();
-  if (sel.cpMin == sel.cpMax && lines == watch.lines && edit.LineIndex(-1) == watch.place.lineStart) {
-    watch.place.end = sel.cpMax;
-    watch.place.column = static_cast<int>(sel.cpMax - watch.place.lineStart + 1);
+  const CaretPlace was = watch.place;
+  const bool wasCaret = watch.lines >= 0 && watch.caretOnly;
+  watch.lineLeft = {-1, -1};
+  watch.caretOnly = sel.cpMin == sel.cpMax;
+  if (!watch.caretOnly || !wasCaret) {
+    watch.place = ReadCaret(edit);
+    watch.lines = lines;
     return watch.place;
   }
-  watch.place = ReadCaret(edit);
+  const long lineStart = edit.LineIndex(-1);
+  CaretPlace place = was;
+  if (lines == watch.lines && lineStart == was.lineStart) {
+    // Same line.
+  } else if (lines == watch.lines + 1 && sel.cpMin == was.end + 1 && lineStart == sel.cpMin) {
+    // One line break typed at the caret (Enter): the only single change
+    // that adds a line and leaves the caret just past where it was, at the
+    // start of a line. The line left keeps its start.
+    place.line = was.line + 1;
+    watch.lineLeft = {was.lineStart, was.end};
+  } else if (lines == watch.lines - 1 && was.end == was.lineStart && sel.cpMin == was.end - 1) {
+    // The line break before the caret taken out (Backspace at a line's start).
+    place.line = was.line - 1;
+  } else {
+    place = ReadCaret(edit);
+  }
+  place.lineStart = lineStart;
+  place.end = sel.cpMax;
+  place.column = static_cast<int>(sel.cpMax - lineStart + 1);
+  watch.place = place;
   watch.lines = lines;
-  return watch.place;
+  return place;
 }
 
 int FirstVisibleLine(EditControl& edit) { return static_cast<int>(edit.GetFirstVisibleLine()) + 1; }

@@ -5,11 +5,16 @@
 #include "app/app.h"
 
 // Formats every line, applies the editor font and puts the caret at 1, 1.
-// What the user can undo stays as it was.
+// What the user can undo stays as it was, unless the looks of a text of more
+// than a thousand lines changed: it is then loaded anew, with nothing to undo.
 void HighlightAll(App& app);
+// ApplyEditorFont over the whole text, the selection kept; a long text is
+// loaded anew when its looks change, as by HighlightAll.
+void ApplyEditorFontToAll(App& app);
 // Formats the line the caret has just left (1-based) and puts the selection
-// back as it was.
-void HighlightLine(App& app, int line);
+// back as it was. `where`, when known, is where that line lies: finding a
+// line costs a walk over the text in Wine.
+void HighlightLine(App& app, int line, CharRange where = {-1, -1});
 // Fills the editing area with lines just read from a file, in the editor
 // font, and puts the caret at 1, 1, with nothing to undo. With `highlight`
 // the result is that of loading them plain and running HighlightAll, since

@@ -85,6 +85,10 @@ TEST_F(Conformance, SelectionIsClampedToTheText) {
   edit().ExSetSel(-1, -1);
   EXPECT_EQ(Sel().cpMin, 27);
   EXPECT_EQ(Sel().cpMax, 27);
+  edit().ExSetSel(3, 11);   // a start of -1 leaves the caret at the selection's end
+  edit().ExSetSel(-1, 0);
+  EXPECT_EQ(Sel().cpMin, 11);
+  EXPECT_EQ(Sel().cpMax, 11);
 }
 
 TEST_F(Conformance, SelectRangeCoversLinesAndTheirEnds) {

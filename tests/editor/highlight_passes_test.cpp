@@ -125,6 +125,110 @@ TEST_F(Highlighting, LoadingInOneTransferEqualsTheLiteralPass) {
   ExpectSameFormats(edit(), literal);
 }
 
+// Beyond a thousand lines the whole-text pass loads the text anew a piece at
+// a time: nothing may show at the seams, and what the user could undo goes
+// with the old text rather than undoing into the new one.
+TEST_F(Highlighting, ALongTextFormattedAnewEqualsTheLiteralPass) {
+  const std::string line = "if (x) while(y) Game.Log(\"a // b\") // tail";
+  std::string block, longLine;
+  for (int i = 0; i < 1100; ++i) block += line + "\r\n";
+  while (longLine.size() < 100000) longLine += line + " ";
+  const std::string seamAt = block.substr(0, 999 * (line.size() + 2));
+  const std::pair<const char*, std::string> cases[] = {
+      {"no line break at the end", block + "last"},
+      {"an empty last line", block},
+      {"a tab and an empty line at a seam", seamAt + "\t" + line + "\r\n\r\n" + block},
+      {"a line of 100,000 characters across a seam", seamAt + longLine + "\r\n" + block},
+      {"a line longer than a piece", block + longLine + longLine + longLine + "\r\nx"},
+  };
+  std::mt19937 random(11);
+  for (const auto& [name, text] : cases) {
+    SCOPED_TRACE(name);
+    SetText(text);
+    MemoryEditControl& literal = Twin();
+    literal.SuspendUndo(true);
+    edit().SuspendUndo(true);
+    for (int k = 0; k < 200; ++k) {
+      const long from = random() % edit().Length(), to = from + random() % 40;
+      const uint32_t effects = random() % 8, color = random() % 0xFFFFFF;
+      for (MemoryEditControl* control : {&edit(), &literal}) {
+        control->ExSetSel(from, to);
+        SetSelectionStyle(*control, effects);
+        SetSelectionColor(*control, color);
+      }
+    }
+    edit().SuspendUndo(false);
+    edit().ExSetSel(5, 5);
+    edit().ReplaceSel("x", true);
+    literal.ExSetSel(5, 5);
+    literal.ReplaceSel("x", true);
+    HighlightAll(app);
+    LiteralHighlightAll(app, literal);
+    ExpectSameFormats(edit(), literal);
+    EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+    const std::string formatted = Text();
+    mem.events.Command(8);
+    Run();
+    EXPECT_TRUE(Text() == formatted);
+    mem.events.Command(9);
+    Run();
+    EXPECT_TRUE(Text() == formatted);
+  }
+}
+
+// Enter and Backspace at a line's start are told from the caret's move
+// alone: after every key the caret watch must agree with a full read, and
+// the line Enter left must be formatted as when found by its number.
+TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAfterEveryKey) {
+  constexpr int kEnter = 13, kBack = 8, kDelete = 46, kEnd = 35, kLeft = 37, kHome = 36;
+  const std::string text = "if (x) Game.Log(\"a\") // c\r\n\tsecond while\r\n\r\nlast";
+  const struct {
+    const char* name;
+    int line;                  // where the caret starts: the end of this line
+    std::vector<int> keys;
+  } cases[] = {
+      {"Enter at a line's end", 1, {kEnter}},
+      {"Enter inside a line", 2, {kLeft, kLeft, kEnter}},
+      {"Enter on an empty line, then Backspace", 3, {kEnter, kBack}},
+      {"Backspace at a line's start", 2, {kHome, kBack}},
+      {"Delete at a line's end", 1, {kDelete}},
+      {"Enter twice at the text's end", 4, {kEnter, kEnter, kEnd}},
+  };
+  MemoryEditControl& literal = Twin();
+  auto copyIntoLiteral = [&] {
+    literal.SetText(Text());
+    for (long i = 0; i < edit().Length(); ++i) {
+      literal.ExSetSel(i, i + 1);
+      SetSelectionColor(literal, edit().FormatAt(i).color);
+      SetSelectionStyle(literal, edit().FormatAt(i).effects);
+    }
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetText(text);
+    const long start = edit().LineIndex(c.line - 1), end = start + edit().LineLength(start);
+    edit().ExSetSel(end, end);
+    Run();
+    for (int key : c.keys) {
+      const int left = CaretLine(edit());
+      mem.events.Key(key);
+      Run();
+      const CaretPlace full = ReadCaret(edit());
+      EXPECT_EQ(app.caret.place.line, full.line);
+      EXPECT_EQ(app.caret.place.column, full.column);
+      EXPECT_EQ(app.caret.place.lineStart, full.lineStart);
+      if (key == kEnter) {
+        // Formatting the line left once more by its number changes nothing.
+        copyIntoLiteral();
+        LiteralHighlightLine(app, literal, left, left + 1);
+        ExpectSameFormats(edit(), literal);
+        EXPECT_EQ(full.line, left + 1);
+        EXPECT_EQ(full.column, 1);
+      }
+    }
+  }
+}
+
 TEST_F(Highlighting, MergedPassesEqualTheLiteralPassesOverExistingFormats) {
   std::vector<std::string> lines = SampleLines();
   std::string text;

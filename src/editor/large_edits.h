@@ -1,0 +1,26 @@
+#pragma once
+// Edits of thousands of lines, made by loading the editing area afresh, and
+// the undo steps the editor keeps for them.
+#include <string>
+
+#include "app/app.h"
+
+// The control takes out or puts back thousands of lines in a time that grows
+// with their number times the text's length; from this many lines on an
+// edit goes the way of an opened script instead.
+constexpr long kLargeEditLines = 500;
+
+// Replaces the selection with `text` as one undoable step, by loading the
+// whole new text when the edit takes out or brings in kLargeEditLines lines
+// or more; false, with nothing done, when the control can do it itself.
+bool ReplaceSelectionLarge(App& app, const std::string& text);
+
+// Undo and Redo of the editor's own steps, taken only when such a step is
+// next in the history: the control has nothing of its own to undo (it was
+// loaded afresh since) and the text is exactly what the step left. False
+// when the step is not the editor's.
+bool UndoOwnStep(App& app);
+bool RedoOwnStep(App& app);
+
+// The control's history was lost: no step the editor kept may be taken.
+void ForgetOwnUndoSteps(AppState& state);
