@@ -278,7 +278,6 @@ bool RestyleByReloading(App& app, bool highlight) {
   // Settings applied without a change of looks leave the text, and what
   // the user can undo, as they were.
   if (!changed) return true;
-  if (edit.CanUndo()) ForgetOwnUndoSteps(app.state);
   QuietFormatting quiet(edit);
   edit.SetRedraw(false);
   edit.SetText("");
@@ -289,6 +288,11 @@ bool RestyleByReloading(App& app, bool highlight) {
   edit.SetRedraw(true);
   return HoldsExactly(edit, before);
 }
+
+// A text loaded anew loses the control's undo history: the user's typing
+// is never given up for looks, so a text with history is formatted where
+// it stands, as slow as that is on a long one.
+bool CanReload(EditControl& edit) { return LineCount(edit) > kReloadLines && !edit.CanUndo(); }
 
 // The caret at 1, 1 of a text just formatted whole: the realtime pass then
 // has no line of the text before to format again.
@@ -303,7 +307,7 @@ void CaretToStart(App& app) {
 
 void HighlightAll(App& app) {
   EditControl& edit = *app.edit;
-  const bool formatted = LineCount(edit) > kReloadLines ? RestyleByReloading(app, true) : HighlightAllInPieces(app);
+  const bool formatted = (CanReload(edit) && RestyleByReloading(app, true)) || HighlightAllInPieces(app);
   if (!formatted) {
     QuietFormatting quiet(edit);
     edit.SetRedraw(false);
@@ -319,7 +323,7 @@ void HighlightAll(App& app) {
 void ApplyEditorFontToAll(App& app) {
   EditControl& edit = *app.edit;
   const CharRange selection = edit.ExGetSel();
-  if (LineCount(edit) > kReloadLines && RestyleByReloading(app, false)) {
+  if (CanReload(edit) && RestyleByReloading(app, false)) {
     edit.ExSetSel(selection.cpMin, selection.cpMax);
     return;
   }
