@@ -61,7 +61,7 @@ if [ -n "$small_disk" ]; then
     echo "A save that ran out of disk left the private script changed: $(stat -c '%s %a' "$small/private.script")" >&2
     status=1
   fi
-  umount "$small"
+  umount "$small" 2>/dev/null || umount -l "$small" || true
 fi
 if [ ! -L "$host/link.script" ] || [ "$(cat "$host/real.script")" != "through the link" ]; then
   echo "A save through a symbolic link replaced the link or missed the file it points at" >&2
