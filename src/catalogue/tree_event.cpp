@@ -75,11 +75,15 @@ std::string TextToInsert(const Catalogue& catalogue, TreeLink link, bool fullPar
 TreeEventOutcome DecideTreeEvent(const Catalogue& catalogue, const std::string& selectedText,
                                  long itemLink, bool doubleClick, bool fullParameters) {
   const TreeLink link = DecodeTreeLink(itemLink);
-  const std::vector<TreeLink> matches = LinkFits(catalogue, link, selectedText)
-                                            ? std::vector<TreeLink>{link}
-                                            : MatchesByText(catalogue, selectedText);
+  const bool linked = LinkFits(catalogue, link, selectedText);
+  const std::vector<TreeLink> matches = linked ? std::vector<TreeLink>{link} : MatchesByText(catalogue, selectedText);
   TreeEventOutcome outcome;
-  for (const TreeLink& match : matches) Show(catalogue, match, outcome);
+  // A list line has no description of its own; one that is also a reference
+  // member (some low level events are) shows that member's, rather than
+  // leaving the previous item's text in place.
+  const bool listLine = linked && link.kind != LinkKind::Reference && link.kind != LinkKind::CodeBlock;
+  for (const TreeLink& match : listLine ? MatchesByText(catalogue, selectedText) : matches)
+    Show(catalogue, match, outcome);
   if (doubleClick && !matches.empty()) {
     outcome.insert = true;
     outcome.text = TextToInsert(catalogue, matches.front(), fullParameters);
@@ -116,5 +120,8 @@ void OnCommandTreeEvent(AppState& state, Ui& ui, int eventType, uintptr_t clicke
     const int column = CaretColumn(*edit);
     hooks.highlightAll();
     SetCaret(*edit, column, line);
+    // The whole text was just formatted: the line the caret came back to
+    // needs no pass of its own when the caret leaves it.
+    state.lastCaretLine = line;
   }
 }

@@ -319,3 +319,23 @@ TEST_F(CutReference, StartUpSaysTheReferenceWasCut) {
   EXPECT_EQ(mem.ui.ControlText(kDescriptionLine), kReferenceCutNotice);
   EXPECT_LT(app.state.catalogue.reference.size(), 200000u);
 }
+
+// A second title in one file starts a new object under "QVR Methods",
+// wherever the first object's nodes had got to.
+TEST(Reference, ASecondTitleStartsANewObject) {
+  const struct {
+    const char* text;
+    const char* outline;
+  } cases[] = {
+      {"*tit A\r\n*tit B\r\n*atr b\r\n", "QVR Methods\n  A\n  B\n    b\n"},
+      {"*tit A\r\n*atr a\r\n*tit B\r\n*atr b\r\n", "QVR Methods\n  A\n    a\n  B\n    b\n"},
+      {"*tit A\r\n*grp G\r\n*atr a\r\n*tit B\r\n*grp G\r\n*atr b\r\n",
+       "QVR Methods\n  A\n    G\n      a\n  B\n    G\n      b\n"},
+  };
+  for (const auto& c : cases) {
+    ReferenceLoad load;
+    load.Add("scripting_ref_game.txt", c.text);
+    EXPECT_EQ(load.Load(), c.outline) << c.text;
+    EXPECT_EQ(load.catalogue.reference.back().owner, "B") << c.text;
+  }
+}

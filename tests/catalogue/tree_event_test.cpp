@@ -20,7 +20,9 @@ Catalogue SampleCatalogue() {
       {"GetName", "()", "GetName()", "Actor's name.", "Actor"},
       {"Title", "", "", "Window title.", "Game"},          // 3
       {"Wait", "()", "Wait(n)", "Reference wait.", "Game"},
+      {"OnKey", "", "", "A key was pressed.", "Game"},     // 5
   };
+  c.events = {"OnKey", "OnQuit"};
   c.commands = {"Wait", "Say \"\";", "  "};
   c.users = {"Wait"};
   c.codeBlocks = {{"Wait", "Block wait.", "wait 1\nwait 2\n"}, {"Empty", "", ""}};
@@ -68,6 +70,18 @@ TEST(TreeEvent, LinkedItemStandsForItsOwnEntryAmongSameNames) {
   EXPECT_EQ(block.description, "Block wait.");
   EXPECT_FALSE(block.showSignature);
   EXPECT_EQ(DecideTreeEvent(c, "Wait", Link(LinkKind::User, 0), true, false).text, "Wait");
+}
+
+// A list line that is also a reference member shows the member's text and
+// still inserts itself; one that is not shows nothing.
+TEST(TreeEvent, ListLineShowsTheMemberOfItsName) {
+  const Catalogue c = SampleCatalogue();
+  TreeEventOutcome member = DecideTreeEvent(c, "OnKey", Link(LinkKind::Event, 0), true, true);
+  EXPECT_EQ(member.description, "A key was pressed.");
+  EXPECT_TRUE(member.showSignature);
+  EXPECT_EQ(member.text, "OnKey");
+  TreeEventOutcome plain = DecideTreeEvent(c, "OnQuit", Link(LinkKind::Event, 1), false, false);
+  EXPECT_FALSE(plain.showDescription);
 }
 
 TEST(TreeEvent, UnlinkedOrStaleItemsMatchByText) {
@@ -152,6 +166,7 @@ TEST(TreeEvent, CodeBlockReHighlightsAndPutsTheCaretBack) {
   EXPECT_EQ(w.highlights, 1);
   EXPECT_EQ(CaretLine(*w.edit), 3);
   EXPECT_EQ(CaretColumn(*w.edit), 1);
+  EXPECT_EQ(w.state.lastCaretLine, 3);  // no pass over line 1 to follow
 
   TreeWindow off;
   off.state.Realtime = 0;
