@@ -19,6 +19,9 @@ class PageFiller {
  public:
   PageFiller(const TwipsRect& page, Printer& measure) : page_(page), measure_(measure) { pages_.emplace_back(); }
 
+  // Lines break between words, as the editing control breaks them: a word
+  // that does not fit after others starts the next line, blanks after a word
+  // hang past the edge, and only a word wider than a whole line is cut.
   void Line(const std::string& text, const CharLook* looks, const CharLook& markLook) {
     line_ = VisualLine();
     line_.height = measure_.LineHeight(markLook);
@@ -30,9 +33,21 @@ class PageFiller {
         ++i;
         continue;
       }
-      size_t end = i + 1;
-      while (end < text.size() && text[end] != '\t' && looks[end] == looks[i]) ++end;
-      i = Place(text.substr(i, end - i), looks[i]) + i;
+      size_t wordEnd = i;
+      while (wordEnd < text.size() && text[wordEnd] != ' ' && text[wordEnd] != '\t') ++wordEnd;
+      size_t blanksEnd = wordEnd;
+      while (blanksEnd < text.size() && text[blanksEnd] == ' ') ++blanksEnd;
+      if (wordEnd > i && x_ > page_.left && x_ + Width(text, looks, i, wordEnd) > page_.right)
+        NextLine(looks[i]);
+      for (size_t from = i, to = i; from < wordEnd; from = to) {
+        to = RunEnd(looks, from, wordEnd);
+        Place(text.substr(from, to - from), looks[from]);
+      }
+      for (size_t from = wordEnd, to = wordEnd; from < blanksEnd; from = to) {
+        to = RunEnd(looks, from, blanksEnd);
+        PlaceHanging(text.substr(from, to - from), looks[from]);
+      }
+      i = blanksEnd;
     }
     Finish();
   }
@@ -40,9 +55,40 @@ class PageFiller {
   std::vector<PageRuns> Pages() { return std::move(pages_); }
 
  private:
+  static size_t RunEnd(const CharLook* looks, size_t from, size_t end) {
+    size_t to = from + 1;
+    while (to < end && looks[to] == looks[from]) ++to;
+    return to;
+  }
+
+  long Width(const std::string& text, const CharLook* looks, size_t from, size_t end) {
+    long width = 0;
+    for (size_t to = from; from < end; from = to) {
+      to = RunEnd(looks, from, end);
+      width += measure_.FitText(text.substr(from, to - from), looks[from], kUnbounded).width;
+    }
+    return width;
+  }
+
+  // Pieces of one look that touch on a line are drawn as one run.
+  void Put(const std::string& text, const CharLook& look, long width) {
+    if (!line_.runs.empty() && line_.runs.back().look == look && x_ == runEnd_) line_.runs.back().text += text;
+    else line_.runs.push_back({x_, 0, text, look});
+    line_.height = std::max(line_.height, measure_.LineHeight(look));
+    x_ += width;
+    runEnd_ = x_;
+  }
+
+  void NextLine(const CharLook& look) {
+    Finish();
+    line_ = VisualLine();
+    line_.height = measure_.LineHeight(look);
+    x_ = page_.left;
+  }
+
   // Places as much of the run as fits on this line, breaking the line as
-  // often as needed; returns the run's length.
-  size_t Place(const std::string& run, const CharLook& look) {
+  // often as needed.
+  void Place(const std::string& run, const CharLook& look) {
     size_t done = 0;
     while (done < run.size()) {
       std::string rest = run.substr(done);
@@ -51,19 +97,19 @@ class PageFiller {
       // narrower than one character would never be filled.
       if (fit.count == 0 && x_ == page_.left) fit = measure_.FitText(rest.substr(0, 1), look, kUnbounded);
       if (fit.count > 0) {
-        line_.runs.push_back({x_, 0, rest.substr(0, fit.count), look});
-        line_.height = std::max(line_.height, measure_.LineHeight(look));
-        x_ += fit.width;
+        Put(rest.substr(0, fit.count), look, fit.width);
         done += fit.count;
       }
-      if (done < run.size()) {
-        Finish();
-        line_ = VisualLine();
-        line_.height = measure_.LineHeight(look);
-        x_ = page_.left;
-      }
+      if (done < run.size()) NextLine(look);
     }
-    return run.size();
+  }
+
+  // Blanks that do not fit are not carried to the next line: they would
+  // only push its first word to the right.
+  void PlaceHanging(const std::string& blanks, const CharLook& look) {
+    TextFit fit = measure_.FitText(blanks, look, std::max(0L, page_.right - x_));
+    if (fit.count > 0) Put(blanks.substr(0, fit.count), look, fit.width);
+    if (fit.count < blanks.size()) x_ = std::max(x_, page_.right);
   }
 
   void Finish() {
@@ -85,6 +131,7 @@ class PageFiller {
   std::vector<PageRuns> pages_;
   VisualLine line_;
   long x_ = 0;
+  long runEnd_ = -1;   // where the last placed piece ended
   long y_ = page_.top;
   bool pageHasLines_ = false;
 };

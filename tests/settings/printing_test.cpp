@@ -229,3 +229,32 @@ TEST_F(Printing, TheDialogsCopiesAndPageRange) {
 }
 
 }  // namespace
+
+// Ten characters to a line: lines break between words as the control breaks
+// them; only a word wider than a line is cut, and blanks hang past the edge.
+TEST(PageLayout, LinesBreakBetweenWords) {
+  const CharLook plain{0, 0, 200, "Lucida Console"}, dot{0xC8, 0, 200, "Lucida Console"};
+  const struct {
+    std::string text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"About the key", {"About the ", "key"}},
+      {"abcdefghijklmno", {"abcdefghij", "klmno"}},
+      {"x abcdefghijkl", {"x ", "abcdefghij", "kl"}},
+      {"ab            cd", {"ab        ", "cd"}},
+      {"ab.cd efghijk", {"ab.cd ", "efghijk"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<CharLook> looks(c.text.size(), plain);
+    for (size_t i = 0; i < c.text.size(); ++i)
+      if (c.text[i] == '.') looks[i] = dot;
+    MemoryUi ui;
+    MemoryPrinter measure(ui);
+    std::map<long, std::string> byY;
+    for (const PageRuns& runs : LayOutPages(c.text, looks, plain, {0, 0, 1200, 100000}, measure))
+      for (const PlacedRun& run : runs) byY[run.y] += run.text;
+    std::vector<std::string> lines;
+    for (const auto& line : byY) lines.push_back(line.second);
+    EXPECT_EQ(lines, c.lines) << c.text;
+  }
+}
