@@ -69,6 +69,10 @@ struct AppState {
   std::string CompilerPath = kCompilerName;
   std::string CurrentQVRProject;
   std::string EditorFontName;  // "" until the font rule at start-up
+  // An installed face standing in for EditorFontName while that name is
+  // the one it was chosen for. Never saved.
+  std::string EditorFaceShown;
+  std::string EditorFaceShownFor;
   int EditorFontSize = 0;
   int Enabled = 1;
   int OnOpening = 1;
@@ -90,8 +94,11 @@ struct AppState {
   int QuitRequested = 0;
   int PanelHidden = 0;
   int SplitterPos = kDefaultSplitterPos;
+  int TreeWidth = 0;   // as the user last dragged it; a change of the window's size keeps it
   int selectionInProgress = 0;
   int lastCaretLine = 0;
+  std::vector<int> linesAwaitingPass;   // left while a selection made upwards stood
+  long selectionAnchor = -1;            // the caret before the current selection
   int lastCaretColumn = 0;
   int ctrlHeld = 0;   // between the Ctrl key's press and release
   std::string caretStatusShown;   // the caret field's text as last written
@@ -151,3 +158,8 @@ void ResetAppState(AppState& state);
 
 // The text now differs from its file and from any recovery copy of it.
 void MarkChanged(AppState& state);
+// The face the editing area shows.
+inline const std::string& ShownFace(const AppState& state) {
+  return state.EditorFaceShownFor == state.EditorFontName && !state.EditorFaceShown.empty() ? state.EditorFaceShown
+                                                                                             : state.EditorFontName;
+}

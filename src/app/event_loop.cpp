@@ -1,9 +1,11 @@
 // The one loop: every event of every window arrives here, is handed to its
 // owner by the tables below, and is followed by the post-event step.
+#include <algorithm>
 #include <map>
 
 #include "app/app.h"
 #include "app/commands.h"
+#include "app/main_window.h"
 #include "app/outside_changes.h"
 #include "app/recovery.h"
 #include "app/script_files.h"
@@ -16,6 +18,7 @@
 
 namespace {
 
+constexpr int kMouseLeft = 1;
 constexpr int kKeyShift = 16;
 constexpr int kKeyControl = 17;
 constexpr int kKeyEscape = 27;
@@ -183,7 +186,11 @@ void OnPopupListEvent(App& app, const Event& e) {
   if (e.type == kControlDoubleClick) AcceptPopupEntry(app);
 }
 
-void OnSplitterMoved(App& app, const Event&) { app.state.PanelHidden = 0; }
+void OnSplitterMoved(App& app, const Event&) {
+  Ui& ui = *app.platform.ui;
+  app.state.PanelHidden = 0;
+  app.state.TreeWidth = std::max(0, ui.ControlRect(kSplitter).w - kSplitterBar - ui.SplitterPos(kSplitter));
+}
 
 void OnSettingsWindowControl(App& app, const Event& e) { OnSettingsControl(app, e.control); }
 void OnFindWindowControl(App& app, const Event& e) { OnFindControl(app, e.control); }
@@ -261,13 +268,40 @@ void PostEventStep(App& app) {
     s.activationSeen = 0;
     if (app.platform.ui->ActiveWindow() == kMainWindow) CheckOutsideChanges(app);
   }
+  // Shift or the button let go inside a modal dialog never reaches this
+  // loop; left at 1, the flag would stop every realtime pass.
+  if (s.selectionInProgress == 1 && !app.platform.ui->KeyHeld(kKeyShift) &&
+      !app.platform.ui->KeyHeld(kMouseLeft)) {
+    s.selectionInProgress = 0;
+    s.lastCaretLine = CaretLine(*app.edit);
+  }
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);
+  // A pass selects the line it formats, and the control takes a selection
+  // back only with its active end at the higher offset: one made upwards
+  // (its anchor, the caret before it, at the higher end) would come back
+  // reversed, and Shift+arrows would then move its other end. So while such
+  // a selection stands a left line waits, and is formatted once it is gone.
+  const CharRange selection = app.edit->ExGetSel();
+  const bool selecting = selection.cpMin != selection.cpMax;
+  if (!selecting) s.selectionAnchor = selection.cpMin;
+  const bool reversed = selecting && s.selectionAnchor == selection.cpMax;
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
-    const bool leftByEnter = app.caret.lineLeft.cpMin >= 0 && caret.line == s.lastCaretLine + 1;
-    HighlightLine(app, s.lastCaretLine, leftByEnter ? app.caret.lineLeft : CharRange{-1, -1});
+    if (reversed) {
+      if (std::find(s.linesAwaitingPass.begin(), s.linesAwaitingPass.end(), s.lastCaretLine) ==
+          s.linesAwaitingPass.end())
+        s.linesAwaitingPass.push_back(s.lastCaretLine);
+    } else {
+      const bool leftByEnter = app.caret.lineLeft.cpMin >= 0 && caret.line == s.lastCaretLine + 1;
+      HighlightLine(app, s.lastCaretLine, leftByEnter ? app.caret.lineLeft : CharRange{-1, -1});
+    }
     s.lastCaretLine = caret.line;
     if (s.PopupShown == 1) HidePopup(app);
+  }
+  if (realtime && !reversed && s.selectionInProgress == 0 && !s.linesAwaitingPass.empty()) {
+    for (int line : s.linesAwaitingPass)
+      if (line != caret.line) HighlightLine(app, line);
+    s.linesAwaitingPass.clear();
   }
   if (s.VorodazedEzoze == 1 && (caret.column != s.lastCaretColumn || caret.line != s.lastCaretLine)) {
     if (s.PopupShown == 1) TrackPopup(app, caret);

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include "app/commands.h"
 #include "catalogue/member_popup.h"
 #include "editor/editor_ops.h"
@@ -98,6 +100,7 @@ bool CreateMainWindow(App& app) {
   ui.SetSplitterPanes(kSplitter, kEditingArea, kCommandTree, kSplitterBar);
   ui.SetSplitterPos(kSplitter, kDefaultSplitterPos);
   app.state.SplitterPos = kDefaultSplitterPos;
+  app.state.TreeWidth = std::max(0, ui.ControlRect(kSplitter).w - kSplitterBar - kDefaultSplitterPos);
   ui.SetMenu(kMainWindow, MainMenu());
   ui.CreateToolbar(kMainWindow, MainToolbar());
 
@@ -117,6 +120,21 @@ void LayoutMainWindow(App& app) {
   ui.MoveControl(kSplitter, {5, 30, w - 5, h - 85});
   ui.MoveControl(kDescriptionLine, {10, h - 54, w - 170, 15});
   ui.MoveControl(kFullParametersBox, {w - 140, h - 52, 140, 10});
+  // Minimised, the window has no room to share; the tree's width is kept
+  // for the restore.
+  if (w > 0) PlaceSplitter(app);
+}
+
+int EditorShare(int splitterWidth, int treeWidth) {
+  const int room = std::max(0, splitterWidth - kSplitterBar);
+  return std::min(room, std::max(room - treeWidth, kMinEditorWidth));
+}
+
+void PlaceSplitter(App& app) {
+  Ui& ui = *app.platform.ui;
+  const int width = ui.ControlRect(kSplitter).w;
+  // Hidden, the bar stays past the right edge, whatever the window's size.
+  ui.SetSplitterPos(kSplitter, app.state.PanelHidden == 1 ? width : EditorShare(width, app.state.TreeWidth));
 }
 
 void WindowHook(App& app, int window, int message) {

@@ -190,7 +190,7 @@ void ShowLoadedText(App& app) {
   if (s.Enabled == 1 && s.OnOpening == 1) {
     HighlightAll(app);
   } else {
-    ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+    ApplyEditorFont(*app.edit, ShownFace(s), s.EditorFontSize);
     SetCaret(*app.edit, 1, 1);
     ActivateEditor(*app.edit);
   }
@@ -341,7 +341,7 @@ void OnFilesDropped(App& app, const std::vector<std::string>& paths) {
 void NewScript(App& app) {
   if (AskSaveChanges(app) != 1) return;
   ClearEditor(*app.edit);
-  ApplyEditorFont(*app.edit, app.state.EditorFontName, app.state.EditorFontSize);
+  ApplyEditorFont(*app.edit, ShownFace(app.state), app.state.EditorFontSize);
   app.state.FileName = kUnnamedScript;
   app.state.HasFile = 0;
   TakeForm(app.state, FileForm());

@@ -3,6 +3,7 @@
 #include "catalogue/member_popup.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
+#include "settings/editor_face.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -26,13 +27,15 @@ struct SettingsControl {
 constexpr unsigned kStop = kTabStop | kGroupStart;
 
 const std::vector<SettingsControl> kSettingsControls = {
-    {43, ControlKind::Frame, kGeneral, {8, 8, 250, 70}, "Editor font", kGroupStart},
-    {kFontNameLabel, ControlKind::Static, kGeneral, {18, 28, 130, 20}, "", kGroupStart},
-    {kFontSizeLabel, ControlKind::Static, kGeneral, {18, 48, 130, 20}, "", kGroupStart},
-    {kChooseFontButton, ControlKind::Button, kGeneral, {168, 38, 80, 20}, "Choose", kStop},
-    {47, ControlKind::Frame, kGeneral, {8, 88, 250, 50}, "Associated project file", kGroupStart},
-    {kProjectField, ControlKind::TextField, kGeneral, {18, 108, 190, 20}, "", kStop},
-    {kProjectButton, ControlKind::Button, kGeneral, {218, 108, 30, 20}, "...", kStop},
+    // The face's name has the frame's whole width and two lines: long names,
+    // and the face standing in for a missing one, are shown whole.
+    {43, ControlKind::Frame, kGeneral, {8, 8, 250, 96}, "Editor font", kGroupStart},
+    {kFontNameLabel, ControlKind::WrappingStatic, kGeneral, {18, 26, 230, 28}, "", kGroupStart},
+    {kFontSizeLabel, ControlKind::Static, kGeneral, {18, 78, 140, 16}, "", kGroupStart},
+    {kChooseFontButton, ControlKind::Button, kGeneral, {168, 74, 80, 22}, "Choose", kStop},
+    {47, ControlKind::Frame, kGeneral, {8, 114, 250, 50}, "Associated project file", kGroupStart},
+    {kProjectField, ControlKind::TextField, kGeneral, {18, 134, 190, 20}, "", kStop},
+    {kProjectButton, ControlKind::Button, kGeneral, {218, 134, 30, 20}, "...", kStop},
     // Ends above the check box below it, which wraps onto two lines.
     {11, ControlKind::Frame, kCodeParsing, {8, 8, 250, 190}, "Syntax Highlighting", kGroupStart},
     {kHighlightCheck, ControlKind::CheckBox, kCodeParsing, {28, 28, 210, 20}, "Enable syntax highlighting", kStop,
@@ -70,7 +73,8 @@ const ColorRow kColorRows[kSwatchImageCount] = {
 const char* const kToggleCaptions[3] = {"B", "I", "U"};
 uint8_t CategoryStyle::*const kToggleFlags[3] = {&CategoryStyle::bold, &CategoryStyle::italic,
                                                  &CategoryStyle::underline};
-constexpr int kToggleX[3] = {178, 208, 238};
+// Clear of the tab page's right edge, as the frames of the other pages are.
+constexpr int kToggleX[3] = {176, 201, 226};
 
 constexpr uint32_t kColorChooserStart = 0x000001;   // red 1, green 0, blue 0
 
@@ -89,7 +93,9 @@ void CreateColorRows(Ui& ui) {
 }
 
 void ShowFont(Ui& ui, const AppState& s) {
-  ui.SetControlText(kFontNameLabel, "Font: " + s.EditorFontName);
+  std::string name = "Font: " + s.EditorFontName;
+  if (ShownFace(s) != s.EditorFontName) name += " (missing, shown in " + ShownFace(s) + ")";
+  ui.SetControlText(kFontNameLabel, name);
   ui.SetControlText(kFontSizeLabel, "Font size: " + std::to_string(s.EditorFontSize));
 }
 
@@ -167,9 +173,12 @@ void ApplyChanges(App& app) {
 void ChooseEditorFont(App& app) {
   AppState& s = app.state;
   FontChoice chosen;
-  if (!app.platform.dialogs->ChooseFontDialog(s.EditorFontName, s.EditorFontSize, chosen)) return;
+  // Opened at a face that is not installed, the chooser would show another
+  // face at its smallest size: it opens at what the editing area shows.
+  if (!app.platform.dialogs->ChooseFontDialog(ShownFace(s), s.EditorFontSize, chosen)) return;
   s.EditorFontName = chosen.face;
   s.EditorFontSize = chosen.tenths / 10;
+  ChooseShownFace(app);
   ShowFont(*app.platform.ui, s);
   // The whole-text pass applies the font as it goes: applying it first
   // would format a long text twice over.
@@ -206,6 +215,11 @@ void UpdateColorSwatch(App& app, int index) {
   Ui& ui = *app.platform.ui;
   ui.CreateImage(kSwatchImageFirst + index, 20, 20, ColorOf(app.state.*kColorRows[index].record));
   ui.SetControlImage(kColorRows[index].swatch, kSwatchImageFirst + index);
+}
+
+void ChooseShownFace(App& app) {
+  app.state.EditorFaceShown = StandInFace(app.state.EditorFontName, app.platform.ui->InstalledFaces());
+  app.state.EditorFaceShownFor = app.state.EditorFontName;
 }
 
 void OpenSettingsWindow(App& app) {

@@ -30,6 +30,8 @@ struct ColorRow {
 const ColorRow (&ColorRows())[kSwatchImageCount];
 
 void OpenSettingsWindow(App& app);
+// Decides the face the editing area shows for EditorFontName.
+void ChooseShownFace(App& app);
 void UpdateColorSwatch(App& app, int index);
 // Handler of the settings window's controls, by control number.
 void OnSettingsControl(App& app, int control);

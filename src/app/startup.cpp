@@ -1,6 +1,7 @@
 // Start-up, the window title, the side panel toggle, About and the end.
 #include "app/app.h"
 #include "app/main_window.h"
+#include "app/settings_window.h"
 #include "app/recovery.h"
 #include "app/script_files.h"
 #include "app/startup_steps.h"
@@ -54,7 +55,8 @@ bool StartupSequence(App& app) {
   // Logging off with unsaved work asks as Exit does; Cancel keeps the session.
   p.ui->SetSessionEndQuery([&app] { return AskSaveChanges(app) == 1; });
   ClearEditor(*app.edit);
-  ApplyEditorFont(*app.edit, s.EditorFontName, s.EditorFontSize);
+  ChooseShownFace(app);
+  ApplyEditorFont(*app.edit, ShownFace(s), s.EditorFontSize);
   RefreshCaretStatus(app, ReadCaret(*app.edit, app.caret));
   StartRecovery(app);
   const bool restored = OfferRecoveredText(app);
@@ -87,14 +89,8 @@ void TogglePanel(App& app) {
   AppState& s = app.state;
   Ui& ui = *app.platform.ui;
   s.PanelHidden = 1 - s.PanelHidden;
-  if (s.PanelHidden == 1) {
-    s.SplitterPos = ui.SplitterPos(kSplitter);
-    int w = 0, h = 0;
-    ui.ClientSize(kMainWindow, w, h);
-    ui.SetSplitterPos(kSplitter, w - 5);
-  } else {
-    ui.SetSplitterPos(kSplitter, s.SplitterPos);
-  }
+  if (s.PanelHidden == 1) s.SplitterPos = ui.SplitterPos(kSplitter);
+  PlaceSplitter(app);
 }
 
 void ShowAbout(App& app) {

@@ -30,10 +30,12 @@ const std::vector<ToolControl> kFindControls = {
 };
 
 const std::vector<ToolControl> kReplaceControls = {
-    {60, ControlKind::Static, {10, 15, 70, 20}, "Find what:", kGroupStart},
-    {kReplaceFindText, ControlKind::TextField, {80, 10, 220, 20}, "", kStop},
-    {61, ControlKind::Static, {10, 45, 70, 20}, "Replace with:", kGroupStart},
-    {kReplaceWithText, ControlKind::TextField, {80, 40, 220, 20}, "", kStop},
+    // The labels have room for "Replace with:" in a wider dialog font, and
+    // a gap before the fields.
+    {60, ControlKind::Static, {8, 15, 80, 20}, "Find what:", kGroupStart},
+    {kReplaceFindText, ControlKind::TextField, {92, 10, 210, 20}, "", kStop},
+    {61, ControlKind::Static, {8, 45, 80, 20}, "Replace with:", kGroupStart},
+    {kReplaceWithText, ControlKind::TextField, {92, 40, 210, 20}, "", kStop},
     {kReplaceMatchCase, ControlKind::CheckBox, {90, 70, 100, 20}, "Match case", kStop},
     {kReplaceFindNextButton, ControlKind::Button, {310, 10, 70, 20}, "Find next", kStop | kDefaultButton},
     {kReplaceButton, ControlKind::Button, {310, 35, 70, 20}, "Replace", kStop},
@@ -201,7 +203,7 @@ void ReplaceAll(App& app, const std::string& replacement) {
       known ? LooksAfterReplacing(before, first, lastBefore, oldLooks, r.at, s.searchText.size(), replacement)
             : std::vector<CharLook>();
   if (newLooks.size() != newText.size()) {
-    const CharLook plain{0, 0, s.EditorFontSize * 20, s.EditorFontName.substr(0, kMaxFaceLength)};
+    const CharLook plain{0, 0, s.EditorFontSize * 20, ShownFace(s).substr(0, kMaxFaceLength)};
     newLooks.assign(newText.size(), plain);
   }
   SelectRange(edit, first, 1, lastBefore, -1);

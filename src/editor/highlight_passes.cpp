@@ -94,7 +94,7 @@ void HighlightLooks(App& app, std::string_view text, std::vector<CharLook>& look
 
 // The editor font over the whole text, as ApplyEditorFont gives it.
 void ApplyEditorFontToLooks(const AppState& state, std::vector<CharLook>& looks) {
-  std::string face = state.EditorFontName.substr(0, kMaxFaceLength);
+  std::string face = ShownFace(state).substr(0, kMaxFaceLength);
   for (CharLook& look : looks) {
     look.face = face;
     look.heightTwips = state.EditorFontSize * 20;
@@ -314,7 +314,7 @@ void HighlightAll(App& app) {
     LineRuns runs(app, HighlightPass::WholeText);
     const long lines = LineCount(edit);
     for (long i = 0; i < lines; ++i) ApplyRuns(edit, i, runs.Of(GetLineText(edit, i)));
-    ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
+    ApplyEditorFont(edit, ShownFace(app.state), app.state.EditorFontSize);
     edit.SetRedraw(true);
   }
   CaretToStart(app);
@@ -327,7 +327,7 @@ void ApplyEditorFontToAll(App& app) {
     edit.ExSetSel(selection.cpMin, selection.cpMax);
     return;
   }
-  ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
+  ApplyEditorFont(edit, ShownFace(app.state), app.state.EditorFontSize);
 }
 
 void HighlightLine(App& app, int line, CharRange where) {
@@ -387,7 +387,7 @@ void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
   if (whole.empty() || !HoldsExactly(edit, ToCrLf(whole))) {
     if (highlight && !whole.empty()) return HighlightAll(app);
     QuietFormatting quiet(edit);
-    ApplyEditorFont(edit, app.state.EditorFontName, app.state.EditorFontSize);
+    ApplyEditorFont(edit, ShownFace(app.state), app.state.EditorFontSize);
   }
   CaretToStart(app);
 }

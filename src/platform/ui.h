@@ -15,6 +15,7 @@ struct Rect {
 
 enum class ControlKind {
   Tree, RichEdit, Splitter, Static, CheckBox, ListBox, TextField, Button,
+  WrappingStatic,   // a label whose words go on to the next line where it is too narrow
   Frame,        // a captioned group box
   OptionFirst,  // an option button that starts a new group
   Option,       // an option button in the group of the one before it
@@ -49,6 +50,11 @@ struct WindowSpec {
   // screen rectangle.
   bool centred = false;
   Rect centreOver;
+};
+
+struct FontFace {
+  std::string name;
+  bool fixedPitch = false;
 };
 
 struct MenuItem {
@@ -94,6 +100,11 @@ class Ui {
   // From now on the key with exactly these modifiers (kMod* of events.h),
   // pressed in the control, goes to the loop as kEventTakenKey instead.
   virtual void TakeOverKey(int control, int key, unsigned modifiers) = 0;
+  // Whether a virtual key (or mouse button, 1) is down as of the last event
+  // taken from the queue, whichever window's loop took it.
+  virtual bool KeyHeld(int virtualKey) = 0;
+  // The font faces installed for the screen, each once.
+  virtual std::vector<FontFace> InstalledFaces() = 0;
   // Called for every message of every window of the program before its
   // default handling; the logic looks at WM_SIZE (5) and WM_MOVE (3).
   virtual void SetWindowHook(std::function<void(int window, int message)> hook) = 0;

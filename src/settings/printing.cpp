@@ -58,7 +58,7 @@ void PrintControlPages(Printer& printer, const TwipsRect& page, long characters,
 }
 
 CharLook PrintedLook(const AppState& s, CharLook look) {
-  if (look.face.empty()) look.face = s.EditorFontName;
+  if (look.face.empty()) look.face = ShownFace(s);
   if (look.heightTwips <= 0) look.heightTwips = s.EditorFontSize * 20;
   if (s.BlackWhite == 1) look.color = 0;
   return look;

@@ -1,4 +1,5 @@
 #include "support/app_fixture.h"
+#include "app/main_window.h"
 #include "app/settings_window.h"
 
 namespace {
@@ -89,6 +90,21 @@ TEST_F(EventLoop, ShiftAndMouseTrackSelectionInProgress) {
   EXPECT_EQ(app.state.lastCaretLine, 1);
 }
 
+// Shift or the button released inside a modal dialog: the loop never sees
+// the release, yet the next event must find no selection in progress.
+TEST_F(EventLoop, SelectionEndsWhenItsKeyWasReleasedOutOfSight) {
+  SetText("one\r\ntwo");
+  for (int key : {kVkShift, kVkLButton}) {
+    if (key == kVkShift) mem.events.KeyDown(key);
+    else mem.events.MouseDown(1);
+    Run();
+    EXPECT_EQ(app.state.selectionInProgress, 1) << key;
+    mem.events.Do(0, [this, key] { mem.ui.heldKeys.erase(key); });
+    Run();
+    EXPECT_EQ(app.state.selectionInProgress, 0) << key;
+  }
+}
+
 TEST_F(EventLoop, EscapeTogglesTheSidePanel) {
   mem.events.Key(27);
   Run();
@@ -151,16 +167,26 @@ TEST_F(EventLoop, ResizeLaysTheWindowOut) {
   EXPECT_EQ(mem.ui.ControlRect(3), (Rect{5, 30, 995, 615}));
   EXPECT_EQ(mem.ui.ControlRect(5), (Rect{10, 646, 830, 15}));
   EXPECT_EQ(mem.ui.ControlRect(4), (Rect{860, 648, 140, 10}));
-  // The panes follow the splitter.
-  EXPECT_EQ(mem.ui.ControlRect(2), (Rect{5, 30, 640, 615}));
-  EXPECT_EQ(mem.ui.ControlRect(0), (Rect{652, 30, 348, 615}));
+  // The panes follow the splitter; the editing area takes the extra width.
+  EXPECT_EQ(mem.ui.ControlRect(2), (Rect{5, 30, 840, 615}));
+  EXPECT_EQ(mem.ui.ControlRect(0), (Rect{852, 30, 148, 615}));
+}
+
+// The tree keeps its width (148 at the start) while the editing area has
+// room; below the editing area's minimum the tree gives way, then both.
+TEST(SplitterShare, TheEditingAreaTakesTheChange) {
+  const struct { int splitter, tree, editor; } cases[] = {
+      {795, 148, 640}, {1195, 148, 1040}, {500, 148, 345}, {395, 148, 240},
+      {300, 148, 240}, {200, 148, 193}, {0, 148, 0}, {795, 0, 788}, {795, 900, 240},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EditorShare(c.splitter, c.tree), c.editor) << c.splitter << " " << c.tree;
 }
 
 // Minimised or shrunk for a while, the window gets its text area back as it was.
 TEST_F(EventLoop, ShrinkingTheWindowLeavesTheBarWhereTheUserPutIt) {
   for (int width : {0, 300}) {
     mem.ui.ResizeClient(0, width, 0);
-    mem.ui.ResizeClient(0, 1000, 700 - mem.ui.MenuBarHeight());
+    mem.ui.ResizeClient(0, 800, 700 - mem.ui.MenuBarHeight());
     EXPECT_EQ(mem.ui.ControlRect(2).w, 640) << width;
     EXPECT_EQ(mem.ui.SplitterPos(3), 640) << width;
   }

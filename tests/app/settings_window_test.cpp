@@ -47,11 +47,11 @@ TEST_F(SettingsWindow, OpensModalOverTheMainWindowWithEveryControlOnItsPageShowi
   EXPECT_EQ(mem.ui.controls[kSettingsTabs].items,
             (std::vector<std::string>{"General", "Code parsing", "Colors", "Printing"}));
   EXPECT_EQ(mem.ui.controls[kChooseFontButton].window, kSettingsPageFirst);
-  EXPECT_EQ(mem.ui.ControlRect(kChooseFontButton), (Rect{168, 38, 80, 20}));
+  EXPECT_EQ(mem.ui.ControlRect(kChooseFontButton), (Rect{168, 74, 80, 22}));
   EXPECT_EQ(mem.ui.controls[kUseBothOption].window, kSettingsPageFirst + 1);
   EXPECT_EQ(mem.ui.ControlText(19), "Keywords");
   EXPECT_EQ(mem.ui.ControlRect(19), (Rect{18, 18, 128, 20}));
-  EXPECT_EQ(mem.ui.ControlRect(29), (Rect{208, 58, 20, 20}));
+  EXPECT_EQ(mem.ui.ControlRect(29), (Rect{201, 58, 20, 20}));
   EXPECT_EQ(mem.ui.ControlText(42), "U");
   EXPECT_EQ(mem.ui.controls[kBlackOnWhiteOption].window, kSettingsPageFirst + 3);
 
@@ -240,3 +240,31 @@ TEST_F(SettingsWindow, TheDialogsChangeFontColoursAndProjectAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// A prefix without the editor's face: another fixed-pitch one stands in.
+class MissingFace : public SettingsWindow {
+ protected:
+  void Prepare() override { mem.ui.faces = {{"Tahoma", false}, {"DejaVu Sans Mono", true}}; }
+};
+
+}  // namespace
+
+TEST_F(MissingFace, AFixedPitchFaceStandsInAndTheWindowSaysWhich) {
+  SetText("a // note");
+  EXPECT_EQ(app.state.EditorFontName, "Lucida Console");
+  EXPECT_EQ(ShownFace(app.state), "DejaVu Sans Mono");
+  Open();
+  EXPECT_EQ(mem.ui.ControlText(kFontNameLabel), "Font: Lucida Console (missing, shown in DejaVu Sans Mono)");
+  // The chooser opens at what the text shows; a chosen face is shown itself.
+  mem.dialogs.fontAnswers = {{"Tahoma", 100}};
+  Click(kChooseFontButton);
+  EXPECT_EQ(mem.dialogs.shown.back().font.face, "DejaVu Sans Mono");
+  EXPECT_EQ(mem.dialogs.shown.back().font.tenths, app.state.EditorFontSize * 10);
+  EXPECT_EQ(mem.ui.ControlText(kFontNameLabel), "Font: Tahoma");
+  EXPECT_EQ(edit().FormatAt(0).face, "Tahoma");
+  // Apply changes saves the chosen name, never the stand-in.
+  Click(kApplyChangesButton);
+  EXPECT_NE(SettingsFile().find("EditorFontName=Tahoma"), std::string::npos);
+}

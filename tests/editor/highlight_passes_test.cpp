@@ -314,6 +314,26 @@ TEST_F(Highlighting, SelectAllFromAnotherLineFormatsTheRememberedLineAndStaysSel
   }
 }
 
+// A line pass would turn a selection made upwards round; the line it left
+// waits for the selection to go. Select all (its anchor at neither end) is
+// formatted at once.
+TEST_F(Highlighting, ASelectionMadeUpwardsKeepsItsAnchor) {
+  const uint32_t red = MakeColor(200, 0, 0);
+  struct Case { long from, to; bool formattedAtOnce; } cases[] = {{0, 5, false}, {0, -1, true}};
+  for (const Case& c : cases) {
+    SetText("x\r\nwhile b\r\nz");
+    mem.events.Do(0, [this] { edit().MoveCaretTo(5); });  // into line 2
+    Run();
+    mem.events.Do(0, [this, c] { edit().ExSetSel(c.from, c.to); });  // Shift+click on line 1
+    Run();
+    EXPECT_EQ(edit().ExGetSel().cpMin, 0);
+    EXPECT_EQ(edit().FormatAt(2).color == red, c.formattedAtOnce) << c.to;
+    mem.events.Do(0, [this] { edit().MoveCaretTo(10); });
+    Run();
+    EXPECT_EQ(edit().FormatAt(2).color, red) << c.to;
+  }
+}
+
 TEST_F(Highlighting, TheFirstEventFormatsLineOne) {
   edit().SetText("while z");
   EXPECT_EQ(app.state.lastCaretLine, 0);

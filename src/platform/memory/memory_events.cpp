@@ -78,6 +78,7 @@ void MemoryEvents::KeyDown(int vk) {
   e.code = kEventKeyDown;
   e.key = vk;
   Push(e, [this, vk] {
+    ui_.heldKeys.insert(vk);
     MemoryEditControl* edit = FocusedEditor();
     if (!edit) return;
     long caret = edit->ExGetSel().cpMin;
@@ -103,7 +104,7 @@ void MemoryEvents::KeyUp(int vk) {
   Event e;
   e.code = kEventKeyUp;
   e.key = vk;
-  Push(e);
+  Push(e, [this, vk] { ui_.heldKeys.erase(vk); });
 }
 
 void MemoryEvents::Key(int vk) {
@@ -128,6 +129,7 @@ void MemoryEvents::MouseDown(long offset) {
   Event e;
   e.code = kEventLButtonDown;
   Push(e, [this, offset] {
+    ui_.heldKeys.insert(kVkLButton);
     ui_.focused = 2;
     if (MemoryEditControl* edit = FocusedEditor()) edit->MoveCaretTo(offset);
   });
@@ -136,7 +138,7 @@ void MemoryEvents::MouseDown(long offset) {
 void MemoryEvents::MouseUp() {
   Event e;
   e.code = kEventLButtonUp;
-  Push(e);
+  Push(e, [this] { ui_.heldKeys.erase(kVkLButton); });
 }
 
 void MemoryEvents::Click(long offset) {

@@ -10,6 +10,7 @@
 #include "platform/events.h"
 #include "platform/memory/memory_ui.h"
 
+constexpr int kVkLButton = 1;
 constexpr int kVkBack = 8;
 constexpr int kVkReturn = 13;
 constexpr int kVkShift = 16;

@@ -55,6 +55,8 @@ class MemoryUi : public Ui {
   std::vector<TreeItem> treeOrder;
   TreeItem treeSelected = 0;
   int focused = -1;
+  std::vector<FontFace> faces;   // none: nothing known, every face counts as installed
+  std::set<int> heldKeys;   // kept by MemoryEvents; a test lets go inside a "dialog"
   int menuBarHeight = 20;   // a one-line menu bar
   int frameX = 4, frameTop = 23, frameBottom = 4;  // outer minus client
   // Called for WM_SIZE (5) and WM_MOVE (3) of any window, like the hook.
@@ -139,6 +141,8 @@ class MemoryUi : public Ui {
   void SetChecked(int control, bool checked) override;
   void Focus(int control) override { focused = control; }
   int FocusedControl() override { return focused; }
+  bool KeyHeld(int virtualKey) override { return heldKeys.count(virtualKey) != 0; }
+  std::vector<FontFace> InstalledFaces() override { return faces; }
   EditControl* Editor(int control) override;
 
   void SetSplitterPanes(int splitter, int left, int right, int barWidth) override;

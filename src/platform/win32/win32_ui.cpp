@@ -1,3 +1,4 @@
+// The program's windows by number: their class, making, closing and placing.
 #include "platform/win32/win32_ui.h"
 
 #include <commctrl.h>
@@ -7,10 +8,6 @@
 
 namespace {
 
-constexpr const char* kWindowClass = "QvrWindow";
-constexpr const char* kSplitterClass = "QvrSplitter";
-constexpr int kToolbarId = 10;
-constexpr int kStatusBarId = 0;
 constexpr int kIconResource = 1;
 
 Win32Ui* g_ui = nullptr;
@@ -54,6 +51,8 @@ void RegisterClasses() {
   RegisterClassExA(&wc);
 }
 
+}  // namespace
+
 std::string TextOf(HWND hwnd) {
   int length = GetWindowTextLengthA(hwnd);
   std::string text(length + 1, '\0');
@@ -61,8 +60,6 @@ std::string TextOf(HWND hwnd) {
   text.resize(std::max(copied, 0));
   return text;
 }
-
-}  // namespace
 
 Win32Ui::Win32Ui() {
   g_ui = this;
@@ -220,277 +217,6 @@ void Win32Ui::AcceptDroppedFiles(int window) {
 // the editing area.
 void Win32Ui::RemoveKeyboardShortcuts(int) {}
 
-bool Win32Ui::CreateImage(int image, int w, int h, uint32_t color) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  // A button may be showing the image: repaint the same bitmap rather than
-  // delete one that is in use.
-  HBITMAP bitmap = nullptr;
-  auto existing = images_.find(image);
-  BITMAP info;
-  if (existing != images_.end() && GetObjectA(existing->second, sizeof(info), &info) &&
-      info.bmWidth == w && info.bmHeight == h)
-    bitmap = existing->second;
-  else
-    bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  HBRUSH brush = CreateSolidBrush(color);
-  RECT r{0, 0, w, h};
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  if (images_.count(image) && images_[image] != bitmap) DeleteObject(images_[image]);
-  images_[image] = bitmap;
-  return bitmap != nullptr;
-}
-
-// ---- Bars and menu ---------------------------------------------------------
-
-bool Win32Ui::CreateStatusBar(int window, const std::vector<int>& rightEdges) {
-  HWND parent = WindowHandle(window);
-  statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", parent, kStatusBarId);
-  if (!statusBar_) return false;
-  std::vector<int> edges(rightEdges.begin(), rightEdges.end());
-  SendMessageA(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  return true;
-}
-
-void Win32Ui::SetStatusText(int field, const std::string& text) {
-  if (statusBar_) SendMessageA(statusBar_, SB_SETTEXTA, field, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::string Win32Ui::StatusText(int field) {
-  if (!statusBar_) return "";
-  int length = LOWORD(SendMessageA(statusBar_, SB_GETTEXTLENGTHA, field, 0));
-  std::string text(length + 1, '\0');
-  SendMessageA(statusBar_, SB_GETTEXTA, field, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(length);
-  return text;
-}
-
-void Win32Ui::SetMenu(int window, const std::vector<MenuTitle>& menu) {
-  HWND hwnd = WindowHandle(window);
-  if (!hwnd) return;
-  HMENU bar = CreateMenu();
-  for (const MenuTitle& title : menu) {
-    HMENU popup = CreatePopupMenu();
-    for (const MenuItem& item : title.items) {
-      if (item.number == 0) AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-      else AppendMenuA(popup, MF_STRING | (item.enabled ? 0 : MF_GRAYED), item.number, item.caption.c_str());
-    }
-    AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), title.caption.c_str());
-  }
-  ::SetMenu(hwnd, bar);
-}
-
-bool Win32Ui::CreateToolbar(int window, const std::vector<ToolButton>& buttons) {
-  std::vector<TBBUTTON> tb;
-  for (const ToolButton& b : buttons) {
-    TBBUTTON button;
-    ZeroMemory(&button, sizeof(button));
-    if (b.number == 0) {
-      button.fsStyle = TBSTYLE_SEP;
-    } else {
-      button.iBitmap = b.standardImage;
-      button.idCommand = b.number;
-      button.fsState = b.enabled ? TBSTATE_ENABLED : 0;
-      button.fsStyle = TBSTYLE_BUTTON;
-      toolTips_[b.number] = b.tip;
-    }
-    tb.push_back(button);
-  }
-  toolbar_ = CreateToolbarEx(WindowHandle(window), WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
-                             kToolbarId, 15, HINST_COMMCTRL, IDB_STD_SMALL_COLOR, tb.data(),
-                             static_cast<int>(tb.size()), 16, 16, 16, 16, sizeof(TBBUTTON));
-  return toolbar_ != nullptr;
-}
-
-// ---- Controls --------------------------------------------------------------
-
-bool Win32Ui::CreateControl(int control, int window, ControlKind kind, const Rect& at,
-                            const std::string& text, unsigned dialogKeys) {
-  HWND parent = WindowHandle(window);
-  if (!parent) return false;
-  const char* cls = "STATIC";
-  DWORD style = WS_CHILD | WS_VISIBLE, exStyle = 0;
-  switch (kind) {
-    case ControlKind::Tree:
-      cls = WC_TREEVIEWA;
-      style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::RichEdit:
-      cls = RichEditClassName();
-      style |= WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
-               ES_WANTRETURN;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Splitter: cls = kSplitterClass; style |= WS_CLIPCHILDREN; break;
-    case ControlKind::Static: cls = "STATIC"; style |= SS_LEFTNOWORDWRAP; break;
-    // A caption wider than its box in a wider font wraps instead of being cut.
-    case ControlKind::CheckBox: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE; break;
-    case ControlKind::ListBox:
-      cls = "LISTBOX";
-      style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::TextField:
-      cls = "EDIT";
-      style |= ES_AUTOHSCROLL;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Button:
-      cls = "BUTTON";
-      style |= dialogKeys & kDefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-      break;
-    case ControlKind::Frame: cls = "BUTTON"; style |= BS_GROUPBOX; break;
-    case ControlKind::OptionFirst: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON; break;
-    case ControlKind::Option: cls = "BUTTON"; style |= BS_AUTORADIOBUTTON; break;
-    case ControlKind::Toggle: cls = "BUTTON"; style |= BS_AUTOCHECKBOX | BS_PUSHLIKE; break;
-    case ControlKind::ImageButton: cls = "BUTTON"; style |= BS_PUSHBUTTON | BS_BITMAP; break;
-  }
-  if (dialogKeys & kTabStop) style |= WS_TABSTOP;
-  if (dialogKeys & kGroupStart) style |= WS_GROUP;
-  HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, at.x, at.y, at.w, at.h, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
-                              GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) return false;
-  controls_[control] = hwnd;
-  controlKinds_[control] = kind;
-  if (dialogKeys & kDefaultButton) defaultButtons_[GetAncestor(hwnd, GA_ROOT)] = control;
-  if (kind != ControlKind::RichEdit && kind != ControlKind::Splitter)
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-  if (kind == ControlKind::RichEdit) {
-    PrepareRichEdit(hwnd);
-    editors_[control] =
-        std::make_unique<Win32EditControl>(hwnd, [this, control](HWND fresh) { controls_[control] = fresh; });
-  }
-  if (kind == ControlKind::Splitter) splitters_[control] = Splitter();
-  return true;
-}
-
-bool Win32Ui::ControlExists(int control) { return ControlHandle(control) != nullptr; }
-
-bool Win32Ui::CreateTabs(int control, int window, const Rect& at, const std::vector<std::string>& captions,
-                         int firstPage) {
-  HWND parent = WindowHandle(window);
-  if (!parent) return false;
-  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP, at.x,
-                              at.y, at.w, at.h, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChildIdBase + control)),
-                              GetModuleHandleA(nullptr), nullptr);
-  if (!tabs) return false;
-  SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-  controls_[control] = tabs;
-  controlKinds_[control] = ControlKind::Static;
-  for (size_t i = 0; i < captions.size(); ++i) {
-    TCITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(captions[i].c_str());
-    SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-  }
-  // The pages fill the tab control's display area, so their controls'
-  // positions count from the page. They are the window's children after
-  // the tab control, not the tab control's: the dialog keys walk into a
-  // child only when it is a control parent, and the tab control must stay
-  // a tab stop of its own for the arrow keys to change pages. It clips
-  // them out of its painting and lets clicks outside its tabs through.
-  RECT area{0, 0, at.w, at.h};
-  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  std::vector<int>& pages = tabPages_[control];
-  for (size_t i = 0; i < captions.size(); ++i) {
-    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, "", WS_CHILD | (i == 0 ? WS_VISIBLE : 0),
-                                at.x + area.left, at.y + area.top, area.right - area.left, area.bottom - area.top,
-                                parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!page) return false;
-    windows_[firstPage + static_cast<int>(i)] = page;
-    pages.push_back(firstPage + static_cast<int>(i));
-  }
-  return true;
-}
-
-void Win32Ui::ShowTabPage(int control) {
-  HWND tabs = ControlHandle(control);
-  auto pages = tabPages_.find(control);
-  if (!tabs || pages == tabPages_.end()) return;
-  const int selected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
-  for (size_t i = 0; i < pages->second.size(); ++i)
-    ::ShowWindow(WindowHandle(pages->second[i]), static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
-}
-
-void Win32Ui::EnableControl(int control, bool enabled) {
-  if (HWND hwnd = ControlHandle(control)) ::EnableWindow(hwnd, enabled);
-}
-
-bool Win32Ui::IsControlEnabled(int control) {
-  HWND hwnd = ControlHandle(control);
-  return hwnd && ::IsWindowEnabled(hwnd);
-}
-
-void Win32Ui::SetControlImage(int control, int image) {
-  HWND hwnd = ControlHandle(control);
-  auto it = images_.find(image);
-  if (!hwnd || it == images_.end()) return;
-  SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(it->second));
-  // The bitmap may be the one it already showed, repainted.
-  InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-void Win32Ui::MoveControl(int control, const Rect& at) {
-  if (HWND hwnd = ControlHandle(control)) MoveWindow(hwnd, at.x, at.y, at.w, at.h, TRUE);
-}
-
-Rect Win32Ui::ControlRect(int control) {
-  HWND hwnd = ControlHandle(control);
-  if (!hwnd) return {};
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  // In the client area of the top-level window, also for a splitter's panes.
-  MapWindowPoints(nullptr, GetAncestor(hwnd, GA_ROOT), reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-void Win32Ui::SetControlText(int control, const std::string& text) {
-  if (HWND hwnd = ControlHandle(control)) SetWindowTextA(hwnd, text.c_str());
-}
-
-void Win32Ui::SelectControlText(int control) {
-  if (HWND hwnd = ControlHandle(control)) SendMessageA(hwnd, EM_SETSEL, 0, -1);
-}
-
-std::string Win32Ui::ControlText(int control) {
-  HWND hwnd = ControlHandle(control);
-  return hwnd ? TextOf(hwnd) : "";
-}
-
-bool Win32Ui::IsChecked(int control) {
-  HWND hwnd = ControlHandle(control);
-  return hwnd && SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Win32Ui::SetChecked(int control, bool checked) {
-  if (HWND hwnd = ControlHandle(control))
-    SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void Win32Ui::Focus(int control) {
-  if (HWND hwnd = ControlHandle(control)) SetFocus(hwnd);
-}
-
-int Win32Ui::FocusedControl() { return ControlNumberOf(GetFocus()); }
-
-void Win32Ui::ControlToScreen(int control, int& x, int& y) {
-  HWND hwnd = ControlHandle(control);
-  if (!hwnd) return;
-  POINT point{x, y};
-  ClientToScreen(hwnd, &point);
-  x = point.x;
-  y = point.y;
-}
-
 Rect Win32Ui::WorkArea() {
   RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
@@ -503,9 +229,4 @@ Rect Win32Ui::WorkAreaAt(int x, int y) {
   if (!GetMonitorInfoA(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &info)) return WorkArea();
   const RECT& r = info.rcWork;
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-EditControl* Win32Ui::Editor(int control) {
-  auto it = editors_.find(control);
-  return it == editors_.end() ? nullptr : it->second.get();
 }

@@ -16,6 +16,11 @@
 
 // A control's child-window id: its number plus this.
 constexpr int kChildIdBase = 100;
+// The window classes of the program's own windows and of the splitter.
+constexpr const char* kWindowClass = "QvrWindow";
+constexpr const char* kSplitterClass = "QvrSplitter";
+
+std::string TextOf(HWND hwnd);
 
 // Windows and controls by number, and the event queue their window
 // procedures feed: notifications that arrive as sent messages wait here
@@ -48,6 +53,8 @@ class Win32Ui : public Ui, public EventSource {
   void AcceptDroppedFiles(int window) override;
   void RemoveKeyboardShortcuts(int window) override;
   void TakeOverKey(int control, int key, unsigned modifiers) override;
+  bool KeyHeld(int virtualKey) override;
+  std::vector<FontFace> InstalledFaces() override;
   void SetWindowHook(std::function<void(int, int)> hook) override { hook_ = std::move(hook); }
   void SetSessionEndQuery(std::function<bool()> query) override { sessionEndQuery_ = std::move(query); }
   bool CreateImage(int image, int w, int h, uint32_t color) override;

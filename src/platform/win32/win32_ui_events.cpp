@@ -212,6 +212,8 @@ void Win32Ui::TakeOverKey(int control, int key, unsigned modifiers) {
   takenKeys_.insert({control, key, modifiers});
 }
 
+bool Win32Ui::KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
 bool Win32Ui::TakeKey(const MSG& msg, Event& event) {
   if (msg.message != WM_KEYDOWN) return false;
   const unsigned modifiers = (GetKeyState(VK_CONTROL) < 0 ? kModControl : 0) |
