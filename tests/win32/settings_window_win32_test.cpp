@@ -87,10 +87,10 @@ TEST_F(RealSettingsWindow, OpensFromTheMenuSwitchesPagesAndAppliesToTheSettingsF
   EXPECT_EQ(r.top, 285);
   r = PlaceInParent(kChooseFontButton);
   EXPECT_EQ(r.left, 168);
-  EXPECT_EQ(r.top, 38);
+  EXPECT_EQ(r.top, 74);
   EXPECT_EQ(r.right - r.left, 80);
   r = PlaceInParent(40);
-  EXPECT_EQ(r.left, 178);
+  EXPECT_EQ(r.left, 176);
   EXPECT_EQ(r.top, 178);
 
   EXPECT_TRUE(Shown(kChooseFontButton));
