@@ -48,9 +48,9 @@ const std::vector<SettingsControl> kSettingsControls = {
     {kUseColorsOption, ControlKind::OptionFirst, kCodeParsing, {28, 120, 210, 20}, "Use colors", kStop},
     {kUseStylesOption, ControlKind::Option, kCodeParsing, {28, 140, 210, 20}, "Use font styles (b,i,u)", 0},
     {kUseBothOption, ControlKind::Option, kCodeParsing, {28, 160, 210, 20}, "Use both", 0},
-    // As wide as the frames above and two lines high: the caption is the
-    // longest of the window and wraps where the system font is wide.
-    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 203, 230, 28},
+    // Two lines high and clear of the page's edge: the caption is the longest
+    // of the window and wraps where the system font is wide.
+    {kDotRecognitionCheck, ControlKind::CheckBox, kCodeParsing, {28, 203, 222, 28},
      "Enable point recognition (VorodazedEzoze)", kStop, &AppState::VorodazedEzoze},
     {50, ControlKind::Frame, kPrinting, {8, 8, 250, 80}, "What printer to use", kGroupStart},
     {kDefaultPrinterOption, ControlKind::OptionFirst, kPrinting, {28, 28, 210, 20}, "Use default printer", kStop},

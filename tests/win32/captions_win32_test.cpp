@@ -60,14 +60,16 @@ BOOL CALLBACK CheckChild(HWND child, LPARAM data) {
   Checked& checked = *reinterpret_cast<Checked*>(data);
   std::string cut = CutCaption(child);
   if (!cut.empty()) checked.faults.push_back(cut);
-  // A control on a tab page keeps a margin to the page's right edge.
+  // A control on a tab page keeps the margin the page has on its left; only
+  // the frames reach further, as they are placed.
   HWND parent = GetParent(child);
-  if (parent != checked.top && ClassOf(parent) == "QvrWindow") {
+  const bool frame = (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && ClassOf(child) == "Button";
+  if (parent != checked.top && ClassOf(parent) == "QvrWindow" && !frame) {
     RECT page, at;
     GetClientRect(parent, &page);
     GetWindowRect(child, &at);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&at), 2);
-    if (at.right > page.right - 4) checked.faults.push_back("control at " + std::to_string(at.left) + "," +
+    if (at.right > page.right - 8) checked.faults.push_back("control at " + std::to_string(at.left) + "," +
                                                             std::to_string(at.top) + " touches its page's edge");
   }
   return TRUE;
