@@ -8,6 +8,7 @@
 #include "catalogue/line_reader.h"
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
+#include "editor/large_edits.h"
 
 namespace {
 
@@ -303,7 +304,7 @@ void LoadScript(App& app, const std::string& path) {
   if (!ReadScriptFile(app, leftover.empty() ? path : leftover, lines, form)) return;
   AdoptFile(app, path, 1);
   TakeForm(s, form);
-  s.textBeforeReplaceAll.clear();   // Undo must not bring back another script
+  ForgetOwnUndoSteps(s);   // Undo must not bring back another script
   ShowOpenedLines(app, lines, path);
   MarkUnchanged(app);
   RememberFileStamp(app, before);
@@ -345,7 +346,7 @@ void NewScript(App& app) {
   app.state.FileName = kUnnamedScript;
   app.state.HasFile = 0;
   TakeForm(app.state, FileForm());
-  app.state.textBeforeReplaceAll.clear();
+  ForgetOwnUndoSteps(app.state);
   MarkUnchanged(app);
   ForgetFileStamp(app);
   SetDocumentTitle(app);
