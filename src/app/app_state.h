@@ -40,11 +40,14 @@ constexpr const char* kCompilerName = "qvr_comp.exe";
 constexpr int kDefaultSplitterPos = 640;
 constexpr const char* kCrLf = "\r\n";
 
-// An edit the editor made by loading the whole text anew: the text (CR LF)
-// and the caret's offset before and after it.
+// An edit the editor made by loading the whole text anew (a large edit, a
+// long Replace all): the text (CR LF) and the caret's offset before and
+// after it, and whether it comes back highlighted as an opened script does
+// or whenever highlighting is on.
 struct OwnUndoStep {
   std::string before, after;
   long caretBefore = 0, caretAfter = 0;
+  bool asOpened = true;
 };
 struct OwnUndoSteps {
   std::vector<OwnUndoStep> undo, redo;
@@ -119,13 +122,8 @@ struct AppState {
   int replaceMatchCase = 1;
   int lastFoundLine = -1;
   int lastFoundColumn = -1;
-  // A Replace all that loaded the whole text anew is a step of the undo
-  // history the control does not hold: the lines on either side of it, and
-  // whether it is undone. Without the lines before it there is no such step.
-  std::vector<std::string> textBeforeReplaceAll;
-  std::vector<std::string> textAfterReplaceAll;
-  int replaceAllUndone = 0;
-  // Other edits made by loading the whole text anew, for Undo and Redo.
+  // Edits made by loading the whole text anew: steps of the undo history
+  // the control does not hold.
   OwnUndoSteps ownUndo;
 
   // Outside changes: the file as the editor's text last matched it, and as

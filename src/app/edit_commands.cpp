@@ -16,18 +16,19 @@ static void MarkChangedIfTextMoved(App& app, const std::string& before) {
 }
 
 void EditUndo(App& app) {
-  if (UndoWholeTextReplace(app) || UndoOwnStep(app)) return;
+  if (UndoOwnStep(app)) return;
   std::string before = app.edit->GetText();
   UndoEdit(*app.edit);
   MarkChangedIfTextMoved(app, before);
 }
 
+// The control's own steps forward come first: the editor's step is next
+// only once the control has none.
 void EditRedo(App& app) {
-  if (RedoOwnStep(app)) return;
   std::string before = app.edit->GetText();
   RedoEdit(*app.edit);
   if (app.edit->GetText() != before) MarkChanged(app.state);
-  else RedoWholeTextReplace(app);
+  else RedoOwnStep(app);
 }
 
 void EditCut(App& app) {

@@ -107,6 +107,17 @@ bool Holds(const std::string& bytes, uint64_t length, uint64_t sum) {
 
 // ---- The save --------------------------------------------------------------
 
+// A file of the first of `tries` names `name` gives that nobody has yet.
+template <typename Name>
+FileHandle CreateUnique(FileSystem& files, Name name, int tries, std::string& path) {
+  for (int attempt = 0; attempt < tries; ++attempt) {
+    path = name(attempt);
+    if (FileHandle file = files.CreateNew(path)) return file;
+    if (files.LastError() != FileError::Exists) break;
+  }
+  return 0;
+}
+
 struct Save {
   FileSystem& files;
   std::string recordFolder, target, record;
@@ -135,22 +146,10 @@ struct Save {
     return written && closed;
   }
 
-  // A file of the first of `tries` names `name` gives that nobody has yet.
-  template <typename Name>
-  FileHandle CreateUnique(Name name, int tries, std::string& path) {
-    for (int attempt = 0; attempt < tries; ++attempt) {
-      path = name(attempt);
-      if (FileHandle file = files.CreateNew(path)) return file;
-      if (files.LastError() != FileError::Exists) break;
-    }
-    return 0;
-  }
-
   bool WriteRecord(const SaveRecord& r) {
     if (recordFolder.empty()) return true;
     files.RemoveFile(record);
-    std::string written;
-    FileHandle file = CreateUnique([&](int) { return record; }, 1, written);
+    FileHandle file = files.CreateNew(record);
     if (file && WriteAndClose(file, FormatRecord(r))) return true;
     if (file) files.RemoveFile(record);
     return false;
@@ -175,7 +174,8 @@ struct Save {
     r.newLength = bytes.size();
     r.newSum = Checksum(bytes);
     const std::string copyFolder = recordFolder.empty() ? files.TempFolder() : recordFolder;
-    FileHandle copy = CreateUnique([&](int attempt) { return CopyName(copyFolder, target, attempt); }, kNameTries, r.copy);
+    FileHandle copy =
+        CreateUnique(files, [&](int attempt) { return CopyName(copyFolder, target, attempt); }, kNameTries, r.copy);
     if (!copy) return Fail("a copy of its old text could not be made first: ");
     // The record comes before the copy's text, so a copy cut short is known
     // for one and goes.
@@ -245,7 +245,7 @@ struct Save {
     // is still the text a record offers.
     if (FreshNameBeside(target) != prior.fresh) files.RemoveFile(FreshNameBeside(target));
     std::string fresh;
-    FileHandle file = CreateUnique([&](int attempt) { return FreshName(target, attempt); }, kNameTries, fresh);
+    FileHandle file = CreateUnique(files, [&](int attempt) { return FreshName(target, attempt); }, kNameTries, fresh);
     if (!file) {
       // A folder that takes no new file may still let its file be changed.
       if (exists && files.LastError() == FileError::AccessDenied) return InPlace();
@@ -321,11 +321,7 @@ bool StartPieces(FileSystem& files, PiecewiseFile& pieces, const std::string& pa
   AbandonPieces(files, pieces);
   pieces.path = path;
   files.RemoveFile(FreshNameBeside(path));
-  for (int attempt = 0; attempt < kNameTries && !pieces.file; ++attempt) {
-    pieces.fresh = FreshName(path, attempt);
-    pieces.file = files.CreateNew(pieces.fresh);
-    if (!pieces.file && files.LastError() != FileError::Exists) break;
-  }
+  pieces.file = CreateUnique(files, [&](int attempt) { return FreshName(path, attempt); }, kNameTries, pieces.fresh);
   return pieces.file != 0 || PieceFailed(files, pieces);
 }
 

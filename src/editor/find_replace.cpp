@@ -4,6 +4,7 @@
 
 #include "editor/editor_ops.h"
 #include "editor/highlight_passes.h"
+#include "editor/large_edits.h"
 #include "editor/line_breaks.h"
 #include "editor/rich_text.h"
 #include "editor/search.h"
@@ -183,9 +184,11 @@ void ReplaceAll(App& app, const std::string& replacement) {
     // whole new text goes in by pieces as a script is opened, and the old
     // one is kept so Undo brings it back the same way.
     LoadText(app, after, s.Enabled == 1);
-    s.textBeforeReplaceAll = before;
-    s.textAfterReplaceAll = std::move(after);
-    s.replaceAllUndone = 0;
+    OwnUndoStep step;
+    step.before = ToCrLf(JoinLines(before, 0, static_cast<int>(before.size()) - 1));
+    step.after = ToCrLf(JoinLines(after, 0, static_cast<int>(after.size()) - 1));
+    step.asOpened = false;
+    TakeOwnStep(s, std::move(step));
     MarkChanged(s);
     RememberMatch(s, r.last.line, r.last.column);
     SetCaret(edit, r.caretColumn, r.caretLine + 1);
@@ -211,34 +214,6 @@ void ReplaceAll(App& app, const std::string& replacement) {
   MarkChanged(s);
   RememberMatch(s, r.last.line, r.last.column);
   SetCaret(edit, r.caretColumn, r.caretLine + 1);
-}
-
-// The load empties the control's history, so the control's own steps all
-// lie after this one. It is the next step back only once they are used up
-// and the text is the one Replace all left: the steps the control forgot
-// past its limit are still in the text, and loading the old text over them
-// would lose them beyond any Redo.
-bool UndoWholeTextReplace(App& app) {
-  AppState& s = app.state;
-  if (s.textBeforeReplaceAll.empty() || s.replaceAllUndone == 1 || app.edit->CanUndo() ||
-      EditorLines(app) != s.textAfterReplaceAll)
-    return false;
-  LoadText(app, s.textBeforeReplaceAll, s.Enabled == 1);
-  s.replaceAllUndone = 1;
-  MarkChanged(s);
-  return true;
-}
-
-// Called once the control had nothing to redo: any edit since the undo
-// leaves another text, and with it no way back to this step.
-bool RedoWholeTextReplace(App& app) {
-  AppState& s = app.state;
-  if (s.textBeforeReplaceAll.empty() || s.replaceAllUndone != 1 || EditorLines(app) != s.textBeforeReplaceAll)
-    return false;
-  LoadText(app, s.textAfterReplaceAll, s.Enabled == 1);
-  s.replaceAllUndone = 0;
-  MarkChanged(s);
-  return true;
 }
 
 void OnFindControl(App& app, int control) {

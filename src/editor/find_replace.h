@@ -25,10 +25,3 @@ constexpr int kWholeTextReplaceLines = 2000;
 
 // Replaces one match per line from the caret's line on, as one undo step.
 void ReplaceAll(App& app, const std::string& replacement);
-// Takes back the last Replace all that loaded the whole text when it is the
-// next step back: the control has nothing left to undo and the text is the
-// one it left. False when it is not.
-bool UndoWholeTextReplace(App& app);
-// Does it again when it is the next step forward: undone, and the text is
-// the one it replaced. False when it is not.
-bool RedoWholeTextReplace(App& app);

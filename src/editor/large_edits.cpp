@@ -15,21 +15,16 @@ namespace {
 // times over.
 constexpr size_t kMaxOwnSteps = 8;
 
-// Loads `text` (CR LF) whole, highlighted as an opened script is, with the
-// caret at the control offset `caret`.
-void LoadWhole(App& app, const std::string& text, long caret) {
+// Loads the text a step left (`after`) or found, highlighted as the step
+// says, with the caret where the step left or found it.
+void LoadWhole(App& app, const OwnUndoStep& step, bool after) {
   AppState& s = app.state;
-  LoadText(app, SplitTextLines(text), s.Enabled == 1 && s.OnOpening == 1);
+  LoadText(app, SplitTextLines(after ? step.after : step.before), s.Enabled == 1 && (!step.asOpened || s.OnOpening == 1));
+  const long caret = after ? step.caretAfter : step.caretBefore;
   app.edit->ExSetSel(caret, caret);
   // The realtime pass must not take the jump for the user leaving a line.
   s.lastCaretLine = CaretLine(*app.edit);
   MarkChanged(s);
-}
-
-std::string JoinedLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
-  return text;
 }
 
 }  // namespace
@@ -53,21 +48,10 @@ bool ReplaceSelectionLarge(App& app, const std::string& text) {
   step.caretBefore = from;
   step.caretAfter = from + static_cast<long>(inserted.size());
   AppState& s = app.state;
-  OwnUndoSteps& own = s.ownUndo;
-  // Whatever the control could undo goes with the edit. A whole-text
-  // Replace all that is the next step back joins these steps, so that Undo
-  // takes this edit back first and the Replace all after it.
-  if (!s.textBeforeReplaceAll.empty() && s.replaceAllUndone == 0 && !edit.CanUndo() &&
-      SplitTextLines(before) == s.textAfterReplaceAll)
-    own.undo.push_back({JoinedLines(s.textBeforeReplaceAll), before, 0, 0});
-  s.textBeforeReplaceAll.clear();
-  s.textAfterReplaceAll.clear();
-  s.replaceAllUndone = 0;
-  own.redo.clear();
-  own.undo.push_back(std::move(step));
-  if (own.undo.size() > kMaxOwnSteps) own.undo.erase(own.undo.begin());
+  // Whatever the control could undo goes with the edit.
+  TakeOwnStep(s, std::move(step));
   if (removesMany) {
-    LoadWhole(app, own.undo.back().after, own.undo.back().caretAfter);
+    LoadWhole(app, s.ownUndo.undo.back(), true);
   } else {
     // The control puts thousands of lines in quickly; only taking them out
     // again is slow. They go in kept out of its history, which Undo then
@@ -84,7 +68,7 @@ bool UndoOwnStep(App& app) {
   if (own.undo.empty() || app.edit->CanUndo() || app.edit->GetText() != own.undo.back().after) return false;
   own.redo.push_back(std::move(own.undo.back()));
   own.undo.pop_back();
-  LoadWhole(app, own.redo.back().before, own.redo.back().caretBefore);
+  LoadWhole(app, own.redo.back(), false);
   return true;
 }
 
@@ -93,13 +77,15 @@ bool RedoOwnStep(App& app) {
   if (own.redo.empty() || app.edit->CanUndo() || app.edit->GetText() != own.redo.back().before) return false;
   own.undo.push_back(std::move(own.redo.back()));
   own.redo.pop_back();
-  LoadWhole(app, own.undo.back().after, own.undo.back().caretAfter);
+  LoadWhole(app, own.undo.back(), true);
   return true;
 }
 
-void ForgetOwnUndoSteps(AppState& state) {
-  state.ownUndo = OwnUndoSteps();
-  state.textBeforeReplaceAll.clear();
-  state.textAfterReplaceAll.clear();
-  state.replaceAllUndone = 0;
+void TakeOwnStep(AppState& state, OwnUndoStep step) {
+  OwnUndoSteps& own = state.ownUndo;
+  own.redo.clear();
+  own.undo.push_back(std::move(step));
+  if (own.undo.size() > kMaxOwnSteps) own.undo.erase(own.undo.begin());
 }
+
+void ForgetOwnUndoSteps(AppState& state) { state.ownUndo = OwnUndoSteps(); }

@@ -15,10 +15,15 @@ constexpr long kLargeEditLines = 500;
 // or more; false, with nothing done, when the control can do it itself.
 bool ReplaceSelectionLarge(App& app, const std::string& text);
 
+// Enters an edit just made by loading the whole text anew as the newest step
+// back; the steps forward are gone with it.
+void TakeOwnStep(AppState& state, OwnUndoStep step);
+
 // Undo and Redo of the editor's own steps, taken only when such a step is
 // next in the history: the control has nothing of its own to undo (it was
 // loaded afresh since) and the text is exactly what the step left. False
-// when the step is not the editor's.
+// when the step is not the editor's. Redo is asked once the control's own
+// Redo changed nothing.
 bool UndoOwnStep(App& app);
 bool RedoOwnStep(App& app);
 
