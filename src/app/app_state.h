@@ -2,6 +2,7 @@
 // The one application state record: every value that more than one part of
 // the editor uses. The script text itself is not here; it lives in the
 // editing area.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,25 @@ constexpr const char* kCompilerName = "qvr_comp.exe";
 constexpr int kDefaultSplitterPos = 640;
 constexpr const char* kCrLf = "\r\n";
 
-// An edit the editor made by loading the whole text anew (a large edit, a
-// long Replace all): the text (CR LF) and the caret's offset before and
-// after it, and whether it comes back highlighted as an opened script does
-// or whenever highlighting is on.
+// Which whole text a step starts from or leaves: its length and a checksum
+// of it (CR LF), so a step is only ever taken from the text it belongs to.
+struct TextStamp {
+  size_t length = 0;
+  uint64_t sum = 0;
+  bool operator==(const TextStamp& o) const { return length == o.length && sum == o.sum; }
+  bool operator!=(const TextStamp& o) const { return !(*this == o); }
+};
+
+// An undo step the editor holds itself: an edit it made by loading the text
+// anew (a large edit, a long Replace all), or a step of the control's own
+// history kept across such a load. Where the texts before and after differ
+// (a control offset) and what each holds there (CR between lines), the
+// caret's offset either side, and whether the text comes back highlighted
+// as an opened script does or whenever highlighting is on.
 struct OwnUndoStep {
-  std::string before, after;
+  long at = 0;
+  std::string removed, inserted;
+  TextStamp before, after;
   long caretBefore = 0, caretAfter = 0;
   bool asOpened = true;
 };

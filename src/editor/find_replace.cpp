@@ -184,9 +184,8 @@ void ReplaceAll(App& app, const std::string& replacement) {
     // whole new text goes in by pieces as a script is opened, and the old
     // one is kept so Undo brings it back the same way.
     LoadText(app, after, s.Enabled == 1);
-    OwnUndoStep step;
-    step.before = ToCrLf(JoinLines(before, 0, static_cast<int>(before.size()) - 1));
-    step.after = ToCrLf(JoinLines(after, 0, static_cast<int>(after.size()) - 1));
+    OwnUndoStep step = StepBetween(ToCrLf(JoinLines(before, 0, static_cast<int>(before.size()) - 1)),
+                                   ToCrLf(JoinLines(after, 0, static_cast<int>(after.size()) - 1)));
     step.asOpened = false;
     TakeOwnStep(s, std::move(step));
     MarkChanged(s);

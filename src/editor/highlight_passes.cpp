@@ -248,9 +248,8 @@ void AppendLoadPieces(const std::string& text, const std::vector<CharLook>& look
 // read in pieces of 1,000: 1.1 s; of 10,000: 0.24 s), so the text is read in
 // pieces ten times as long as those it is loaded in.
 // The reload empties the control's undo history too: what the user could
-// undo goes with it, the editor's own steps included, unless there was
-// nothing of the control's to lose. `highlight` off gives the editor font
-// alone. False, with nothing changed, when the text does not read back
+// undo and redo is first turned into the editor's own steps. `highlight`
+// off gives the editor font alone. False, with nothing changed, when the text does not read back
 // exactly; false after a reload that did not give the text back exactly,
 // which is then in again plain.
 constexpr long kReadPieceFactor = 10;
@@ -278,8 +277,9 @@ bool RestyleByReloading(App& app, bool highlight) {
   // Settings applied without a change of looks leave the text, and what
   // the user can undo, as they were.
   if (!changed) return true;
-  QuietFormatting quiet(edit);
   edit.SetRedraw(false);
+  KeepControlHistory(app, before, !highlight);
+  QuietFormatting quiet(edit);
   edit.SetText("");
   for (const std::string& piece : pieces) {
     edit.ExSetSel(-1, -1);
@@ -289,10 +289,7 @@ bool RestyleByReloading(App& app, bool highlight) {
   return HoldsExactly(edit, before);
 }
 
-// A text loaded anew loses the control's undo history: the user's typing
-// is never given up for looks, so a text with history is formatted where
-// it stands, as slow as that is on a long one.
-bool CanReload(EditControl& edit) { return LineCount(edit) > kReloadLines && !edit.CanUndo(); }
+bool CanReload(EditControl& edit) { return LineCount(edit) > kReloadLines; }
 
 // The caret at 1, 1 of a text just formatted whole: the realtime pass then
 // has no line of the text before to format again.
@@ -357,6 +354,18 @@ void HighlightLine(App& app, int line, CharRange where) {
   if (besideCaret && !wrote) edit.ExSetSel(-1, 0);
   else edit.ExSetSel(selection.cpMin, selection.cpMax);
   ActivateEditor(edit);
+}
+
+void HighlightLinesAt(App& app, long from, long to) {
+  EditControl& edit = *app.edit;
+  const long first = edit.ExLineFromChar(from), last = edit.ExLineFromChar(to);
+  const long start = edit.LineIndex(first), lastStart = edit.LineIndex(last);
+  const long end = lastStart + edit.LineLength(lastStart);
+  if (start >= end) return;
+  QuietFormatting quiet(edit);
+  if (HighlightStretch(app, start, end, HighlightPass::SingleLine)) return;
+  LineRuns runs(app, HighlightPass::SingleLine);
+  for (long i = first; i <= last; ++i) ApplyRuns(edit, i, runs.Of(GetLineText(edit, i)));
 }
 
 void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {

@@ -5,8 +5,9 @@
 #include "app/app.h"
 
 // Formats every line, applies the editor font and puts the caret at 1, 1.
-// What the user can undo stays as it was, unless the looks of a text of more
-// than a thousand lines changed: it is then loaded anew, with nothing to undo.
+// What the user can undo stays as it was: a text of more than a thousand
+// lines whose looks change is loaded anew, and its history is then the
+// editor's to keep.
 void HighlightAll(App& app);
 // ApplyEditorFont over the whole text, the selection kept; a long text is
 // loaded anew when its looks change, as by HighlightAll.
@@ -15,6 +16,9 @@ void ApplyEditorFontToAll(App& app);
 // back as it was. `where`, when known, is where that line lies: finding a
 // line costs a walk over the text in Wine.
 void HighlightLine(App& app, int line, CharRange where = {-1, -1});
+// Formats, where they stand, the lines that hold the offsets from..to (a few
+// lines the editor itself put back).
+void HighlightLinesAt(App& app, long from, long to);
 // Fills the editing area with lines just read from a file, in the editor
 // font, and puts the caret at 1, 1, with nothing to undo. With `highlight`
 // the result is that of loading them plain and running HighlightAll, since

@@ -1,12 +1,15 @@
 // The passes may reach their result any way they like (merged runs, one
 // rich-text transfer), but every character must end exactly as if every
 // step had been applied one by one, as the plain algorithm does.
+#include <functional>
 #include <random>
 
 #include "app/script_files.h"
 #include "catalogue/line_reader.h"
 #include "editor/format_runs.h"
 #include "editor/highlight_passes.h"
+#include "editor/large_edits.h"
+#include "editor/line_breaks.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -165,14 +168,66 @@ TEST_F(Highlighting, ALongTextFormattedAnewEqualsTheLiteralPass) {
     mem.events.Command(8);
     Run();
     EXPECT_TRUE(Text() == formatted);
-    // With typing to undo the text is formatted where it stands, and Undo
-    // still takes the typing back.
-    edit().ExSetSel(5, 5);
-    edit().ReplaceSel("x", true);
-    HighlightAll(app);
-    mem.events.Command(8);
+  }
+}
+
+// A long text loaded anew for its looks loses the control's history, which
+// the editor keeps as its own: Undo and Redo then go through the same texts
+// as the control's own history would, and lines put back are formatted.
+TEST_F(Highlighting, ALongTextFormattedAnewKeepsEveryStepToUndoAndRedo) {
+  constexpr int kUndo = 8, kRedo = 9, kDelete = 13, kPaste = 12;
+  const std::string line = "if (x) while(y) Game.Log(\"a // b\") // tail";
+  std::string text;
+  for (int i = 0; i < 1100; ++i) text += line + "\r\n";
+  std::string sixty;
+  for (int i = 0; i < 60; ++i) sixty += "while Game.Log(" + std::to_string(i) + ")\r\n";
+  mem.clipboard.SetText(sixty);
+  auto at = [&](long lineIndex, int column) { SetCaret(edit(), column, static_cast<int>(lineIndex) + 1); };
+  auto run = [&](int command) {
+    const std::string before = Text();
+    mem.events.Command(command);
     Run();
-    EXPECT_TRUE(Text() == formatted);
+    return Text() != before;
+  };
+  for (const int undone : {0, 2}) {
+    SCOPED_TRACE(undone ? "with steps to redo" : "with nothing to redo");
+    SetText(text);
+    ForgetOwnUndoSteps(app.state);
+    at(4, 1);
+    mem.events.Type("x");
+    at(700, 1);
+    mem.events.Type("Game.Log(1)\r");
+    Run();
+    SelectRange(edit(), 9, 1, 14, 1);
+    run(kDelete);
+    at(20, 3);
+    run(kPaste);
+    for (int i = 0; i < undone; ++i) run(kUndo);
+    // The texts the control's own history goes through, back and forward.
+    std::vector<std::string> back, forward;
+    for (std::string now = Text(); run(kUndo);) back.push_back(Text());
+    for (size_t i = 0; i < back.size(); ++i) run(kRedo);
+    for (std::string now = Text(); run(kRedo);) forward.push_back(Text());
+    for (size_t i = 0; i < forward.size(); ++i) run(kUndo);
+    ASSERT_EQ(forward.size(), static_cast<size_t>(undone));
+
+    app.state.Keywords.red = 200;
+    HighlightAll(app);
+    MemoryEditControl& literal = Twin();
+    literal.SuspendUndo(true);
+    LiteralHighlightAll(app, literal);
+    ExpectSameFormats(edit(), literal);
+    EXPECT_FALSE(edit().CanUndo());
+    for (const std::string& expected : back) ASSERT_TRUE(run(kUndo) && Text() == expected);
+    EXPECT_FALSE(run(kUndo));
+    for (size_t i = back.size() - 1; i-- > 0;) ASSERT_TRUE(run(kRedo) && Text() == back[i]);
+    ASSERT_TRUE(run(kRedo));
+    for (const std::string& expected : forward) ASSERT_TRUE(run(kRedo) && Text() == expected);
+    EXPECT_FALSE(run(kRedo));
+    // The pasted lines came back as the editor's own step: formatted.
+    const long pasted = static_cast<long>(ToParagraphMarks(Text()).find("while Game.Log(59)"));
+    LiteralHighlightAll(app, Twin());
+    EXPECT_EQ(edit().FormatAt(pasted).color, twin_.FormatAt(pasted).color);
   }
 }
 
