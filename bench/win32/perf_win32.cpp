@@ -703,8 +703,25 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
       else EditUndo(app);
     })
                               : act));
-  } else if (name == "apply-change" || name == "apply-same" || name == "new-font") {
-    if (bare) {
+  } else if (name == "apply-change" || name == "apply-same" || name == "new-font" || name == "apply-typed" ||
+             name == "apply-typed-undo") {
+    // Twenty edits in places of their own first, each one step to undo
+    // (characters typed in several places would be one step of the
+    // control's: it groups typing until another kind of edit).
+    const bool typed = name.rfind("apply-typed", 0) == 0, undo = name == "apply-typed-undo";
+    for (long k = 1; typed && k <= 20; ++k) {
+      if (bare) BareCaret(edit, k * lines / 21, false);
+      else SetCaret(*app.edit, 1, static_cast<int>(k * lines / 21) + 1);
+      const CharRange caret = Win32EditControl(edit, nullptr).ExGetSel();
+      CHARRANGE one = {caret.cpMin, caret.cpMin + 1};
+      SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+      if (bare) SendMessageA(edit, WM_CLEAR, 0, 0);
+      else EditDelete(app);
+      pump();
+    }
+    if (bare && undo) {
+      times.push_back(once([&] { SendMessageA(edit, EM_UNDO, 0, 0); }));
+    } else if (bare) {
       // What the editor's pass can at best come to: the same text formatted
       // into a fresh control.
       const std::vector<std::string> pieces = [&] {
@@ -720,8 +737,8 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
       }();
       times.push_back(once([&] { LoadBare(edit, pieces); }));
     } else {
-      times.push_back(once([&] {
-        if (name == "apply-change") {
+      auto apply = [&] {
+        if (name != "apply-same" && name != "new-font") {
           // Every record a new colour, so every highlighted line changes.
           for (CategoryStyle* c : {&app.state.Keywords, &app.state.Methods, &app.state.Events,
                                    &app.state.Comments, &app.state.Filename})
@@ -730,7 +747,9 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
         // As the font dialog's "Choose" leaves it, with highlighting on.
         if (name == "new-font") app.state.EditorFontSize += 1;
         HighlightAll(app);
-      }));
+      };
+      if (undo) apply();
+      times.push_back(once(undo ? std::function<void()>([&] { EditUndo(app); }) : apply));
     }
   } else if (name == "enter-parts" || name == "enter-parts-middle") {
     // What the realtime pass after Enter is made of, call by call, on the

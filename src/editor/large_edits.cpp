@@ -27,6 +27,30 @@ TextStamp StampOf(const std::string& text) {
   return stamp;
 }
 
+// A whole text as the control counts it (CR between lines), with its stamp.
+struct MarkedText {
+  std::string marks;
+  TextStamp stamp;
+};
+MarkedText MarkedTextOf(const std::string& text) { return {ToParagraphMarks(text), StampOf(text)}; }
+
+OwnUndoStep StepBetween(const MarkedText& before, const MarkedText& after) {
+  const std::string &from = before.marks, &to = after.marks;
+  size_t prefix = 0, suffix = 0;
+  const size_t shorter = std::min(from.size(), to.size());
+  while (prefix < shorter && from[prefix] == to[prefix]) ++prefix;
+  while (suffix < shorter - prefix && from[from.size() - 1 - suffix] == to[to.size() - 1 - suffix]) ++suffix;
+  OwnUndoStep step;
+  step.at = static_cast<long>(prefix);
+  step.removed = from.substr(prefix, from.size() - suffix - prefix);
+  step.inserted = to.substr(prefix, to.size() - suffix - prefix);
+  step.before = before.stamp;
+  step.after = after.stamp;
+  step.caretBefore = step.at + static_cast<long>(step.removed.size());
+  step.caretAfter = step.at + static_cast<long>(step.inserted.size());
+  return step;
+}
+
 long LinesIn(const std::string& marks) { return static_cast<long>(std::count(marks.begin(), marks.end(), '\r')); }
 
 // Puts the text the step leaves (`forward`) or found in the control, which
@@ -69,20 +93,7 @@ void TrimOldestSteps(OwnUndoSteps& own) {
 }  // namespace
 
 OwnUndoStep StepBetween(const std::string& before, const std::string& after) {
-  const std::string from = ToParagraphMarks(before), to = ToParagraphMarks(after);
-  size_t prefix = 0, suffix = 0;
-  const size_t shorter = std::min(from.size(), to.size());
-  while (prefix < shorter && from[prefix] == to[prefix]) ++prefix;
-  while (suffix < shorter - prefix && from[from.size() - 1 - suffix] == to[to.size() - 1 - suffix]) ++suffix;
-  OwnUndoStep step;
-  step.at = static_cast<long>(prefix);
-  step.removed = from.substr(prefix, from.size() - suffix - prefix);
-  step.inserted = to.substr(prefix, to.size() - suffix - prefix);
-  step.before = StampOf(before);
-  step.after = StampOf(after);
-  step.caretBefore = step.at + static_cast<long>(step.removed.size());
-  step.caretAfter = step.at + static_cast<long>(step.inserted.size());
-  return step;
+  return StepBetween({ToParagraphMarks(before), StampOf(before)}, {ToParagraphMarks(after), StampOf(after)});
 }
 
 bool ReplaceSelectionLarge(App& app, const std::string& text) {
@@ -159,22 +170,23 @@ void KeepControlHistory(App& app, const std::string& now, bool asOpened) {
   // made and the texts either side compared. Forward first, then back again
   // to where the user is, then back as far as the history goes.
   std::vector<OwnUndoStep> forward;
-  std::string current = now;
+  const MarkedText start = MarkedTextOf(now);
+  MarkedText current = start;
   while (static_cast<long>(forward.size()) < kEditorUndoLimit) {
     edit.Redo();
-    std::string next = edit.GetText();
-    if (next == current) break;
+    MarkedText next = MarkedTextOf(edit.GetText());
+    if (next.stamp == current.stamp) break;
     forward.push_back(StepBetween(current, next));
     forward.back().asOpened = asOpened;
     current = std::move(next);
   }
   for (size_t i = 0; i < forward.size(); ++i) edit.Undo();
   std::vector<OwnUndoStep> back;
-  current = now;
+  current = start;
   for (long i = 0; i < kEditorUndoLimit && edit.CanUndo(); ++i) {
     edit.Undo();
-    std::string previous = edit.GetText();
-    if (previous == current) continue;
+    MarkedText previous = MarkedTextOf(edit.GetText());
+    if (previous.stamp == current.stamp) continue;
     back.push_back(StepBetween(previous, current));
     back.back().asOpened = asOpened;
     current = std::move(previous);

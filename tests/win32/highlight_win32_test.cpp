@@ -111,4 +111,43 @@ TEST_F(RealHighlighting, UndoAfterEnterTakesBackTheTypingNotTheColours) {
   EXPECT_EQ(app.edit->GetText().find("while y\r\n"), std::string::npos);
 }
 
+// A long text formatted anew loses the control's own history; the editor
+// keeps its steps, so Undo and Redo still go through the texts the control's
+// own would.
+TEST_F(RealHighlighting, ALongTextFormattedAnewKeepsTheStepsToUndoAndRedo) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 1100; ++i) lines.push_back("while x // Log \"q\"");
+  LoadText(app, lines, true);
+  HWND edit = platform.ui.ControlHandle(2);
+  auto command = [&](int item) {
+    const std::string before = app.edit->GetText();
+    PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, item, 0);
+    RunPendingEvents(app);
+    return app.edit->GetText() != before;
+  };
+  SetCaret(*app.edit, 1, 10);
+  for (char c : std::string("if ")) PostMessageA(edit, WM_CHAR, c, 0);
+  RunPendingEvents(app);
+  SelectRange(*app.edit, 899, 1, 901, 1);
+  command(13);  // Delete
+  for (char c : std::string("if ")) PostMessageA(edit, WM_CHAR, c, 0);
+  RunPendingEvents(app);
+  std::vector<std::string> back;
+  while (command(8)) back.push_back(app.edit->GetText());
+  for (size_t i = 0; i < back.size(); ++i) command(9);
+  const std::string now = app.edit->GetText();
+  ASSERT_GE(back.size(), 2u);
+
+  app.state.Methods.red = 10;
+  HighlightAll(app);
+  app.edit->ExSetSel(0, 1);
+  EXPECT_EQ(app.edit->GetSelectionFormat().color, MakeColor(10, 0, 0));
+  for (const std::string& text : back) EXPECT_TRUE(command(8) && app.edit->GetText() == text);
+  EXPECT_FALSE(command(8));
+  // The lines put back came back formatted.
+  app.edit->ExSetSel(app.edit->LineIndex(899), app.edit->LineIndex(899) + 1);
+  EXPECT_EQ(app.edit->GetSelectionFormat().color, MakeColor(10, 0, 0));
+  for (size_t i = back.size() - 1; i-- > 0;) EXPECT_TRUE(command(9) && app.edit->GetText() == back[i]);
+  EXPECT_TRUE(command(9) && app.edit->GetText() == now);
+}
 }  // namespace
