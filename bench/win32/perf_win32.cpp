@@ -687,6 +687,15 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
       if (undo) act();
       times.push_back(once(undo ? std::function<void()>([&] { EditUndo(app); }) : act));
     }
+  } else if (name == "delete-key" || name == "type-over-all") {
+    // Select all, then the Delete key or a character typed, as the user
+    // presses them: the editor takes them from the control.
+    CHARRANGE all = {0, -1};
+    SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    times.push_back(once([&] {
+      if (name == "delete-key") PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);
+      else PostMessageA(edit, WM_CHAR, 'z', 0);
+    }));
   } else if (name == "paste-1000" || name == "paste-1000-undo") {
     const bool undo = name == "paste-1000-undo";
     const std::string text = ThousandLines(sample);

@@ -15,6 +15,7 @@
 #include "editor/editor_ops.h"
 #include "editor/find_replace.h"
 #include "editor/highlight_passes.h"
+#include "editor/large_edits.h"
 
 namespace {
 
@@ -83,8 +84,18 @@ constexpr TakenKey kTakenKeys[] = {
     {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem},
     {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}};
 
+// Delete, Backspace or a character typed over thousands of selected lines:
+// the control would take them out in a time that grows with their number
+// times the text's length; the editor loads the text anew instead.
+void ReplaceLargeSelection(App& app, const std::string& text) {
+  MarkChanged(app.state);
+  if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
+}
+
 void OnTakenKey(App& app, const Event& e) {
   if (e.control != kEditingArea) return;
+  if (e.modifiers == kModTyped) return ReplaceLargeSelection(app, std::string(1, static_cast<char>(e.key)));
+  if (e.modifiers == 0 && (e.key == kKeyDelete || e.key == kKeyBackspace)) return ReplaceLargeSelection(app, "");
   for (const TakenKey& key : kTakenKeys) {
     if (e.key != key.key || e.modifiers != key.modifiers) continue;
     const Command* command = FindCommand(key.item);
@@ -246,6 +257,8 @@ void NoteTextChanges(App& app) {
 
 void TakeOverEditorKeys(App& app) {
   for (const TakenKey& key : kTakenKeys) app.platform.ui->TakeOverKey(kEditingArea, key.key, key.modifiers);
+  auto large = [&app] { return app.edit && SelectionIsLarge(*app.edit); };
+  for (int key : {kKeyDelete, kKeyBackspace, kTypedKey}) app.platform.ui->TakeOverKeyWhile(kEditingArea, key, 0, large);
 }
 
 void DispatchEvent(App& app, const Event& event) {

@@ -96,13 +96,18 @@ OwnUndoStep StepBetween(const std::string& before, const std::string& after) {
   return StepBetween({ToParagraphMarks(before), StampOf(before)}, {ToParagraphMarks(after), StampOf(after)});
 }
 
+bool SelectionIsLarge(EditControl& edit) {
+  const CharRange sel = edit.ExGetSel();
+  const long from = std::min(sel.cpMin, sel.cpMax), to = std::max(sel.cpMin, sel.cpMax);
+  return to - from >= kLargeEditLines && edit.ExLineFromChar(to) - edit.ExLineFromChar(from) >= kLargeEditLines;
+}
+
 bool ReplaceSelectionLarge(App& app, const std::string& text) {
   EditControl& edit = *app.edit;
   const std::string inserted = ToParagraphMarks(text);
   const CharRange sel = edit.ExGetSel();
   const long insertedLines = LinesIn(inserted);
-  const bool removesMany = sel.cpMin != sel.cpMax &&
-                           edit.ExLineFromChar(sel.cpMax) - edit.ExLineFromChar(sel.cpMin) >= kLargeEditLines;
+  const bool removesMany = SelectionIsLarge(edit);
   if (insertedLines < kLargeEditLines && !removesMany) return false;
   const std::string before = edit.GetText();
   const std::string marks = ToParagraphMarks(before);

@@ -10,6 +10,11 @@
 // edit goes the way of an opened script instead.
 constexpr long kLargeEditLines = 500;
 
+// Whether the selection spans kLargeEditLines lines or more: most are told
+// by their length alone, without the walks over the text that finding
+// lines costs.
+bool SelectionIsLarge(EditControl& edit);
+
 // Replaces the selection with `text` as one undoable step, by loading the
 // whole new text when the edit takes out or brings in kLargeEditLines lines
 // or more; false, with nothing done, when the control can do it itself.

@@ -26,6 +26,10 @@ constexpr int kEventTimer = 275;
 
 // Modifier keys held with a key.
 constexpr unsigned kModControl = 1, kModShift = 2, kModAlt = 4;
+// Any character typed, for Ui::TakeOverKeyWhile; a taken character comes
+// as kEventTakenKey with the character as `key` and kModTyped.
+constexpr int kTypedKey = -1;
+constexpr unsigned kModTyped = 8;
 
 // Control event types.
 constexpr int kControlClick = 1;

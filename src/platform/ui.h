@@ -100,6 +100,9 @@ class Ui {
   // From now on the key with exactly these modifiers (kMod* of events.h),
   // pressed in the control, goes to the loop as kEventTakenKey instead.
   virtual void TakeOverKey(int control, int key, unsigned modifiers) = 0;
+  // The same, but only while `when` says so as the key comes; `key` may be
+  // kTypedKey, any character typed without Ctrl or Alt.
+  virtual void TakeOverKeyWhile(int control, int key, unsigned modifiers, std::function<bool()> when) = 0;
   // Whether a virtual key (or mouse button, 1) is down as of the last event
   // taken from the queue, whichever window's loop took it.
   virtual bool KeyHeld(int virtualKey) = 0;

@@ -27,6 +27,8 @@ std::string Lines(int count, const std::string& stem) {
 }
 
 constexpr int kSelectAll = 14, kDelete = 13, kCut = 10, kPaste = 12, kUndo = 8, kRedo = 9;
+// Keys rather than menu items, in the table below.
+constexpr int kDeleteKey = -kVkDelete, kBackspaceKey = -kVkBack, kTypeZ = -'z';
 
 TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
   // A tab, an empty line and no line break at the end, past a Replace all's
@@ -49,6 +51,9 @@ TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
       {"paste inside a line", 0, 0, kPaste, text.substr(0, middle) + pasted + text.substr(middle),
        text.substr(0, middle) + pasted},
       {"typing over all by a paste", -1, -1, kPaste, pasted, pasted},
+      {"the Delete key over 800 lines", 100, 900, kDeleteKey, head + tail, head},
+      {"Backspace over all", -1, -1, kBackspaceKey, "", ""},
+      {"a character typed over 800 lines", 100, 900, kTypeZ, head + "z" + tail, head + "z"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -58,8 +63,13 @@ TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
     else if (c.command == kPaste) SetCaret(edit(), 15, 1001);
     else Select(c.fromLine, c.toLine);
     app.state.Changed = 0;
-    Menu(c.command);
+    mem.ui.focused = kEditingArea;
+    if (c.command > 0) Menu(c.command);
+    else if (c.command == kTypeZ) mem.events.Type("z");
+    else mem.events.Key(-c.command);
+    Run();
     EXPECT_TRUE(Text() == c.after);
+    EXPECT_FALSE(edit().CanUndo());   // made by the editor, not left to the control
     EXPECT_EQ(app.state.Changed, 1);
     if (c.command == kCut) {
       EXPECT_EQ(mem.clipboard.GetText().size(), text.size() - c.after.size());
@@ -104,6 +114,13 @@ TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
   EXPECT_TRUE(app.state.ownUndo.undo.empty() || Text().size() != app.state.ownUndo.undo.back().after.length);
   Menu(kUndo);
   EXPECT_TRUE(Text() == text);
+  // So do the keys on a few lines.
+  Select(3, 5);
+  mem.ui.focused = kEditingArea;
+  mem.events.Key(kVkDelete);
+  mem.events.Type("q");
+  Run();
+  EXPECT_TRUE(edit().CanUndo());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "editor/editor_ops.h"
 #include "editor/format_runs.h"
 #include "editor/highlight_passes.h"
+#include "editor/large_edits.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/real_app.h"
 
@@ -149,5 +150,25 @@ TEST_F(RealHighlighting, ALongTextFormattedAnewKeepsTheStepsToUndoAndRedo) {
   EXPECT_EQ(app.edit->GetSelectionFormat().color, MakeColor(10, 0, 0));
   for (size_t i = back.size() - 1; i-- > 0;) EXPECT_TRUE(command(9) && app.edit->GetText() == back[i]);
   EXPECT_TRUE(command(9) && app.edit->GetText() == now);
+
+  // Delete, Backspace and a character typed over 800 lines are the
+  // editor's to make, one step each; over a few lines they are the control's.
+  struct Key {
+    UINT message;
+    WPARAM key;
+    int fromLine, toLine;
+  };
+  for (const Key& k : {Key{WM_KEYDOWN, VK_DELETE, 100, 900}, Key{WM_KEYDOWN, VK_BACK, 100, 900},
+                       Key{WM_CHAR, 'z', 100, 900}, Key{WM_KEYDOWN, VK_DELETE, 1, 3}}) {
+    SCOPED_TRACE(k.key);
+    SelectRange(*app.edit, k.fromLine, 1, k.toLine, 1);
+    const long lines = LineCount(*app.edit);
+    // A text loaded anew is in a control of its own.
+    PostMessageA(platform.ui.ControlHandle(2), k.message, k.key, 0);
+    RunPendingEvents(app);
+    EXPECT_EQ(LineCount(*app.edit), lines - (k.toLine - k.fromLine));
+    EXPECT_EQ(app.edit->CanUndo(), k.toLine - k.fromLine < kLargeEditLines);
+    EXPECT_TRUE(command(8) && app.edit->GetText() == now);
+  }
 }
 }  // namespace

@@ -20,6 +20,7 @@ bool MemoryEvents::NextEvent(Event& event, bool) {
   }
   Item item = std::move(queue_.front());
   queue_.pop_front();
+  if (TakenWhile(item.event)) item.effect = nullptr;
   if (item.effect) item.effect();
   event = std::move(item.event);
   // A key reaches the window that holds the focus, as the system sends it.
@@ -31,6 +32,22 @@ bool MemoryEvents::NextEvent(Event& event, bool) {
   }
   if (ignoreNext_) event.code = 0;
   ignoreNext_ = false;
+  return true;
+}
+
+// A key down, or a character typed, that the logic takes over while its
+// condition holds becomes kEventTakenKey and never reaches the control.
+bool MemoryEvents::TakenWhile(Event& event) {
+  const bool typed = event.code == kEventChar;
+  if ((!typed && event.code != kEventKeyDown) || !ui_.editors.count(ui_.focused)) return false;
+  const unsigned modifiers = (ui_.heldKeys.count(kVkControl) ? kModControl : 0) |
+                             (ui_.heldKeys.count(kVkShift) ? kModShift : 0);
+  if (typed && (event.key < 32 || event.key == 127 || (modifiers & kModControl))) return false;
+  const auto when = ui_.keysTakenWhile.find({ui_.focused, typed ? kTypedKey : event.key, typed ? 0u : modifiers});
+  if (when == ui_.keysTakenWhile.end() || !when->second()) return false;
+  event.code = kEventTakenKey;
+  event.control = ui_.focused;
+  event.modifiers = typed ? kModTyped : modifiers;
   return true;
 }
 

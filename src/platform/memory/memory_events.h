@@ -64,6 +64,7 @@ class MemoryEvents : public EventSource {
   std::string LocalTime() override { return localTime; }
 
  private:
+  bool TakenWhile(Event& event);
   struct Item {
     Event event;
     std::function<void()> effect;

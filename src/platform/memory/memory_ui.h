@@ -111,6 +111,12 @@ class MemoryUi : public Ui {
   };
   std::set<TakenKey> takenKeys;
   void TakeOverKey(int control, int key, unsigned modifiers) override { takenKeys.insert({control, key, modifiers}); }
+  // Keys taken while their condition holds: MemoryEvents asks as each key
+  // comes, as the real loop does.
+  std::map<TakenKey, std::function<bool()>> keysTakenWhile;
+  void TakeOverKeyWhile(int control, int key, unsigned modifiers, std::function<bool()> when) override {
+    keysTakenWhile[{control, key, modifiers}] = std::move(when);
+  }
   void SetWindowHook(std::function<void(int, int)> h) override { hook = std::move(h); }
   void SetSessionEndQuery(std::function<bool()> q) override { sessionEndQuery = std::move(q); }
   // The system's question before logging off; true when no query is set.

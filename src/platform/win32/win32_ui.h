@@ -53,6 +53,7 @@ class Win32Ui : public Ui, public EventSource {
   void AcceptDroppedFiles(int window) override;
   void RemoveKeyboardShortcuts(int window) override;
   void TakeOverKey(int control, int key, unsigned modifiers) override;
+  void TakeOverKeyWhile(int control, int key, unsigned modifiers, std::function<bool()> when) override;
   bool KeyHeld(int virtualKey) override;
   std::vector<FontFace> InstalledFaces() override;
   void SetWindowHook(std::function<void(int, int)> hook) override { hook_ = std::move(hook); }
@@ -153,6 +154,7 @@ class Win32Ui : public Ui, public EventSource {
   // Top-level windows that take dialog keys, and their default buttons.
   std::set<HWND> dialogKeyWindows_;
   std::set<std::tuple<int, int, unsigned>> takenKeys_;   // control, key, modifiers
+  std::map<std::tuple<int, int, unsigned>, std::function<bool()>> keysTakenWhile_;
   std::map<HWND, int> defaultButtons_;
   // The tree item a double-click landed on, until the tree reports it.
   TreeItem treeItemClicked_ = 0;

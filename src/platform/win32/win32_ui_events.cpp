@@ -212,19 +212,28 @@ void Win32Ui::TakeOverKey(int control, int key, unsigned modifiers) {
   takenKeys_.insert({control, key, modifiers});
 }
 
+void Win32Ui::TakeOverKeyWhile(int control, int key, unsigned modifiers, std::function<bool()> when) {
+  keysTakenWhile_[{control, key, modifiers}] = std::move(when);
+}
+
 bool Win32Ui::KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 bool Win32Ui::TakeKey(const MSG& msg, Event& event) {
-  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
   const unsigned modifiers = (GetKeyState(VK_CONTROL) < 0 ? kModControl : 0) |
                              (GetKeyState(VK_SHIFT) < 0 ? kModShift : 0) | (GetKeyState(VK_MENU) < 0 ? kModAlt : 0);
   const int control = ControlNumberOf(msg.hwnd);
-  if (!takenKeys_.count({control, static_cast<int>(msg.wParam), modifiers})) return false;
+  const bool typed = msg.message == WM_CHAR;
+  if (typed && (msg.wParam < 32 || msg.wParam == 127 || (modifiers & (kModControl | kModAlt)))) return false;
+  const std::tuple<int, int, unsigned> key = {control, typed ? kTypedKey : static_cast<int>(msg.wParam),
+                                              typed ? 0u : modifiers};
+  const auto when = keysTakenWhile_.find(key);
+  if (!(!typed && takenKeys_.count(key)) && !(when != keysTakenWhile_.end() && when->second())) return false;
   event = Event();
   event.code = kEventTakenKey;
   event.control = control;
   event.key = static_cast<int>(msg.wParam);
-  event.modifiers = modifiers;
+  event.modifiers = typed ? kModTyped : modifiers;
   return true;
 }
 
