@@ -594,6 +594,19 @@ void LoadBare(HWND bare, const std::vector<std::string>& pieces) {
   }
 }
 
+// The bare control's text in the pieces it is loaded in.
+std::vector<std::string> PiecesOf(HWND edit, long lines) {
+  std::vector<std::string> pieces;
+  Win32EditControl from(edit, nullptr);
+  for (long first = 0; first < lines; first += 1000) {
+    long start = from.LineIndex(first);
+    long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
+    from.ExSetSel(start, end);
+    pieces.push_back(from.GetSelectionRichText());
+  }
+  return pieces;
+}
+
 // Puts the caret at the start of line index `line`, or at the text's end.
 void BareCaret(HWND edit, long line, bool atEnd) {
   long at = atEnd ? GetWindowTextLengthA(edit) + 1 : static_cast<long>(SendMessageA(edit, EM_LINEINDEX, line, 0));
@@ -636,18 +649,20 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
   const long middle = lines / 2;
   if (name == "open") {
     times.push_back(once([&] { LoadScript(app, "perf_action.script"); }));
-  } else if (name == "char-middle") {
-    if (bare) BareCaret(edit, middle, false);
+  } else if (name == "char-middle" || name == "char-end") {
+    const bool atEnd = name == "char-end";
+    if (bare) BareCaret(edit, middle, atEnd);
+    else if (atEnd) app.edit->ExSetSel(-1, -1);
     else SetCaret(*app.edit, 1, static_cast<int>(middle) + 1);
     PostMessageA(edit, WM_NULL, 0, 0);
     pump();
     for (int i = 0; i < 9; ++i) times.push_back(TimeKey(edit, false, pump));
-  } else if (name == "enter-end" || name == "enter-middle" || name == "join-middle") {
+  } else if (name == "enter-end" || name == "enter-middle" || name == "join-middle" || name == "join-end") {
     // Enter at the end of a line of text, which the realtime pass then
     // looks at; Backspace at the start of the next, joining them again.
     // Each key is timed on the same line, the other one untimed puts the
     // text back.
-    const long line = name == "enter-end" ? lines - 1 : middle;
+    const long line = name == "enter-end" || name == "join-end" ? lines - 1 : middle;
     auto backspace = [&] {
       PostMessageA(edit, WM_KEYDOWN, VK_BACK, 0);
       PostMessageA(edit, WM_CHAR, 8, 0);
@@ -660,7 +675,7 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
       SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
       PostMessageA(edit, WM_NULL, 0, 0);
       pump();
-      if (name == "join-middle") {
+      if (name.rfind("join", 0) == 0) {
         TimeKey(edit, true, pump);
         times.push_back(once(backspace));
       } else {
@@ -696,6 +711,63 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
       if (name == "delete-key") PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);
       else PostMessageA(edit, WM_CHAR, 'z', 0);
     }));
+  } else if (name == "find-next") {
+    // The next "(" from a hundred lines before the end, found and shown.
+    const long from = lines - 100;
+    if (bare) {
+      BareCaret(edit, from, false);
+      times.push_back(once([&] {
+        FINDTEXTEXA find = {};
+        find.chrg.cpMin = static_cast<long>(SendMessageA(edit, EM_LINEINDEX, from, 0));
+        find.chrg.cpMax = -1;
+        find.lpstrText = "(";
+        SendMessageA(edit, EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&find));
+        SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&find.chrgText));
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+      }));
+    } else {
+      PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 15, 0);
+      PumpUntilIdle(app);
+      SetWindowTextA(platform.ui.ControlHandle(kFindText), "(");
+      SetCaret(*app.edit, 1, static_cast<int>(from) + 1);
+      PumpUntilIdle(app);
+      times.push_back(once([&] { SendMessageA(platform.ui.ControlHandle(kFindNextButton), BM_CLICK, 0, 0); }));
+    }
+  } else if (name == "save") {
+    // The whole text written out; the bare control's text goes to the
+    // file as it is.
+    times.push_back(once([&] {
+      if (!bare) {
+        SaveScript(app, "perf_action_saved.script");
+        return;
+      }
+      std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+      text.resize(static_cast<size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+      HANDLE file = CreateFileA("perf_action_saved.script", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      DWORD written = 0;
+      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+      FlushFileBuffers(file);
+      CloseHandle(file);
+    }));
+    DeleteFileA("perf_action_saved.script");
+  } else if (name == "replace-all" || name == "replace-all-undo") {
+    // "(" by "( " on every line that has one. The bare control's floor is
+    // the replaced text, formatted, loaded into it, as for Apply.
+    const bool undo = name == "replace-all-undo";
+    if (bare) {
+      const std::vector<std::string> pieces = PiecesOf(edit, lines);
+      times.push_back(once([&] { LoadBare(edit, pieces); }));
+    } else {
+      SetCaret(*app.edit, 1, 1);
+      PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 16, 0);
+      PumpUntilIdle(app);
+      SetWindowTextA(platform.ui.ControlHandle(kReplaceFindText), "(");
+      SetWindowTextA(platform.ui.ControlHandle(kReplaceWithText), "( ");
+      auto replace = [&] { SendMessageA(platform.ui.ControlHandle(kReplaceAllButton), BM_CLICK, 0, 0); };
+      auto undoIt = [&] { PostMessageA(platform.ui.WindowHandle(0), WM_COMMAND, 8, 0); };
+      if (undo) once(replace);
+      times.push_back(once(undo ? std::function<void()>(undoIt) : replace));
+    }
   } else if (name == "paste-1000" || name == "paste-1000-undo") {
     const bool undo = name == "paste-1000-undo";
     const std::string text = ThousandLines(sample);
@@ -733,17 +805,7 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     } else if (bare) {
       // What the editor's pass can at best come to: the same text formatted
       // into a fresh control.
-      const std::vector<std::string> pieces = [&] {
-        std::vector<std::string> p;
-        Win32EditControl from(edit, nullptr);
-        for (long first = 0; first < lines; first += 1000) {
-          long start = from.LineIndex(first);
-          long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
-          from.ExSetSel(start, end);
-          p.push_back(from.GetSelectionRichText());
-        }
-        return p;
-      }();
+      const std::vector<std::string> pieces = PiecesOf(edit, lines);
       times.push_back(once([&] { LoadBare(edit, pieces); }));
     } else {
       auto apply = [&] {
