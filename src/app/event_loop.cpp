@@ -26,6 +26,8 @@ constexpr int kKeyEscape = 27;
 constexpr int kKeyBackspace = 8;
 constexpr int kKeyDelete = 46;
 constexpr int kKeyInsert = 45;
+constexpr int kKeyTab = 9;
+constexpr int kKeyReturn = 13;
 constexpr int kPasteItem = 12;
 constexpr int kUndoItem = 8;
 constexpr int kRedoItem = 9;
@@ -82,7 +84,7 @@ struct TakenKey {
 };
 constexpr TakenKey kTakenKeys[] = {
     {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem},
-    {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}};
+    {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}, {kKeyDelete, kModShift, kCutItem}};
 
 // Delete, Backspace or a character typed over thousands of selected lines:
 // the control would take them out in a time that grows with their number
@@ -92,10 +94,21 @@ void ReplaceLargeSelection(App& app, const std::string& text) {
   if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
 }
 
+// The keys taken while the selection is large, and what each puts in its
+// place. Enter and Tab are taken as keys: Wine's control makes its line
+// break on the key, before any character comes.
+struct LargeSelectionKey {
+  int key;
+  const char* text;
+};
+constexpr LargeSelectionKey kLargeSelectionKeys[] = {
+    {kKeyDelete, ""}, {kKeyBackspace, ""}, {kKeyReturn, "\r"}, {kKeyTab, "\t"}};
+
 void OnTakenKey(App& app, const Event& e) {
   if (e.control != kEditingArea) return;
   if (e.modifiers == kModTyped) return ReplaceLargeSelection(app, std::string(1, static_cast<char>(e.key)));
-  if (e.modifiers == 0 && (e.key == kKeyDelete || e.key == kKeyBackspace)) return ReplaceLargeSelection(app, "");
+  for (const LargeSelectionKey& key : kLargeSelectionKeys)
+    if (e.modifiers == 0 && e.key == key.key) return ReplaceLargeSelection(app, key.text);
   for (const TakenKey& key : kTakenKeys) {
     if (e.key != key.key || e.modifiers != key.modifiers) continue;
     const Command* command = FindCommand(key.item);
@@ -258,7 +271,9 @@ void NoteTextChanges(App& app) {
 void TakeOverEditorKeys(App& app) {
   for (const TakenKey& key : kTakenKeys) app.platform.ui->TakeOverKey(kEditingArea, key.key, key.modifiers);
   auto large = [&app] { return app.edit && SelectionIsLarge(*app.edit); };
-  for (int key : {kKeyDelete, kKeyBackspace, kTypedKey}) app.platform.ui->TakeOverKeyWhile(kEditingArea, key, 0, large);
+  for (const LargeSelectionKey& key : kLargeSelectionKeys)
+    app.platform.ui->TakeOverKeyWhile(kEditingArea, key.key, 0, large);
+  app.platform.ui->TakeOverKeyWhile(kEditingArea, kTypedKey, 0, large);
 }
 
 void DispatchEvent(App& app, const Event& event) {

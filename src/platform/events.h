@@ -30,6 +30,12 @@ constexpr unsigned kModControl = 1, kModShift = 2, kModAlt = 4;
 // as kEventTakenKey with the character as `key` and kModTyped.
 constexpr int kTypedKey = -1;
 constexpr unsigned kModTyped = 8;
+// What kTypedKey stands for: a character that goes into the text, Tab and
+// Enter included, typed without Ctrl or Alt.
+inline bool IsTypedCharacter(int character, unsigned modifiers) {
+  const bool text = character >= 32 ? character != 127 : character == '\t' || character == '\r';
+  return text && !(modifiers & (kModControl | kModAlt));
+}
 
 // Control event types.
 constexpr int kControlClick = 1;

@@ -28,7 +28,7 @@ std::string Lines(int count, const std::string& stem) {
 
 constexpr int kSelectAll = 14, kDelete = 13, kCut = 10, kPaste = 12, kUndo = 8, kRedo = 9;
 // Keys rather than menu items, in the table below.
-constexpr int kDeleteKey = -kVkDelete, kBackspaceKey = -kVkBack, kTypeZ = -'z';
+constexpr int kDeleteKey = -kVkDelete, kBackspaceKey = -kVkBack, kEnterKey = -kVkReturn, kTypeZ = -'z';
 
 TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
   // A tab, an empty line and no line break at the end, past a Replace all's
@@ -54,6 +54,7 @@ TEST_F(LargeEdits, EachIsOneStepThatUndoAndRedoTakeWhole) {
       {"the Delete key over 800 lines", 100, 900, kDeleteKey, head + tail, head},
       {"Backspace over all", -1, -1, kBackspaceKey, "", ""},
       {"a character typed over 800 lines", 100, 900, kTypeZ, head + "z" + tail, head + "z"},
+      {"Enter over 800 lines", 100, 900, kEnterKey, head + "\r\n" + tail, head + "\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

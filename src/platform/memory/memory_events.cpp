@@ -20,7 +20,13 @@ bool MemoryEvents::NextEvent(Event& event, bool) {
   }
   Item item = std::move(queue_.front());
   queue_.pop_front();
-  if (TakenWhile(item.event)) item.effect = nullptr;
+  // A key down taken from the control is never translated into its
+  // character: the character Key() queued after it goes too.
+  const bool charOfTakenKey = item.event.code == kEventChar && item.event.key == charOfTakenKey_;
+  charOfTakenKey_ = -1;
+  if (charOfTakenKey) item.event.code = 0;
+  if (charOfTakenKey || TakenWhile(item.event)) item.effect = nullptr;
+  if (item.event.code == kEventTakenKey && item.event.modifiers != kModTyped) charOfTakenKey_ = item.event.key;
   if (item.effect) item.effect();
   event = std::move(item.event);
   // A key reaches the window that holds the focus, as the system sends it.
@@ -42,7 +48,7 @@ bool MemoryEvents::TakenWhile(Event& event) {
   if ((!typed && event.code != kEventKeyDown) || !ui_.editors.count(ui_.focused)) return false;
   const unsigned modifiers = (ui_.heldKeys.count(kVkControl) ? kModControl : 0) |
                              (ui_.heldKeys.count(kVkShift) ? kModShift : 0);
-  if (typed && (event.key < 32 || event.key == 127 || (modifiers & kModControl))) return false;
+  if (typed && !IsTypedCharacter(event.key, modifiers)) return false;
   const auto when = ui_.keysTakenWhile.find({ui_.focused, typed ? kTypedKey : event.key, typed ? 0u : modifiers});
   if (when == ui_.keysTakenWhile.end() || !when->second()) return false;
   event.code = kEventTakenKey;

@@ -76,6 +76,7 @@ class MemoryEvents : public EventSource {
   MemoryUi& ui_;
   std::deque<Item> queue_;
   bool ignoreNext_ = false;
+  int charOfTakenKey_ = -1;
   long long now_ = 0;
   long long timerDue_ = -1;
 };

@@ -224,7 +224,7 @@ bool Win32Ui::TakeKey(const MSG& msg, Event& event) {
                              (GetKeyState(VK_SHIFT) < 0 ? kModShift : 0) | (GetKeyState(VK_MENU) < 0 ? kModAlt : 0);
   const int control = ControlNumberOf(msg.hwnd);
   const bool typed = msg.message == WM_CHAR;
-  if (typed && (msg.wParam < 32 || msg.wParam == 127 || (modifiers & (kModControl | kModAlt)))) return false;
+  if (typed && !IsTypedCharacter(static_cast<int>(msg.wParam), modifiers)) return false;
   const std::tuple<int, int, unsigned> key = {control, typed ? kTypedKey : static_cast<int>(msg.wParam),
                                               typed ? 0u : modifiers};
   const auto when = keysTakenWhile_.find(key);
