@@ -862,6 +862,14 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     part("Focus", [&] { e.Focus(); });
     part("HighlightLine(line), looks right", [&] { HighlightLine(app, static_cast<int>(line) + 1); });
     part("PostEventStep, caret still", [&] { PostEventStep(app); });
+    int flip = 0;
+    part("caret status text changed", [&] {
+      app.platform.ui->SetStatusText(kStatusCaretField, (++flip & 1) ? "Line 1, Col 1" : "Line 2, Col 1");
+    });
+    part("HighlightLine after Enter, looks right", [&] {
+      e.ExSetSel(to + 1, to + 1);
+      HighlightLine(app, static_cast<int>(line) + 1, {from, to});
+    });
     times.push_back(0);
   } else if (name == "apply-parts") {
     // What a whole-text pass by reloading is made of, one part at a time.
