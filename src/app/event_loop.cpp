@@ -86,9 +86,9 @@ constexpr TakenKey kTakenKeys[] = {
     {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem},
     {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}, {kKeyDelete, kModShift, kCutItem}};
 
-// Delete, Backspace or a character typed over thousands of selected lines:
-// the control would take them out in a time that grows with their number
-// times the text's length; the editor loads the text anew instead.
+// Delete, Backspace, Enter, Tab or a character typed over thousands of
+// selected lines: the control would take them out in a time that grows with
+// their number times the text's length; the editor loads the text anew.
 void ReplaceLargeSelection(App& app, const std::string& text) {
   MarkChanged(app.state);
   if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);

@@ -249,9 +249,9 @@ void AppendLoadPieces(const std::string& text, const std::vector<CharLook>& look
 // pieces ten times as long as those it is loaded in.
 // The reload empties the control's undo history too: what the user could
 // undo and redo is first turned into the editor's own steps. `highlight`
-// off gives the editor font alone. False, with nothing changed, when the text does not read back
-// exactly; false after a reload that did not give the text back exactly,
-// which is then in again plain.
+// off gives the editor font alone. False, with nothing changed, when the
+// text does not read back exactly; false after a reload that did not give
+// the text back exactly, which is then in again plain.
 constexpr long kReadPieceFactor = 10;
 bool RestyleByReloading(App& app, bool highlight) {
   EditControl& edit = *app.edit;

@@ -227,8 +227,9 @@ bool Win32Ui::TakeKey(const MSG& msg, Event& event) {
   if (typed && !IsTypedCharacter(static_cast<int>(msg.wParam), modifiers)) return false;
   const std::tuple<int, int, unsigned> key = {control, typed ? kTypedKey : static_cast<int>(msg.wParam),
                                               typed ? 0u : modifiers};
+  const bool always = !typed && takenKeys_.count(key) != 0;
   const auto when = keysTakenWhile_.find(key);
-  if (!(!typed && takenKeys_.count(key)) && !(when != keysTakenWhile_.end() && when->second())) return false;
+  if (!always && (when == keysTakenWhile_.end() || !when->second())) return false;
   event = Event();
   event.code = kEventTakenKey;
   event.control = control;
