@@ -571,9 +571,9 @@ struct BareControl {
 
 // The formatted text as the editor opens it, in the pieces a bare control
 // takes it in; the editor's control is emptied afterwards.
-std::vector<std::string> FormattedPieces(App& app) {
+// A control's text in the pieces of 1,000 lines it is loaded in.
+std::vector<std::string> PiecesOf(EditControl& from) {
   std::vector<std::string> pieces;
-  EditControl& from = *app.edit;
   const long lines = from.GetLineCount();
   for (long first = 0; first < lines; first += 1000) {
     long start = from.LineIndex(first);
@@ -581,6 +581,15 @@ std::vector<std::string> FormattedPieces(App& app) {
     from.ExSetSel(start, end);
     pieces.push_back(from.GetSelectionRichText());
   }
+  return pieces;
+}
+std::vector<std::string> PiecesOf(HWND edit) {
+  Win32EditControl control(edit, nullptr);
+  return PiecesOf(control);
+}
+
+std::vector<std::string> FormattedPieces(App& app) {
+  std::vector<std::string> pieces = PiecesOf(*app.edit);
   LoadText(app, {""}, false);
   return pieces;
 }
@@ -592,19 +601,6 @@ void LoadBare(HWND bare, const std::vector<std::string>& pieces) {
     copy.ExSetSel(-1, -1);
     copy.SetRichText(piece, true);
   }
-}
-
-// The bare control's text in the pieces it is loaded in.
-std::vector<std::string> PiecesOf(HWND edit, long lines) {
-  std::vector<std::string> pieces;
-  Win32EditControl from(edit, nullptr);
-  for (long first = 0; first < lines; first += 1000) {
-    long start = from.LineIndex(first);
-    long end = first + 1000 < lines ? from.LineIndex(first + 1000) : from.GetTextLength();
-    from.ExSetSel(start, end);
-    pieces.push_back(from.GetSelectionRichText());
-  }
-  return pieces;
 }
 
 // Puts the caret at the start of line index `line`, or at the text's end.
@@ -755,7 +751,7 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     // the replaced text, formatted, loaded into it, as for Apply.
     const bool undo = name == "replace-all-undo";
     if (bare) {
-      const std::vector<std::string> pieces = PiecesOf(edit, lines);
+      const std::vector<std::string> pieces = PiecesOf(edit);
       times.push_back(once([&] { LoadBare(edit, pieces); }));
     } else {
       SetCaret(*app.edit, 1, 1);
@@ -805,7 +801,7 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     } else if (bare) {
       // What the editor's pass can at best come to: the same text formatted
       // into a fresh control.
-      const std::vector<std::string> pieces = PiecesOf(edit, lines);
+      const std::vector<std::string> pieces = PiecesOf(edit);
       times.push_back(once([&] { LoadBare(edit, pieces); }));
     } else {
       auto apply = [&] {

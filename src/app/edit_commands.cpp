@@ -42,14 +42,16 @@ void EditCopy(App& app) { CopySelection(*app.edit); }
 void EditPaste(App& app) {
   std::string text = app.platform.clipboard->GetText();
   if (text.empty() && !HasSelection(*app.edit)) return;
-  MarkChanged(app.state);
-  if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
+  ReplaceSelectionAsEdit(app, text);
 }
 
 void EditDelete(App& app) {
-  if (!HasSelection(*app.edit)) return;
+  if (HasSelection(*app.edit)) ReplaceSelectionAsEdit(app, "");
+}
+
+void ReplaceSelectionAsEdit(App& app, const std::string& text) {
   MarkChanged(app.state);
-  if (!ReplaceSelectionLarge(app, "")) ReplaceSelection(*app.edit, "");
+  if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
 }
 
 void EditSelectAll(App& app) { SelectAll(*app.edit); }

@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/commands.h"
+#include "app/edit_commands.h"
 #include "app/main_window.h"
 #include "app/outside_changes.h"
 #include "app/recovery.h"
@@ -86,17 +87,11 @@ constexpr TakenKey kTakenKeys[] = {
     {'V', kModControl, kPasteItem}, {kKeyInsert, kModShift, kPasteItem}, {'Z', kModControl, kUndoItem},
     {'Y', kModControl, kRedoItem}, {'X', kModControl, kCutItem}, {kKeyDelete, kModShift, kCutItem}};
 
-// Delete, Backspace, Enter, Tab or a character typed over thousands of
-// selected lines: the control would take them out in a time that grows with
-// their number times the text's length; the editor loads the text anew.
-void ReplaceLargeSelection(App& app, const std::string& text) {
-  MarkChanged(app.state);
-  if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
-}
-
-// The keys taken while the selection is large, and what each puts in its
-// place. Enter and Tab are taken as keys: Wine's control makes its line
-// break on the key, before any character comes.
+// The keys taken while thousands of lines are selected, and what each puts
+// in their place: the control would take the lines out in a time that grows
+// with their number times the text's length. Enter and Tab are taken as
+// keys: Wine's control makes its line break on the key, before any
+// character comes.
 struct LargeSelectionKey {
   int key;
   const char* text;
@@ -106,9 +101,9 @@ constexpr LargeSelectionKey kLargeSelectionKeys[] = {
 
 void OnTakenKey(App& app, const Event& e) {
   if (e.control != kEditingArea) return;
-  if (e.modifiers == kModTyped) return ReplaceLargeSelection(app, std::string(1, static_cast<char>(e.key)));
+  if (e.modifiers == kModTyped) return ReplaceSelectionAsEdit(app, std::string(1, static_cast<char>(e.key)));
   for (const LargeSelectionKey& key : kLargeSelectionKeys)
-    if (e.modifiers == 0 && e.key == key.key) return ReplaceLargeSelection(app, key.text);
+    if (e.modifiers == 0 && e.key == key.key) return ReplaceSelectionAsEdit(app, key.text);
   for (const TakenKey& key : kTakenKeys) {
     if (e.key != key.key || e.modifiers != key.modifiers) continue;
     const Command* command = FindCommand(key.item);

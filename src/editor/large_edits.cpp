@@ -138,27 +138,24 @@ bool ReplaceSelectionLarge(App& app, const std::string& text) {
   return true;
 }
 
-bool UndoOwnStep(App& app) {
-  OwnUndoSteps& own = app.state.ownUndo;
-  if (own.undo.empty() || app.edit->CanUndo()) return false;
+namespace {
+
+// Makes the newest step of `from`, forward or back, and moves it to `to`.
+bool MoveOwnStep(App& app, std::vector<OwnUndoStep>& from, std::vector<OwnUndoStep>& to, bool forward) {
+  if (from.empty() || app.edit->CanUndo()) return false;
   const std::string now = app.edit->GetText();
-  if (StampOf(now) != own.undo.back().after) return false;
-  own.redo.push_back(std::move(own.undo.back()));
-  own.undo.pop_back();
-  MakeStep(app, own.redo.back(), false, now);
+  if (StampOf(now) != (forward ? from.back().before : from.back().after)) return false;
+  to.push_back(std::move(from.back()));
+  from.pop_back();
+  MakeStep(app, to.back(), forward, now);
   return true;
 }
 
-bool RedoOwnStep(App& app) {
-  OwnUndoSteps& own = app.state.ownUndo;
-  if (own.redo.empty() || app.edit->CanUndo()) return false;
-  const std::string now = app.edit->GetText();
-  if (StampOf(now) != own.redo.back().before) return false;
-  own.undo.push_back(std::move(own.redo.back()));
-  own.redo.pop_back();
-  MakeStep(app, own.undo.back(), true, now);
-  return true;
-}
+}  // namespace
+
+bool UndoOwnStep(App& app) { return MoveOwnStep(app, app.state.ownUndo.undo, app.state.ownUndo.redo, false); }
+
+bool RedoOwnStep(App& app) { return MoveOwnStep(app, app.state.ownUndo.redo, app.state.ownUndo.undo, true); }
 
 void TakeOwnStep(AppState& state, OwnUndoStep step) {
   OwnUndoSteps& own = state.ownUndo;
