@@ -17,7 +17,7 @@ limit="${2:-60}"
 sizes="${3:-5000 50000}"
 actions="${4:-open apply-change apply-same apply-typed apply-typed-undo new-font delete-all delete-all-undo \
 delete-key type-over-all paste-1000 paste-1000-undo char-middle char-end enter-middle enter-end join-middle join-end \
-find-next save replace-all replace-all-undo}"
+down-middle down-end up-middle up-end find-next save replace-all replace-all-undo}"
 
 arch=i686
 can_run_32bit || arch=x86_64

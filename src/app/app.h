@@ -11,6 +11,7 @@ struct App {
   EditControl* edit = nullptr;   // the editing area, once the main window exists
   LineScanner scanner;           // built from the word lists once they are loaded
   CaretWatch caret;              // where the post-event step last found the caret
+  LooksKnown looks;              // which lines may need the realtime pass
 };
 
 // Runs the whole start-up sequence; false when the main window could not be
@@ -28,7 +29,7 @@ void TakeOverEditorKeys(App& app);
 void PostEventStep(App& app);
 
 // Sets `Changed` when the editing area's text changed since it was last
-// marked unchanged.
+// asked, and counts that change in `textChanges`.
 void NoteTextChanges(App& app);
 
 void RequestQuit(App& app);

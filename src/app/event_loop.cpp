@@ -260,6 +260,8 @@ void OnDropFiles(App& app, const Event& e) { OnFilesDropped(app, e.droppedFiles)
 void NoteTextChanges(App& app) {
   if (app.edit && app.edit->GetModify()) {
     MarkChanged(app.state);
+    app.edit->SetModify(false);
+    ++app.state.textChanges;
   }
 }
 
@@ -272,6 +274,7 @@ void TakeOverEditorKeys(App& app) {
 }
 
 void DispatchEvent(App& app, const Event& event) {
+  app.state.stepByKey = event.code == kEventChar || event.code == kEventKeyDown;
   auto it = kEventTable.find(event.code);
   if (it != kEventTable.end()) it->second(app, event);
 }
@@ -300,6 +303,15 @@ void PostEventStep(App& app) {
   }
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret);
+  // Typing changes the text at the caret; any other change (a command, a
+  // drop, the editor's own) leaves nothing known of the looks.
+  TextStep step = TextStep::None;
+  if (s.textChanges != s.textChangesSeen) {
+    s.textChangesSeen = s.textChanges;
+    step = s.stepByKey == 1 ? StepOfEdit(*app.edit, app.caret) : TextStep::Other;
+    NoteTextStep(app.looks, step, app.caret.before.line);
+  }
+  const bool lineLeftJoined = step == TextStep::JoinBefore || step == TextStep::JoinEmptyLastLine;
   // A pass selects the line it formats, and the control takes a selection
   // back only with its active end at the higher offset: one made upwards
   // (its anchor, the caret before it, at the higher end) would come back
@@ -310,7 +322,10 @@ void PostEventStep(App& app) {
   if (!selecting) s.selectionAnchor = selection.cpMin;
   const bool reversed = selecting && s.selectionAnchor == selection.cpMax;
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
-    if (reversed) {
+    // A line joined to the caret's is the caret's line now; a line nothing
+    // touched since a pass saw it is as the pass left it.
+    if (lineLeftJoined || !NeedsPass(app.looks, s.lastCaretLine)) {
+    } else if (reversed) {
       if (std::find(s.linesAwaitingPass.begin(), s.linesAwaitingPass.end(), s.lastCaretLine) ==
           s.linesAwaitingPass.end())
         s.linesAwaitingPass.push_back(s.lastCaretLine);

@@ -38,39 +38,65 @@ CaretPlace ReadCaret(EditControl& edit) {
 }
 
 CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch) {
+  using Move = CaretWatch::Move;
   const CharRange sel = edit.ExGetSel();
   const long lines = edit.GetLineCount();
   const CaretPlace was = watch.place;
   const bool wasCaret = watch.lines >= 0 && watch.caretOnly;
+  watch.before = was;
+  watch.linesBefore = watch.lines;
   watch.lineLeft = {-1, -1};
   watch.caretOnly = sel.cpMin == sel.cpMax;
+  watch.lines = lines;
   if (!watch.caretOnly || !wasCaret) {
-    watch.place = ReadCaret(edit);
-    watch.lines = lines;
-    return watch.place;
+    watch.move = Move::ReadAnew;
+    return watch.place = ReadCaret(edit);
   }
   const long lineStart = edit.LineIndex(-1);
   CaretPlace place = was;
-  if (lines == watch.lines && lineStart == was.lineStart) {
-    // Same line.
-  } else if (lines == watch.lines + 1 && sel.cpMin == was.end + 1 && lineStart == sel.cpMin) {
+  const long added = lines - watch.linesBefore;
+  if (added == 0 && lineStart == was.lineStart) {
+    watch.move = Move::SameLine;
+  } else if (added == 1 && sel.cpMin == was.end + 1 && lineStart == sel.cpMin) {
     // One line break typed at the caret (Enter): the only single change
     // that adds a line and leaves the caret just past where it was, at the
     // start of a line. The line left keeps its start.
+    watch.move = Move::BreakAtCaret;
     place.line = was.line + 1;
     watch.lineLeft = {was.lineStart, was.end};
-  } else if (lines == watch.lines - 1 && was.end == was.lineStart && sel.cpMin == was.end - 1) {
+  } else if (added == -1 && was.end == was.lineStart && sel.cpMin == was.end - 1) {
     // The line break before the caret taken out (Backspace at a line's start).
+    watch.move = Move::JoinBefore;
     place.line = was.line - 1;
+  } else if (added == -1 && sel.cpMin == was.end && lineStart == was.lineStart) {
+    // The line break after the caret's line taken out (Delete at its end).
+    watch.move = Move::JoinAfter;
   } else {
+    watch.move = Move::ReadAnew;
     place = ReadCaret(edit);
   }
   place.lineStart = lineStart;
   place.end = sel.cpMax;
   place.column = static_cast<int>(sel.cpMax - lineStart + 1);
-  watch.place = place;
-  watch.lines = lines;
-  return place;
+  return watch.place = place;
+}
+
+TextStep StepOfEdit(EditControl& edit, const CaretWatch& watch) {
+  using Move = CaretWatch::Move;
+  // Nothing follows the caret once it stands at the text's end.
+  auto atTextEnd = [&] { return edit.GetTextLengthEx() == watch.place.end; };
+  switch (watch.move) {
+    case Move::SameLine: return TextStep::OnCaretLine;
+    case Move::BreakAtCaret: return atTextEnd() ? TextStep::BreakAtTextEnd : TextStep::BreakAtCaret;
+    case Move::JoinBefore: return atTextEnd() ? TextStep::JoinEmptyLastLine : TextStep::JoinBefore;
+    case Move::JoinAfter: return TextStep::JoinAfter;
+    case Move::ReadAnew: break;
+  }
+  // A selection within one line typed over leaves the line count, and the
+  // caret on the line where the selection began.
+  const bool sameLine = watch.linesBefore == watch.lines && watch.caretOnly &&
+                        watch.place.line == watch.before.line && watch.place.lineStart == watch.before.lineStart;
+  return sameLine ? TextStep::OnCaretLine : TextStep::Other;
 }
 
 int FirstVisibleLine(EditControl& edit) { return static_cast<int>(edit.GetFirstVisibleLine()) + 1; }

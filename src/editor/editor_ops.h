@@ -5,6 +5,7 @@
 // before its to-column, and -1 means the end of the line or the last line.
 #include <string>
 
+#include "editor/looks_known.h"
 #include "platform/clipboard.h"
 #include "platform/edit_control.h"
 
@@ -28,6 +29,10 @@ struct CaretWatch {
   bool caretOnly = false;   // the selection was empty then
   // After Enter: where the line the caret left lies now; -1 otherwise.
   CharRange lineLeft{-1, -1};
+  // How the last read found the caret had come, and where it was before.
+  enum class Move { ReadAnew, SameLine, BreakAtCaret, JoinBefore, JoinAfter } move = Move::ReadAnew;
+  CaretPlace before;
+  long linesBefore = -1;
 };
 // The caret now. A line query walks the control's text in Wine (2 ms each at
 // the end of 50,000 lines), and most events (paints, timers, the keystroke
@@ -37,6 +42,9 @@ struct CaretWatch {
 // could keep both, and such an edit moves the caret. Enter and Backspace at
 // a line's start are told by the line count and the caret's move alone.
 CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch);
+// What an edit made in the step the watch last read did to the text, if it
+// was made at the caret, as typing is.
+TextStep StepOfEdit(EditControl& edit, const CaretWatch& watch);
 int FirstVisibleLine(EditControl& edit);
 int CaretPixelColumn(EditControl& edit, int fontSize);
 void SetCaret(EditControl& edit, long column, long line);

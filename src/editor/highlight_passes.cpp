@@ -314,6 +314,7 @@ void HighlightAll(App& app) {
     ApplyEditorFont(edit, ShownFace(app.state), app.state.EditorFontSize);
     edit.SetRedraw(true);
   }
+  KnowWholeText(app.looks, true);
   CaretToStart(app);
 }
 
@@ -329,6 +330,7 @@ void ApplyEditorFontToAll(App& app) {
 
 void HighlightLine(App& app, int line, CharRange where) {
   EditControl& edit = *app.edit;
+  NotePassed(app.looks, line, line);
   const long index = line - 1 < 0 ? 0 : line - 1;
   // A line that no longer exists (lines were deleted), or an empty one, has
   // nothing to format.
@@ -361,6 +363,7 @@ void HighlightLinesAt(App& app, long from, long to) {
   const long first = edit.ExLineFromChar(from), last = edit.ExLineFromChar(to);
   const long start = edit.LineIndex(first), lastStart = edit.LineIndex(last);
   const long end = lastStart + edit.LineLength(lastStart);
+  NotePassed(app.looks, static_cast<int>(first) + 1, static_cast<int>(last) + 1);
   if (start >= end) return;
   QuietFormatting quiet(edit);
   if (HighlightStretch(app, start, end, HighlightPass::SingleLine)) return;
@@ -398,5 +401,6 @@ void LoadText(App& app, const std::vector<std::string>& lines, bool highlight) {
     QuietFormatting quiet(edit);
     ApplyEditorFont(edit, ShownFace(app.state), app.state.EditorFontSize);
   }
+  KnowWholeText(app.looks, highlight);
   CaretToStart(app);
 }

@@ -83,6 +83,9 @@ class EditControl {
   virtual void SetText(const std::string& text) = 0;       // SetWindowTextA
   virtual std::string GetText() = 0;                       // GetWindowTextA (CR LF)
   virtual long GetTextLength() = 0;                        // GetWindowTextLengthA (CR LF)
+  // EM_GETTEXTLENGTHEX (GTL_NUMCHARS): the offset past the last character,
+  // a paragraph mark counting one; unlike a position, asked without a walk.
+  virtual long GetTextLengthEx() = 0;
   // EM_SETTEXTEX with rich text: replaces the selection (or the whole text)
   // with formatted text in one transfer.
   virtual void SetRichText(const std::string& rtf, bool selectionOnly) = 0;

@@ -2,6 +2,7 @@
 // rich-text transfer), but every character must end exactly as if every
 // step had been applied one by one, as the plain algorithm does.
 #include <functional>
+#include <map>
 #include <random>
 
 #include "app/script_files.h"
@@ -10,6 +11,7 @@
 #include "editor/highlight_passes.h"
 #include "editor/large_edits.h"
 #include "editor/line_breaks.h"
+#include "editor/search.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -231,56 +233,64 @@ TEST_F(Highlighting, ALongTextFormattedAnewKeepsEveryStepToUndoAndRedo) {
   }
 }
 
-// Enter and Backspace at a line's start are told from the caret's move
-// alone: after every key the caret watch must agree with a full read, and
-// the line Enter left must be formatted as when found by its number.
-TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAfterEveryKey) {
-  constexpr int kEnter = 13, kBack = 8, kDelete = 46, kEnd = 35, kLeft = 37, kHome = 36;
+// Enter, Backspace and Delete joining lines are told from the caret's move
+// alone, and typing from a move by the control's modified flag: after every
+// key the caret watch must agree with a full read, and every line the
+// editor takes for formatted, the caret's aside, must look exactly as a
+// pass would leave it, whether a pass looked at it or not.
+TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAndSkippedLinesAreFormatted) {
+  // E Enter, B Backspace, D Delete, < and > left and right, ^ and v up and
+  // down, H and N Home and End; anything else is typed.
+  const std::map<char, int> keys = {{'E', 13}, {'B', 8}, {'D', 46}, {'<', 37}, {'>', 39},
+                                    {'^', 38}, {'v', 40}, {'H', 36}, {'N', 35}};
   const std::string text = "if (x) Game.Log(\"a\") // c\r\n\tsecond while\r\n\r\nlast";
   const struct {
     const char* name;
-    int line;                  // where the caret starts: the end of this line
-    std::vector<int> keys;
+    int line;  // where the caret starts: the end of this line
+    const char* keys;
   } cases[] = {
-      {"Enter at a line's end", 1, {kEnter}},
-      {"Enter inside a line", 2, {kLeft, kLeft, kEnter}},
-      {"Enter on an empty line, then Backspace", 3, {kEnter, kBack}},
-      {"Backspace at a line's start", 2, {kHome, kBack}},
-      {"Delete at a line's end", 1, {kDelete}},
-      {"Enter twice at the text's end", 4, {kEnter, kEnter, kEnd}},
+      {"Enter at a line's end", 1, "E^"},
+      {"Enter inside a line", 2, "<<Ev"},
+      {"Enter on an empty line, then Backspace", 3, "EB^"},
+      {"Backspace at a line's start", 2, "HBv"},
+      {"Delete at a line's end, then down", 1, "Dv"},
+      {"Enter twice at the text's end, back up", 4, "EEN^^^"},
+      {"a keyword typed over, then up and back", 2, "s^vv"},
+      {"typed on a new last line, joined up", 4, "E whileHB^"},
+      {"typed, the text's end left empty and joined", 4, "EwBB^"},
+      {"a line split inside a string", 1, "<<<<<<<<<<<E^v"},
+      {"Delete joining a typed line", 2, "xD^"},
   };
   MemoryEditControl& literal = Twin();
-  auto copyIntoLiteral = [&] {
-    literal.SetText(Text());
-    for (long i = 0; i < edit().Length(); ++i) {
-      literal.ExSetSel(i, i + 1);
-      SetSelectionColor(literal, edit().FormatAt(i).color);
-      SetSelectionStyle(literal, edit().FormatAt(i).effects);
-    }
-  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    SetText(text);
+    LoadText(app, SplitTextLines(text), true);
     const long start = edit().LineIndex(c.line - 1), end = start + edit().LineLength(start);
     edit().ExSetSel(end, end);
+    mem.events.Other(0);
     Run();
-    for (int key : c.keys) {
-      const int left = CaretLine(edit());
-      mem.events.Key(key);
+    for (const char* k = c.keys; *k; ++k) {
+      SCOPED_TRACE(std::string("after ") + *k);
+      if (keys.count(*k)) mem.events.Key(keys.at(*k));
+      else mem.events.Type(std::string(1, *k));
       Run();
       const CaretPlace full = ReadCaret(edit());
       EXPECT_EQ(app.caret.place.line, full.line);
       EXPECT_EQ(app.caret.place.column, full.column);
       EXPECT_EQ(app.caret.place.lineStart, full.lineStart);
-      if (key == kEnter) {
-        // Formatting the line left once more by its number changes nothing.
-        copyIntoLiteral();
-        LiteralHighlightLine(app, literal, left, left + 1);
-        ExpectSameFormats(edit(), literal);
-        EXPECT_EQ(full.line, left + 1);
-        EXPECT_EQ(full.column, 1);
+      literal.SetText(Text());
+      for (long i = 0; i < edit().Length(); ++i) {
+        const CharLook& look = edit().FormatAt(i);
+        literal.ExSetSel(i, i + 1);
+        literal.SetSelectionFormat(
+            {kCfmColor | kCfmEffects | kCfmFace | kCfmSize, look.effects, look.heightTwips, look.color, look.face});
       }
+      for (int line = 1; line <= LineCount(edit()); ++line)
+        if (line != full.line && !NeedsPass(app.looks, line)) LiteralHighlightLine(app, literal, line, full.line);
+      ExpectSameFormats(edit(), literal);
     }
+    // Typing alone never leaves the editor knowing nothing.
+    EXPECT_TRUE(app.looks.known);
   }
 }
 

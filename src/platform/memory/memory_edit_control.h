@@ -60,6 +60,7 @@ class MemoryEditControl : public EditControl {
   void SetText(const std::string& text) override;
   std::string GetText() override;
   long GetTextLength() override;
+  long GetTextLengthEx() override { return Length(); }
   void SetRichText(const std::string& rtf, bool selectionOnly) override;
   std::string GetRichText() override;
   std::string GetSelectionRichText() override;

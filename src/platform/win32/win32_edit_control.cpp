@@ -190,6 +190,13 @@ std::string Win32EditControl::GetText() {
 
 long Win32EditControl::GetTextLength() { return GetWindowTextLengthA(hwnd_); }
 
+long Win32EditControl::GetTextLengthEx() {
+  GETTEXTLENGTHEX how;
+  how.flags = GTL_NUMCHARS;
+  how.codepage = CP_ACP;
+  return static_cast<long>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
 void Win32EditControl::SetRichText(const std::string& rtf, bool selectionOnly) {
   if (!selectionOnly) DropLongText();
   SETTEXTEX how;

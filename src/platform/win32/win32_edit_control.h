@@ -49,6 +49,7 @@ class Win32EditControl : public EditControl {
   void SetText(const std::string& text) override;
   std::string GetText() override;
   long GetTextLength() override;
+  long GetTextLengthEx() override;
   void SetRichText(const std::string& rtf, bool selectionOnly) override;
   std::string GetRichText() override;
   std::string GetSelectionRichText() override;
