@@ -29,7 +29,7 @@ void TakeOverEditorKeys(App& app);
 void PostEventStep(App& app);
 
 // Sets `Changed` when the editing area's text changed since it was last
-// asked, and counts that change in `textChanges`.
+// asked.
 void NoteTextChanges(App& app);
 
 void RequestQuit(App& app);

@@ -8,4 +8,5 @@ void ResetAppState(AppState& state) {
 void MarkChanged(AppState& state) {
   state.Changed = 1;
   state.recoveryCurrent = 0;
+  ++state.textChanges;
 }

@@ -119,8 +119,9 @@ struct AppState {
   int lastCaretColumn = 0;
   int ctrlHeld = 0;   // between the Ctrl key's press and release
   std::string caretStatusShown;   // the caret field's text as last written
-  // The control's modified flag is taken, and cleared, as each step ends;
-  // these count the steps that found it set, and the last one the loop saw.
+  // Every change of the text is counted, whoever made it: typing is seen by
+  // the control's modified flag, taken and cleared as each step ends, and
+  // the editor's own changes mark the document changed themselves.
   long textChanges = 0;
   long textChangesSeen = 0;
   int stepByKey = 0;   // the step's event was a key or a character, as typing is

@@ -261,7 +261,6 @@ void NoteTextChanges(App& app) {
   if (app.edit && app.edit->GetModify()) {
     MarkChanged(app.state);
     app.edit->SetModify(false);
-    ++app.state.textChanges;
   }
 }
 
