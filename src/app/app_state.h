@@ -125,6 +125,7 @@ struct AppState {
   long textChanges = 0;
   long textChangesSeen = 0;
   int stepByKey = 0;   // the step's event was a key or a character, as typing is
+  int stepArrow = 0;   // it was a plain arrow key: 1 towards the text's end, -1 its start
 
   // Member popup.
   int PopupShown = 0;

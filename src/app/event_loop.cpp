@@ -29,6 +29,7 @@ constexpr int kKeyDelete = 46;
 constexpr int kKeyInsert = 45;
 constexpr int kKeyTab = 9;
 constexpr int kKeyReturn = 13;
+constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 constexpr int kPasteItem = 12;
 constexpr int kUndoItem = 8;
 constexpr int kRedoItem = 9;
@@ -273,7 +274,12 @@ void TakeOverEditorKeys(App& app) {
 }
 
 void DispatchEvent(App& app, const Event& event) {
-  app.state.stepByKey = event.code == kEventChar || event.code == kEventKeyDown;
+  AppState& s = app.state;
+  s.stepByKey = event.code == kEventChar || event.code == kEventKeyDown;
+  // With Ctrl an arrow moves by words or paragraphs, past empty lines.
+  const bool arrow = event.code == kEventKeyDown && s.ctrlHeld == 0;
+  s.stepArrow = !arrow ? 0 : event.key == kKeyDown || event.key == kKeyRight ? 1
+                         : event.key == kKeyUp || event.key == kKeyLeft  ? -1 : 0;
   auto it = kEventTable.find(event.code);
   if (it != kEventTable.end()) it->second(app, event);
 }
@@ -301,7 +307,7 @@ void PostEventStep(App& app) {
     s.lastCaretLine = CaretLine(*app.edit);
   }
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
-  const CaretPlace caret = ReadCaret(*app.edit, app.caret);
+  const CaretPlace caret = ReadCaret(*app.edit, app.caret, s.stepArrow);
   // Typing changes the text at the caret; any other change (a command, a
   // drop, the editor's own) leaves nothing known of the looks.
   TextStep step = TextStep::None;

@@ -37,7 +37,7 @@ CaretPlace ReadCaret(EditControl& edit) {
   return place;
 }
 
-CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch) {
+CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch, int arrow) {
   using Move = CaretWatch::Move;
   const CharRange sel = edit.ExGetSel();
   const long lines = edit.GetLineCount();
@@ -71,6 +71,9 @@ CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch) {
   } else if (added == -1 && sel.cpMin == was.end && lineStart == was.lineStart) {
     // The line break after the caret's line taken out (Delete at its end).
     watch.move = Move::JoinAfter;
+  } else if (added == 0 && arrow != 0 && (lineStart - was.lineStart) * arrow > 0) {
+    watch.move = Move::ArrowKey;
+    place.line = was.line + arrow;
   } else {
     watch.move = Move::ReadAnew;
     place = ReadCaret(edit);
@@ -90,6 +93,7 @@ TextStep StepOfEdit(EditControl& edit, const CaretWatch& watch) {
     case Move::BreakAtCaret: return atTextEnd() ? TextStep::BreakAtTextEnd : TextStep::BreakAtCaret;
     case Move::JoinBefore: return atTextEnd() ? TextStep::JoinEmptyLastLine : TextStep::JoinBefore;
     case Move::JoinAfter: return TextStep::JoinAfter;
+    case Move::ArrowKey: return TextStep::Other;
     case Move::ReadAnew: break;
   }
   // A selection within one line typed over leaves the line count, and the

@@ -30,7 +30,7 @@ struct CaretWatch {
   // After Enter: where the line the caret left lies now; -1 otherwise.
   CharRange lineLeft{-1, -1};
   // How the last read found the caret had come, and where it was before.
-  enum class Move { ReadAnew, SameLine, BreakAtCaret, JoinBefore, JoinAfter } move = Move::ReadAnew;
+  enum class Move { ReadAnew, SameLine, BreakAtCaret, JoinBefore, JoinAfter, ArrowKey } move = Move::ReadAnew;
   CaretPlace before;
   long linesBefore = -1;
 };
@@ -41,7 +41,9 @@ struct CaretWatch {
 // Only an edit before the caret that removes and adds line breaks at once
 // could keep both, and such an edit moves the caret. Enter and Backspace at
 // a line's start are told by the line count and the caret's move alone.
-CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch);
+// `arrow` is 1 or -1 when the step was a plain arrow key towards the text's
+// end or start: a caret that left its line went to the next or the one before.
+CaretPlace ReadCaret(EditControl& edit, CaretWatch& watch, int arrow = 0);
 // What an edit made in the step the watch last read did to the text, if it
 // was made at the caret, as typing is.
 TextStep StepOfEdit(EditControl& edit, const CaretWatch& watch);

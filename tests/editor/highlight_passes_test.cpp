@@ -260,6 +260,7 @@ TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAndSkippedLinesAreFormatted
       {"typed, the text's end left empty and joined", 4, "EwBB^"},
       {"a line split inside a string", 1, "<<<<<<<<<<<E^v"},
       {"Delete joining a typed line", 2, "xD^"},
+      {"arrows across line ends", 2, "H<>>^vvvN>"},
   };
   MemoryEditControl& literal = Twin();
   for (const auto& c : cases) {
