@@ -112,6 +112,50 @@ TEST_F(RealHighlighting, UndoAfterEnterTakesBackTheTypingNotTheColours) {
   EXPECT_EQ(app.edit->GetText().find("while y\r\n"), std::string::npos);
 }
 
+// Typing, Enter at the text's end, arrows and a Backspace join on the real
+// control: the editor tells each from the caret's move and the modified
+// flag, formats only the lines typing touched, and still ends with every
+// line as a pass over the whole text would leave it.
+TEST_F(RealHighlighting, LinesTypingTouchedAreFormattedAndNoOthersAskedFor) {
+  LoadText(app, kLines, true);
+  HWND edit = platform.ui.ControlHandle(2);
+  // The loop makes the characters of a key down, as the system does.
+  auto post = [&](UINT message, WPARAM code) {
+    PostMessageA(edit, message, code, 0);
+    RunPendingEvents(app);
+    const CaretPlace full = ReadCaret(*app.edit);
+    EXPECT_EQ(app.caret.place.line, full.line) << "after " << code;
+    EXPECT_EQ(app.caret.place.lineStart, full.lineStart) << "after " << code;
+  };
+  auto key = [&](WPARAM vk) { post(WM_KEYDOWN, vk); };
+  auto type = [&](const std::string& text) {
+    for (char c : text) post(WM_CHAR, static_cast<unsigned char>(c));
+  };
+  app.edit->ExSetSel(-1, -1);
+  PostMessageA(edit, WM_NULL, 0, 0);
+  RunPendingEvents(app);
+  type("x");         // "whilex" is no command
+  key(VK_RETURN);
+  type("if");
+  key(VK_UP);
+  key(VK_DOWN);
+  key(VK_HOME);
+  key(VK_BACK);   // "whilexif" on the last line
+  key(VK_UP);
+  key(VK_UP);
+  EXPECT_TRUE(app.looks.known);
+  EXPECT_TRUE(app.looks.touched.empty());
+  std::vector<Look> typed = Looks(*app.edit);
+  const std::string text = app.edit->GetText();
+  EXPECT_EQ(text.substr(text.rfind('\n') + 1), "Log(\"x\") whilexif");
+  // A line pass sets every colour but leaves the effects typing carried in.
+  app.edit->SetText(text);
+  LiteralSteps(*app.edit, HighlightPass::WholeText);
+  const std::vector<Look> literal = Looks(*app.edit);
+  ASSERT_EQ(typed.size(), literal.size());
+  for (size_t i = 0; i < typed.size(); ++i) EXPECT_EQ(typed[i].color, literal[i].color) << "offset " << i;
+}
+
 // A long text formatted anew loses the control's own history; the editor
 // keeps its steps, so Undo and Redo still go through the texts the control's
 // own would.
