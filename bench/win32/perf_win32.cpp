@@ -653,12 +653,15 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     PostMessageA(edit, WM_NULL, 0, 0);
     pump();
     for (int i = 0; i < 9; ++i) times.push_back(TimeKey(edit, false, pump));
-  } else if (name == "enter-end" || name == "enter-middle" || name == "join-middle" || name == "join-end") {
+  } else if (name == "enter-end" || name == "enter-middle" || name == "join-middle" || name == "join-end" ||
+             name == "typed-enter-end" || name == "typed-enter-middle") {
     // Enter at the end of a line of text, which the realtime pass then
     // looks at; Backspace at the start of the next, joining them again.
     // Each key is timed on the same line, the other one untimed puts the
-    // text back.
-    const long line = name == "enter-end" || name == "join-end" ? lines - 1 : middle;
+    // text back. A typed Enter follows a character typed on the line, so
+    // the line must be formatted again.
+    const bool typed = name.rfind("typed", 0) == 0;
+    const long line = name.find("end") != std::string::npos ? lines - 1 : middle;
     auto backspace = [&] {
       PostMessageA(edit, WM_KEYDOWN, VK_BACK, 0);
       PostMessageA(edit, WM_CHAR, 8, 0);
@@ -671,11 +674,19 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
       SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
       PostMessageA(edit, WM_NULL, 0, 0);
       pump();
+      if (typed) {
+        PostMessageA(edit, WM_CHAR, '(', 0);
+        pump();
+      }
       if (name.rfind("join", 0) == 0) {
         TimeKey(edit, true, pump);
         times.push_back(once(backspace));
       } else {
         times.push_back(TimeKey(edit, true, pump));
+        backspace();
+        pump();
+      }
+      if (typed) {
         backspace();
         pump();
       }
@@ -855,6 +866,8 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     volatile long sink = 0;
     part("ExGetSel", [&] { sink = e.ExGetSel().cpMin; });
     part("GetLineCount", [&] { sink = e.GetLineCount(); });
+    part("GetTextLength (CR LF)", [&] { sink = e.GetTextLength(); });
+    part("GetTextLengthEx (offsets)", [&] { sink = e.GetTextLengthEx(); });
     part("ExLineFromChar(caret)", [&] { sink = e.ExLineFromChar(to); });
     part("LineIndex(-1)", [&] { sink = e.LineIndex(-1); });
     part("LineIndex(line)", [&] { sink = e.LineIndex(line); });

@@ -126,6 +126,7 @@ struct AppState {
   long textChangesSeen = 0;
   int stepByKey = 0;   // the step's event was a key or a character, as typing is
   int stepArrow = 0;   // it was a plain arrow key: 1 towards the text's end, -1 its start
+  char stepChar = 0;   // it was this character, typed
 
   // Member popup.
   int PopupShown = 0;

@@ -276,6 +276,7 @@ void TakeOverEditorKeys(App& app) {
 void DispatchEvent(App& app, const Event& event) {
   AppState& s = app.state;
   s.stepByKey = event.code == kEventChar || event.code == kEventKeyDown;
+  s.stepChar = event.code == kEventChar && event.key >= 32 && event.key < 256 ? static_cast<char>(event.key) : 0;
   // With Ctrl an arrow moves by words or paragraphs, past empty lines.
   const bool arrow = event.code == kEventKeyDown && s.ctrlHeld == 0;
   s.stepArrow = !arrow ? 0 : event.key == kKeyDown || event.key == kKeyRight ? 1
@@ -317,6 +318,10 @@ void PostEventStep(App& app) {
     NoteTextStep(app.looks, step, app.caret.before.line);
   }
   const bool lineLeftJoined = step == TextStep::JoinBefore || step == TextStep::JoinEmptyLastLine;
+  // A character typed at a caret on its line ends just before it.
+  const char typedBefore =
+      step == TextStep::OnCaretLine && app.caret.move == CaretWatch::Move::SameLine &&
+              caret.end == app.caret.before.end + 1 ? s.stepChar : 0;
   // A pass selects the line it formats, and the control takes a selection
   // back only with its active end at the higher offset: one made upwards
   // (its anchor, the caret before it, at the higher end) would come back
@@ -348,7 +353,7 @@ void PostEventStep(App& app) {
   }
   if (s.VorodazedEzoze == 1 && (caret.column != s.lastCaretColumn || caret.line != s.lastCaretLine)) {
     if (s.PopupShown == 1) TrackPopup(app, caret);
-    else DetectDot(app, caret);
+    else DetectDot(app, caret, typedBefore);
     s.lastCaretColumn = caret.column;
     s.lastCaretLine = caret.line;
   }

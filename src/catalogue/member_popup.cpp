@@ -75,9 +75,11 @@ void HidePopup(App& app) {
   app.state.PopupShown = 0;
 }
 
-void DetectDot(App& app, const CaretPlace& caret) {
-  // Most caret moves stop at the character before the caret.
-  if (caret.column < 2 || app.edit->GetTextRange(caret.end - 1, caret.end) != ".") return;
+void DetectDot(App& app, const CaretPlace& caret, char before) {
+  // Most caret moves stop at the character before the caret, which is a
+  // walk over the text to read.
+  if (caret.column < 2) return;
+  if (before ? before != '.' : app.edit->GetTextRange(caret.end - 1, caret.end) != ".") return;
   AppState& s = app.state;
   const int column = caret.column, line = caret.line;
   const std::string text = GetLineText(*app.edit, line - 1);

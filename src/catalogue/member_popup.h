@@ -9,7 +9,9 @@ void CreateMemberPopup(App& app);
 void HidePopup(App& app);
 // The caret watch, given the caret the loop has just read.
 void TrackPopup(App& app, const CaretPlace& caret);
-void DetectDot(App& app, const CaretPlace& caret);
+// `before` is the character before the caret when the step itself says it
+// (the character just typed); 0 asks the control.
+void DetectDot(App& app, const CaretPlace& caret, char before = 0);
 void RefreshCaretStatus(App& app, const CaretPlace& caret);
 void AcceptPopupEntry(App& app);
 bool PopupHasSelection(App& app);
