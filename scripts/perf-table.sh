@@ -16,7 +16,7 @@ runs="${1:-3}"
 limit="${2:-60}"
 sizes="${3:-5000 50000}"
 actions="${4:-open apply-change apply-same apply-typed apply-typed-undo new-font delete-all delete-all-undo \
-delete-key type-over-all paste-1000 paste-1000-undo char-middle char-end enter-middle enter-end join-middle join-end \
+delete-key type-over-all paste-1000 paste-1000-undo char-middle char-end enter-middle enter-end typed-enter-middle typed-enter-end join-middle join-end \
 down-middle down-end up-middle up-end find-next save replace-all replace-all-undo}"
 
 arch=i686
