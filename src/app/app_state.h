@@ -124,7 +124,9 @@ struct AppState {
   // the editor's own changes mark the document changed themselves.
   long textChanges = 0;
   long textChangesSeen = 0;
-  int stepByKey = 0;   // the step's event was a key or a character, as typing is
+  // The step's change, if any, was made at the selection: typing, or a
+  // paste, cut or delete by command.
+  int stepAtSelection = 0;
   int stepArrow = 0;   // it was a plain arrow key: 1 towards the text's end, -1 its start
   char stepChar = 0;   // it was this character, typed
 

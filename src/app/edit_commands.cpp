@@ -33,6 +33,7 @@ void EditRedo(App& app) {
 
 void EditCut(App& app) {
   if (HasSelection(*app.edit)) MarkChanged(app.state);
+  app.state.stepAtSelection = 1;
   CopySelection(*app.edit);
   if (!ReplaceSelectionLarge(app, "")) CutSelection(*app.edit);
 }
@@ -51,6 +52,7 @@ void EditDelete(App& app) {
 
 void ReplaceSelectionAsEdit(App& app, const std::string& text) {
   MarkChanged(app.state);
+  app.state.stepAtSelection = 1;
   if (!ReplaceSelectionLarge(app, text)) ReplaceSelection(*app.edit, text);
 }
 

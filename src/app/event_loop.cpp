@@ -275,7 +275,7 @@ void TakeOverEditorKeys(App& app) {
 
 void DispatchEvent(App& app, const Event& event) {
   AppState& s = app.state;
-  s.stepByKey = event.code == kEventChar || event.code == kEventKeyDown;
+  s.stepAtSelection = event.code == kEventChar || event.code == kEventKeyDown;
   s.stepChar = event.code == kEventChar && event.key >= 32 && event.key < 256 ? static_cast<char>(event.key) : 0;
   // With Ctrl an arrow moves by words or paragraphs, past empty lines.
   const bool arrow = event.code == kEventKeyDown && s.ctrlHeld == 0;
@@ -309,12 +309,13 @@ void PostEventStep(App& app) {
   }
   const bool realtime = s.Enabled == 1 && s.Realtime == 1;
   const CaretPlace caret = ReadCaret(*app.edit, app.caret, s.stepArrow);
-  // Typing changes the text at the caret; any other change (a command, a
-  // drop, the editor's own) leaves nothing known of the looks.
+  // A change made at the selection is told by where the caret went; any
+  // other (Undo, Replace, a drop, the editor's own) leaves nothing known of
+  // the looks.
   TextStep step = TextStep::None;
   if (s.textChanges != s.textChangesSeen) {
     s.textChangesSeen = s.textChanges;
-    step = s.stepByKey == 1 ? StepOfEdit(*app.edit, app.caret) : TextStep::Other;
+    step = s.stepAtSelection == 1 ? StepOfEdit(*app.edit, app.caret) : TextStep::Other;
     NoteTextStep(app.looks, step, app.caret.before.line);
   }
   const bool lineLeftJoined = step == TextStep::JoinBefore || step == TextStep::JoinEmptyLastLine;

@@ -240,7 +240,7 @@ TEST_F(Highlighting, ALongTextFormattedAnewKeepsEveryStepToUndoAndRedo) {
 // pass would leave it, whether a pass looked at it or not.
 TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAndSkippedLinesAreFormatted) {
   // E Enter, B Backspace, D Delete, < and > left and right, ^ and v up and
-  // down, H and N Home and End; anything else is typed.
+  // down, H and N Home and End, P Paste; anything else is typed.
   const std::map<char, int> keys = {{'E', 13}, {'B', 8}, {'D', 46}, {'<', 37}, {'>', 39},
                                     {'^', 38}, {'v', 40}, {'H', 36}, {'N', 35}};
   const std::string text = "if (x) Game.Log(\"a\") // c\r\n\tsecond while\r\n\r\nlast";
@@ -261,8 +261,10 @@ TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAndSkippedLinesAreFormatted
       {"a line split inside a string", 1, "<<<<<<<<<<<E^v"},
       {"Delete joining a typed line", 2, "xD^"},
       {"arrows across line ends", 2, "H<>>^vvvN>"},
+      {"a word pasted, then up", 2, "P^"},
   };
   MemoryEditControl& literal = Twin();
+  mem.clipboard.SetText(" if");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     LoadText(app, SplitTextLines(text), true);
@@ -272,7 +274,8 @@ TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAndSkippedLinesAreFormatted
     Run();
     for (const char* k = c.keys; *k; ++k) {
       SCOPED_TRACE(std::string("after ") + *k);
-      if (keys.count(*k)) mem.events.Key(keys.at(*k));
+      if (*k == 'P') mem.events.Command(12);
+      else if (keys.count(*k)) mem.events.Key(keys.at(*k));
       else mem.events.Type(std::string(1, *k));
       Run();
       const CaretPlace full = ReadCaret(edit());
@@ -290,7 +293,7 @@ TEST_F(Highlighting, TheCaretWatchAgreesWithAFullReadAndSkippedLinesAreFormatted
         if (line != full.line && !NeedsPass(app.looks, line)) LiteralHighlightLine(app, literal, line, full.line);
       ExpectSameFormats(edit(), literal);
     }
-    // Typing alone never leaves the editor knowing nothing.
+    // Typing and pasting never leave the editor knowing nothing.
     EXPECT_TRUE(app.looks.known);
   }
 }
