@@ -169,8 +169,8 @@ bool HighlightStretch(App& app, long from, long to, HighlightPass pass, bool* wr
   if (pass == HighlightPass::WholeText) ApplyEditorFontToLooks(app.state, looks);
   // Settings applied without a change of looks (a new project file, say),
   // or a line left unchanged, leave every character as it was. Only text
-  // about to be written back must read exactly as the control holds it
-  // (asking costs another walk over the text).
+  // about to be written back must read exactly as the control holds it,
+  // asked of the selection, which names no position.
   if (looks == old) return true;
   if (withMark) {
     // A mark read along is not written back: the control gives it the
@@ -179,7 +179,7 @@ bool HighlightStretch(App& app, long from, long to, HighlightPass pass, bool* wr
     looks.pop_back();
     edit.ExSetSel(from, to);
   }
-  if (text != edit.GetTextRange(from, to)) return false;
+  if (text != edit.GetSelText()) return false;
   edit.SetRichText(WriteRichText(text, looks, RichTextTarget::Selection), true);
   if (wrote) *wrote = true;
   return true;

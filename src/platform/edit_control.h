@@ -54,6 +54,9 @@ class EditControl {
   // EM_GETTEXTRANGE: the characters from `from` up to `to`, a paragraph
   // mark as '\r'; clamped to the text.
   virtual std::string GetTextRange(long from, long to) = 0;
+  // EM_GETSELTEXT: the selected characters, a paragraph mark as '\r'; unlike
+  // a range, read without naming a position.
+  virtual std::string GetSelText() = 0;
   virtual long GetFirstVisibleLine() = 0;                  // EM_GETFIRSTVISIBLELINE
   virtual long PosFromCharX(long offset) = 0;              // EM_POSFROMCHAR, x only
   virtual long PosFromCharY(long offset) = 0;              // EM_POSFROMCHAR, y only (top of its line)

@@ -129,6 +129,8 @@ TEST_F(Conformance, CaretLineAndColumn) {
                                                          GetLineText(edit(), 1).substr(0, 1));
   const long end = edit().LineIndex(3) + 4;
   EXPECT_EQ(edit().GetTextRange(end - 1, end + 50), "t");
+  edit().ExSetSel(mark - 1, mark + 2);
+  EXPECT_EQ(edit().GetSelText(), edit().GetTextRange(mark - 1, mark + 2));
 }
 
 TEST_F(Conformance, SetCaretOnShortLines) {

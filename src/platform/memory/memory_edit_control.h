@@ -43,6 +43,7 @@ class MemoryEditControl : public EditControl {
   long GetLineCount() override;
   std::string GetLine(long line, long capacity) override;
   std::string GetTextRange(long from, long to) override;
+  std::string GetSelText() override { return GetTextRange(sel_.cpMin, sel_.cpMax); }
   long GetFirstVisibleLine() override { return 0; }
   long PosFromCharX(long offset) override;
   long PosFromCharY(long offset) override;

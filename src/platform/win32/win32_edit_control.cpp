@@ -90,6 +90,13 @@ std::string Win32EditControl::GetTextRange(long from, long to) {
   return std::string(buffer.data(), static_cast<size_t>(std::max(copied, 0L)));
 }
 
+std::string Win32EditControl::GetSelText() {
+  const CharRange sel = ExGetSel();
+  std::vector<char> buffer(static_cast<size_t>(std::max(sel.cpMax - sel.cpMin, 0L)) + 1, 0);
+  long copied = static_cast<long>(Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data())));
+  return std::string(buffer.data(), static_cast<size_t>(std::clamp(copied, 0L, sel.cpMax - sel.cpMin)));
+}
+
 long Win32EditControl::GetFirstVisibleLine() { return static_cast<long>(Send(EM_GETFIRSTVISIBLELINE)); }
 
 long Win32EditControl::PosFromCharX(long offset) {

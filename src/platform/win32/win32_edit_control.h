@@ -23,6 +23,7 @@ class Win32EditControl : public EditControl {
   std::string GetLine(long line, long capacity) override;
   long GetFirstVisibleLine() override;
   std::string GetTextRange(long from, long to) override;
+  std::string GetSelText() override;
   long PosFromCharX(long offset) override;
   long PosFromCharY(long offset) override;
   void SetSelectionFormat(const CharFormat& format) override;
