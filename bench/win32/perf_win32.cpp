@@ -698,9 +698,7 @@ int RunAction(App& app, Win32Platform& platform, const std::string& sample, cons
     const long line = (name.find("end") != std::string::npos ? lines - 1 : middle) - (down ? 1 : 0);
     const WPARAM key = down ? VK_DOWN : VK_UP;
     for (int i = 0; i < 9; ++i) {
-      const long start = static_cast<long>(SendMessageA(edit, EM_LINEINDEX, line, 0));
-      CHARRANGE at = {start, start};
-      SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+      BareCaret(edit, line, false);
       PostMessageA(edit, WM_NULL, 0, 0);
       pump();
       times.push_back(once([&] {

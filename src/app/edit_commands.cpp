@@ -31,11 +31,10 @@ void EditRedo(App& app) {
   else RedoOwnStep(app);
 }
 
+// The control's own Cut would copy a second time; the deletion is Delete's.
 void EditCut(App& app) {
-  if (HasSelection(*app.edit)) MarkChanged(app.state);
-  app.state.stepAtSelection = 1;
   CopySelection(*app.edit);
-  if (!ReplaceSelectionLarge(app, "")) CutSelection(*app.edit);
+  EditDelete(app);
 }
 
 void EditCopy(App& app) { CopySelection(*app.edit); }

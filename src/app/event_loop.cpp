@@ -335,12 +335,12 @@ void PostEventStep(App& app) {
   if (realtime && caret.line != s.lastCaretLine && s.selectionInProgress == 0) {
     // A line joined to the caret's is the caret's line now; a line nothing
     // touched since a pass saw it is as the pass left it.
-    if (lineLeftJoined || !NeedsPass(app.looks, s.lastCaretLine)) {
-    } else if (reversed) {
+    const bool needsPass = !lineLeftJoined && NeedsPass(app.looks, s.lastCaretLine);
+    if (needsPass && reversed) {
       if (std::find(s.linesAwaitingPass.begin(), s.linesAwaitingPass.end(), s.lastCaretLine) ==
           s.linesAwaitingPass.end())
         s.linesAwaitingPass.push_back(s.lastCaretLine);
-    } else {
+    } else if (needsPass) {
       const bool leftByEnter = app.caret.lineLeft.cpMin >= 0 && caret.line == s.lastCaretLine + 1;
       HighlightLine(app, s.lastCaretLine, leftByEnter ? app.caret.lineLeft : CharRange{-1, -1});
     }

@@ -222,7 +222,6 @@ void InsertText(EditControl& edit, int& changed, const std::string& text) {
   ReplaceSelection(edit, text);
 }
 
-void CutSelection(EditControl& edit) { edit.Cut(); }
 void CopySelection(EditControl& edit) { edit.Copy(); }
 void UndoEdit(EditControl& edit) { edit.Undo(); }
 void RedoEdit(EditControl& edit) { edit.Redo(); }

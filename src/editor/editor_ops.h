@@ -90,7 +90,6 @@ class KeepModifiedFlag {
 // Text changes.
 void ReplaceSelection(EditControl& edit, const std::string& text);
 void InsertText(EditControl& edit, int& changed, const std::string& text);
-void CutSelection(EditControl& edit);
 void CopySelection(EditControl& edit);
 void UndoEdit(EditControl& edit);
 void RedoEdit(EditControl& edit);
